@@ -1,0 +1,15 @@
+// Where the game is, derived from the mod directory. Pure string logic.
+#pragma once
+
+#include <optional>
+#include <string>
+
+struct GameLaunch {
+    std::string executable;  // <game root>\bin\H5_Game.exe
+    std::string folder;      // <game root>\bin, the game's working directory
+};
+
+// The mod directory is the game's data folder; the game root is that path
+// without its last backslash and everything after it. A path with no backslash
+// has no game root and gives nothing.
+std::optional<GameLaunch> GameLaunchFor(const std::string& modDirectory);

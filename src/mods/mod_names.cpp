@@ -1,0 +1,62 @@
+#include "mods/mod_names.h"
+
+#include <cstring>
+
+std::string DisplayName(const std::string& fileName)
+{
+    return fileName.size() > 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
+}
+
+std::string ReplaceExtension(const std::string& name, const char* extension)
+{
+    size_t keep = name.size() > 3 ? name.size() - 3 : 0;
+    return name.substr(0, keep) + extension;
+}
+
+std::string AsciiLower(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+bool HasExtension(const std::string& fileName, const char* extension)
+{
+    size_t length = std::strlen(extension);
+    return fileName.size() >= length &&
+           AsciiLower(fileName.substr(fileName.size() - length)) == AsciiLower(extension);
+}
+
+// Matches "p" + N + "-data.pak" or "p" + N + "-texts.pak", N in 0..99 written
+// without leading zeros, on an already lower-cased name.
+static bool IsNumberedBaseArchive(const std::string& name)
+{
+    if (name.size() < 2 || name[0] != 'p')
+        return false;
+    size_t digits = 0;
+    while (1 + digits < name.size() && name[1 + digits] >= '0' && name[1 + digits] <= '9')
+        ++digits;
+    if (digits == 0 || digits > 2 || (digits == 2 && name[1] == '0'))
+        return false;
+    std::string rest = name.substr(1 + digits);
+    return rest == "-data.pak" || rest == "-texts.pak";
+}
+
+bool IsBaseArchive(const std::string& fileName)
+{
+    std::string name = AsciiLower(fileName);
+    return name == "data.pak" || name == "sound.pak" || name == "texts.pak" ||
+           IsNumberedBaseArchive(name);
+}
+
+std::string JoinPath(const std::string& directory, const std::string& name)
+{
+    return directory + "\\" + name;
+}
+
+std::string FileNamePart(const std::string& path)
+{
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}

@@ -1,0 +1,32 @@
+// Name rules for mod archives and their descriptions. Pure string logic with no
+// platform headers, so it is also built and tested natively.
+#pragma once
+
+#include <string>
+
+// How a mod is shown in a list box: the file name without its last four
+// characters (normally the dot and the three-letter extension).
+std::string DisplayName(const std::string& fileName);
+
+// The name or path with its last three characters replaced by `extension`,
+// whatever those characters were ("MyMod.pak", "mod" -> "MyMod.mod").
+std::string ReplaceExtension(const std::string& name, const char* extension);
+
+// True for the game's own archives: data.pak, sound.pak, texts.pak and
+// pN-data.pak / pN-texts.pak for N from 0 to 99 without leading zeros, in any
+// ASCII letter case.
+bool IsBaseArchive(const std::string& fileName);
+
+// True when the name ends in `extension` (".pak", ".mod", ".txt"), ASCII letters
+// compared without case. A wildcard such as "*.pak" also returns names that match
+// only through their generated short name ("Big.pak_old"); those fail this test.
+bool HasExtension(const std::string& fileName, const char* extension);
+
+// A copy with the ASCII letters A-Z turned into a-z; other bytes unchanged.
+std::string AsciiLower(std::string text);
+
+// `directory` + "\" + `name`, with no test for a separator already there.
+std::string JoinPath(const std::string& directory, const std::string& name);
+
+// The part of a path after its last backslash (the whole path if it has none).
+std::string FileNamePart(const std::string& path);
