@@ -1,0 +1,81 @@
+#include "mods/add_mod.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+
+#include "app/main_window.h"
+#include "mods/directory_scan.h"
+#include "mods/mod_names.h"
+#include "settings/mod_directory.h"
+
+namespace {
+
+// The archive's full path and its file name, or false when the user cancelled.
+bool ChooseArchive(std::string& source, std::string& fileName)
+{
+    char file[MAX_PATH] = "";
+    char title[MAX_PATH] = "";
+    OPENFILENAMEA request = {};
+    request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    request.hwndOwner = MainWindow;
+    request.lpstrFilter = ".pak\0*.pak\0";
+    request.nFilterIndex = 1;
+    request.lpstrFile = file;
+    request.nMaxFile = sizeof file;
+    request.lpstrFileTitle = title;
+    request.nMaxFileTitle = sizeof title;
+    request.lpstrTitle = "Choose";
+    request.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    if (GetOpenFileNameA(&request) != TRUE)
+        return false;
+    source = file;
+    fileName = title;
+    return true;
+}
+
+void ShowWarning(const char* text)
+{
+    MessageBoxA(MainWindow, text, "Error", MB_OK | MB_ICONWARNING);
+}
+
+// A mod of that name is there already, enabled or disabled.
+bool NameTaken(const std::string& destination)
+{
+    return DirectoryExists(ReplaceExtension(destination, "mod").c_str()) ||
+           DirectoryExists(ReplaceExtension(destination, "pak").c_str());
+}
+
+}  // namespace
+
+void AddMod()
+{
+    std::string source, fileName;
+    if (!ChooseArchive(source, fileName))
+        return;
+    std::string destination = JoinPath(ModDirectory, fileName);
+    if (NameTaken(destination)) {
+        ShowWarning("A mod with this name already exists.");
+        return;
+    }
+    if (!CopyFileA(source.c_str(), destination.c_str(), TRUE)) {
+        if (GetLastError() == ERROR_FILE_EXISTS)
+            ShowWarning("A mod with this name already exists.");
+        else if (!DirectoryExists(ModDirectory))
+            ShowDirectoryError();
+        else
+            ShowWarning("Mod could not be copied.");
+        return;
+    }
+
+    // A description of the same name already in the folder is replaced by the
+    // one that comes with the new archive.
+    bool descriptionCopied = true;
+    std::string description = FindInfoFile(source);
+    if (!description.empty())
+        descriptionCopied = CopyFileA(description.c_str(),
+                                      JoinPath(ModDirectory, FileNamePart(description)).c_str(), FALSE);
+    if (RebuildModLists() && !descriptionCopied)
+        ShowWarning("Mod was added, but its description could not be copied.");
+}

@@ -1,0 +1,111 @@
+#include "mods/directory_scan.h"
+
+#include <windows.h>
+
+#include <unordered_map>
+#include <vector>
+
+#include "mods/mod_lists.h"
+#include "mods/mod_names.h"
+#include "settings/mod_directory.h"
+
+namespace {
+
+// What one pass over the folder's names tells the scan.
+struct FolderListing {
+    std::vector<std::string> disabled;  // .mod names, in listing order
+    std::vector<std::string> enabled;   // .pak names other than the game's own
+    // Description names folded to one case, each with a real name that has it
+    // (its own long name or, for a generated short name, the long one).
+    std::unordered_map<std::string, std::string> descriptions;
+};
+
+// Upper-cases with the system's rules for the ANSI code page, as the file
+// system does when it matches a name without regard to case.
+std::string FoldCase(std::string name)
+{
+    if (!name.empty())
+        CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
+    return name;
+}
+
+void AddName(const WIN32_FIND_DATAA& found, FolderListing& listing)
+{
+    std::string name = found.cFileName;
+    if (name == "." || name == "..")
+        return;
+    if (HasExtension(name, ".mod"))
+        listing.disabled.push_back(name);
+    else if (HasExtension(name, ".pak") && !IsBaseArchive(name))
+        listing.enabled.push_back(name);
+
+    if (HasExtension(name, ".txt"))
+        listing.descriptions.emplace(FoldCase(name), name);
+    std::string shortName = found.cAlternateFileName;
+    if (HasExtension(shortName, ".txt"))
+        listing.descriptions.emplace(FoldCase(shortName), name);
+}
+
+// One enumeration of every name instead of one per pattern, so that finding
+// the descriptions costs no failed lookup per archive.
+FolderListing ListFolder(const std::string& directory)
+{
+    FolderListing listing;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(JoinPath(directory, "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return listing;
+    do
+        AddName(found, listing);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return listing;
+}
+
+// FindInfoFile answered from the listing: only a name the folder holds is
+// checked on disk, under the case the folder gave it, so a missing description
+// costs no lookup and the answer is the attribute test's own.
+std::string ListedInfoFile(const FolderListing& listing, const std::string& directory,
+                           const std::string& archiveName)
+{
+    std::string infoName = ReplaceExtension(archiveName, "txt");
+    auto listed = listing.descriptions.find(FoldCase(infoName));
+    if (listed == listing.descriptions.end() ||
+        !DirectoryExists(JoinPath(directory, listed->second).c_str()))
+        return std::string();
+    return JoinPath(directory, infoName);
+}
+
+}  // namespace
+
+std::string FindInfoFile(const std::string& archivePath)
+{
+    std::string infoPath = ReplaceExtension(archivePath, "txt");
+    return DirectoryExists(infoPath.c_str()) ? infoPath : std::string();
+}
+
+void RescanModDirectory()
+{
+    std::string directory = ModDirectory;
+    FolderListing listing = ListFolder(directory);
+
+    PauseListRedraw();
+    DisabledMods.reserve(DisabledMods.size() + listing.disabled.size());
+    EnabledMods.reserve(EnabledMods.size() + listing.enabled.size());
+    for (const std::string& name : listing.disabled)
+        AddDisabledMod(JoinPath(directory, name), name, ListedInfoFile(listing, directory, name));
+    for (const std::string& name : listing.enabled)
+        AddEnabledMod(JoinPath(directory, name), name, ListedInfoFile(listing, directory, name));
+    ResumeListRedraw();
+}
+
+bool RebuildModLists()
+{
+    if (!DirectoryExists(ModDirectory)) {
+        ShowDirectoryError();
+        return false;
+    }
+    ClearModLists();
+    RescanModDirectory();
+    return true;
+}

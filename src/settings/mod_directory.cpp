@@ -1,0 +1,63 @@
+#include "settings/mod_directory.h"
+
+#include <cstring>
+#include <string>
+
+#include "app/main_window.h"
+
+const char kDefaultModDirectory[] = "C:\\Program Files\\Ubisoft\\Heroes of Might and Magic V\\data";
+const char kSettingsKey[] = "Software\\RozUrovere";
+const char kSettingsValue[] = "Directory";
+
+char ModDirectory[MAX_PATH] = "C:\\Program Files\\Ubisoft\\Heroes of Might and Magic V\\data";
+
+bool DirectoryExists(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+void ShowDirectoryError()
+{
+    MessageBoxA(MainWindow, "Specified directory does not exist.", "Error", MB_OK | MB_ICONERROR);
+}
+
+bool SetModDirectory(const char* path)
+{
+    size_t length = std::strlen(path);
+    if (length >= sizeof ModDirectory)
+        return false;
+    std::memcpy(ModDirectory, path, length + 1);
+    return true;
+}
+
+// The stored value is read as the key's first value, whatever its name; its data
+// is written without a terminating zero, so the string ends after the bytes read.
+void LoadSettings()
+{
+    HKEY key;
+    if (RegOpenKeyA(HKEY_CURRENT_USER, kSettingsKey, &key) != ERROR_SUCCESS)
+        return;
+    char name[MAX_PATH];
+    DWORD nameLength = sizeof name;
+    char data[MAX_PATH];
+    DWORD dataLength = sizeof data;
+    LONG result = RegEnumValueA(key, 0, name, &nameLength, NULL, NULL,
+                                reinterpret_cast<BYTE*>(data), &dataLength);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS)
+        return;
+
+    std::string stored(data, dataLength);
+    if (DirectoryExists(stored.c_str()))
+        SetModDirectory(stored.c_str());
+}
+
+void SaveSettings()
+{
+    HKEY key;
+    if (RegCreateKeyA(HKEY_CURRENT_USER, kSettingsKey, &key) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, kSettingsValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(ModDirectory),
+                   static_cast<DWORD>(std::strlen(ModDirectory)));
+    RegCloseKey(key);
+}

@@ -1,0 +1,122 @@
+#include "running_app.h"
+
+std::string TestProgramFolder()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, path, sizeof path);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+RunningApp::~RunningApp()
+{
+    if (process_.hProcess) {
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(process_.hProcess, 99);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+}
+
+bool RunningApp::Start(const std::string& exe)
+{
+    std::string program = exe.empty() ? TestProgramFolder() + "QuillmoorModManager.exe" : exe;
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    return CreateProcessA(program.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
+                          &process_) != FALSE;
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
+{
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char className[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (owner == search->processId && lstrcmpA(className, search->className) == 0 && IsWindowVisible(window) &&
+        (!search->caption || RemoteText(window) == search->caption)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindProcessWindow(DWORD processId, const char* className, const char* caption)
+{
+    WindowSearch search = {processId, className, caption, NULL};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+HWND RunningApp::WaitForWindow(DWORD timeoutMs)
+{
+    WaitUntil([&] {
+        window_ = FindProcessWindow(process_.dwProcessId, "MainWindowClass", "Quillmoor Mod Manager");
+        return window_ != NULL;
+    }, timeoutMs);
+    return window_;
+}
+
+HWND RunningApp::WaitForDialog(const char* caption, DWORD timeoutMs) const
+{
+    HWND dialog = NULL;
+    WaitUntil([&] {
+        dialog = FindProcessWindow(process_.dwProcessId, "#32770", caption);
+        return dialog != NULL;
+    }, timeoutMs);
+    return dialog;
+}
+
+DWORD RunningApp::WaitForExit(DWORD timeoutMs)
+{
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+static std::string Narrow(const std::wstring& wide)
+{
+    int length = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, NULL, 0, NULL, NULL);
+    std::string text(length > 0 ? length - 1 : 0, '\0');
+    if (length > 1)
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &text[0], length, NULL, NULL);
+    return text;
+}
+
+std::vector<std::string> RemoteRows(HWND listBox)
+{
+    std::vector<std::string> rows;
+    LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring row(SendMessageW(listBox, LB_GETTEXTLEN, i, 0) + 1, L'\0');
+        SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&row[0]));
+        rows.push_back(Narrow(row.c_str()));
+    }
+    return rows;
+}
+
+std::string RemoteText(HWND window)
+{
+    std::vector<char> text(1 << 16);
+    SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
+std::string RemoteBoxText(HWND box)
+{
+    return RemoteText(GetDlgItem(box, 0xFFFF));
+}

@@ -1,0 +1,54 @@
+// The built program started as a separate process and driven only through its
+// windows, as a player would.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The folder of the running test program, with a trailing backslash.
+std::string TestProgramFolder();
+
+class RunningApp {
+public:
+    RunningApp() = default;
+    ~RunningApp();  // ends a process that is still running
+    RunningApp(const RunningApp&) = delete;
+    RunningApp& operator=(const RunningApp&) = delete;
+
+    // Starts QuillmoorModManager.exe from beside the test program (or `exe`).
+    bool Start(const std::string& exe = "");
+    // The main window, once it exists; NULL after `timeoutMs`.
+    HWND WaitForWindow(DWORD timeoutMs = 10000);
+    // A top-level dialog of the process with this caption; NULL after `timeoutMs`.
+    HWND WaitForDialog(const char* caption, DWORD timeoutMs = 10000) const;
+    // The exit code, or STILL_ACTIVE if it has not ended within `timeoutMs`.
+    DWORD WaitForExit(DWORD timeoutMs = 10000);
+
+    HWND Window() const { return window_; }
+    HWND Control(int id) const { return GetDlgItem(window_, id); }
+    DWORD ProcessId() const { return process_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION process_ = {};
+    HWND window_ = NULL;
+};
+
+// Reading another process's controls; list-box rows come back as UTF-16 there.
+std::vector<std::string> RemoteRows(HWND listBox);
+std::string RemoteText(HWND window);
+// The text of a message box of another process.
+std::string RemoteBoxText(HWND box);
+// Waits until `condition` holds, polling; false after `timeoutMs`.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = 10000)
+{
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}

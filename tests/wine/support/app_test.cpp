@@ -1,0 +1,113 @@
+#include "app_test.h"
+
+#include <cstring>
+
+#include "app/controls.h"
+#include "app/main_window.h"
+#include "settings/mod_directory.h"
+
+void AppTest::SetUp()
+{
+    DeleteSettingsKey();
+    std::strcpy(ModDirectory, kDefaultModDirectory);
+    EnabledMods.clear();
+    DisabledMods.clear();
+    MainWindow = NULL;
+}
+
+void AppTest::TearDown()
+{
+    CloseApp();
+    DeleteSettingsKey();
+}
+
+void AppTest::StartApp()
+{
+    ASSERT_NE(CreateMainWindow(GetModuleHandleA(NULL)), (HWND)NULL);
+}
+
+void AppTest::StartAppIn(const std::string& modDirectory)
+{
+    StoreSettingsValue(kSettingsValue, REG_SZ, modDirectory);
+    StartApp();
+}
+
+void AppTest::CloseApp()
+{
+    if (MainWindow) {
+        DestroyWindow(MainWindow);
+        MainWindow = NULL;
+    }
+    // The window's destruction posts the quit message; take it back so that the
+    // next window's modal loops are not ended by it.
+    MSG message;
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
+        ;
+    UnregisterClassA(kMainWindowClass, GetModuleHandleA(NULL));
+}
+
+std::vector<std::string> Rows(HWND listBox)
+{
+    std::vector<std::string> rows;
+    LRESULT count = SendMessageA(listBox, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::string row(SendMessageA(listBox, LB_GETTEXTLEN, i, 0), '\0');
+        std::vector<char> text(row.size() + 1);
+        SendMessageA(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        rows.push_back(text.data());
+    }
+    return rows;
+}
+
+std::vector<std::string> DisplayNames(const std::vector<ModEntry>& mods)
+{
+    std::vector<std::string> names;
+    for (const ModEntry& mod : mods)
+        names.push_back(mod.fileName.size() > 4 ? mod.fileName.substr(0, mod.fileName.size() - 4) : "");
+    return names;
+}
+
+std::string TextOf(HWND window)
+{
+    int length = GetWindowTextLengthA(window);
+    std::vector<char> text(length + 1);
+    SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
+bool IsEnabled(HWND window)
+{
+    return IsWindowEnabled(window) != FALSE;
+}
+
+int Selection(HWND listBox)
+{
+    return static_cast<int>(SendMessageA(listBox, LB_GETCURSEL, 0, 0));
+}
+
+void Click(int id)
+{
+    SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(MainWindow, id)));
+}
+
+void SelectRow(HWND listBox, int row)
+{
+    SendMessageA(listBox, LB_SETCURSEL, row, 0);
+    SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(listBox), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(listBox));
+}
+
+void ExpectListsMirrored()
+{
+    EXPECT_EQ(DisplayNames(EnabledMods), Rows(EnabledList)) << "enabled side out of step";
+    EXPECT_EQ(DisplayNames(DisabledMods), Rows(DisabledList)) << "disabled side out of step";
+}
+
+std::vector<std::string> BoxTexts(const DialogAnswerer& dialogs)
+{
+    std::vector<std::string> texts;
+    for (const SeenDialog& box : dialogs.MessageBoxes())
+        texts.push_back(box.text);
+    return texts;
+}

@@ -1,0 +1,46 @@
+// A test fixture that runs the real main window in the test process, the way
+// the program's entry point creates it, and helpers that act as a user would.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "dialogs.h"
+#include "mods/mod_lists.h"
+#include "registry.h"
+#include "temp_folder.h"
+
+class AppTest : public ::testing::Test {
+protected:
+    // Starts from a clean state: no stored setting, the initial mod directory,
+    // empty lists, no window.
+    void SetUp() override;
+    void TearDown() override;
+
+    // Creates the main window with the program's own function.
+    void StartApp();
+    // Stores `modDirectory` as the setting, then starts.
+    void StartAppIn(const std::string& modDirectory);
+    void CloseApp();
+
+    DialogAnswerer dialogs;
+};
+
+std::vector<std::string> Rows(HWND listBox);
+std::vector<std::string> DisplayNames(const std::vector<ModEntry>& mods);
+std::string TextOf(HWND window);
+bool IsEnabled(HWND window);
+int Selection(HWND listBox);
+
+// What a click and a selection by the user send to the main window.
+void Click(int id);
+void SelectRow(HWND listBox, int row);
+
+// Each list box shows exactly its list's display names, row for row.
+void ExpectListsMirrored();
+
+// The texts of every message box seen so far, in order.
+std::vector<std::string> BoxTexts(const DialogAnswerer& dialogs);

@@ -1,0 +1,198 @@
+#include "dialogs.h"
+
+#include <algorithm>
+
+DialogAnswerer* DialogAnswerer::active_;
+
+namespace {
+
+const int kEditInFileCombo = 0x47C;  // the file-name field of the open-file dialog
+const UINT kAnswerDelay = 30;        // ms: the dialog is filled in after its activation
+
+std::string WindowText(HWND window)
+{
+    char text[4096] = "";
+    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+struct ChildSearch {
+    const char* className;
+    int id;  // -1: any
+    HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM lParam)
+{
+    ChildSearch* search = reinterpret_cast<ChildSearch*>(lParam);
+    if (ClassOf(child) == search->className && (search->id == -1 || GetDlgCtrlID(child) == search->id)) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindChild(HWND parent, const char* className, int id = -1)
+{
+    ChildSearch search = {className, id, NULL};
+    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+BOOL CALLBACK MatchIcon(HWND child, LPARAM lParam)
+{
+    if (ClassOf(child) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        *reinterpret_cast<HWND*>(lParam) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+UINT IconOf(HWND box)
+{
+    HWND iconControl = NULL;
+    EnumChildWindows(box, MatchIcon, reinterpret_cast<LPARAM>(&iconControl));
+    if (!iconControl)
+        return 0;
+    HICON icon = reinterpret_cast<HICON>(SendMessageA(iconControl, STM_GETICON, 0, 0));
+    const struct { LPCSTR id; UINT style; } icons[] = {
+        {IDI_WARNING, MB_ICONWARNING}, {IDI_ERROR, MB_ICONERROR},
+        {IDI_INFORMATION, MB_ICONINFORMATION}, {IDI_QUESTION, MB_ICONQUESTION},
+    };
+    for (const auto& known : icons)
+        if (icon == LoadIconA(NULL, known.id))
+            return known.style;
+    return 0;
+}
+
+void Press(HWND dialog, int button)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
+}  // namespace
+
+DialogAnswerer::DialogAnswerer()
+{
+    active_ = this;
+    hook_ = SetWindowsHookExA(WH_CBT, HookProc, NULL, GetCurrentThreadId());
+}
+
+DialogAnswerer::~DialogAnswerer()
+{
+    UnhookWindowsHookEx(hook_);
+    active_ = NULL;
+}
+
+void DialogAnswerer::ChooseFile(const std::string& path)
+{
+    actions_.push_back({DialogKind::OpenFile, true, path, NULL});
+}
+
+void DialogAnswerer::CancelFile()
+{
+    actions_.push_back({DialogKind::OpenFile, false, "", NULL});
+}
+
+void DialogAnswerer::ChooseFolder(const std::string& path)
+{
+    actions_.push_back({DialogKind::FolderBrowser, true, path, NULL});
+}
+
+void DialogAnswerer::ChooseFolderItem(PCIDLIST_ABSOLUTE item)
+{
+    actions_.push_back({DialogKind::FolderBrowser, true, "", item});
+}
+
+void DialogAnswerer::CancelFolder()
+{
+    actions_.push_back({DialogKind::FolderBrowser, false, "", NULL});
+}
+
+std::vector<SeenDialog> DialogAnswerer::MessageBoxes() const
+{
+    std::vector<SeenDialog> boxes;
+    for (const SeenDialog& dialog : seen_)
+        if (dialog.kind == DialogKind::MessageBox)
+            boxes.push_back(dialog);
+    return boxes;
+}
+
+LRESULT CALLBACK DialogAnswerer::HookProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = reinterpret_cast<HWND>(wParam);
+    DialogAnswerer* self = active_;
+    if (code == HCBT_ACTIVATE && self && ClassOf(window) == "#32770" &&
+        std::find(self->handled_.begin(), self->handled_.end(), window) == self->handled_.end()) {
+        self->handled_.push_back(window);
+        self->waiting_.push_back(window);
+        SetTimer(NULL, 0, kAnswerDelay, TimerProc);
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+void CALLBACK DialogAnswerer::TimerProc(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(NULL, timer);
+    DialogAnswerer* self = active_;
+    if (!self || self->waiting_.empty())
+        return;
+    HWND dialog = self->waiting_.front();
+    self->waiting_.erase(self->waiting_.begin());
+    if (IsWindow(dialog))
+        self->Answer(dialog);
+}
+
+bool DialogAnswerer::TakeAction(DialogKind kind, Action& action)
+{
+    if (actions_.empty() || actions_.front().kind != kind)
+        return false;
+    action = actions_.front();
+    actions_.pop_front();
+    return true;
+}
+
+void DialogAnswerer::Answer(HWND dialog)
+{
+    HWND fileCombo = FindChild(dialog, "ComboBoxEx32", kEditInFileCombo);
+    HWND folderTree = FindChild(dialog, "SysTreeView32");
+    if (!fileCombo && !folderTree) {
+        AnswerMessageBox(dialog);
+        return;
+    }
+
+    DialogKind kind = fileCombo ? DialogKind::OpenFile : DialogKind::FolderBrowser;
+    Action action = {kind, false, "", NULL};
+    bool expected = TakeAction(kind, action);
+    seen_.push_back({kind, "", WindowText(dialog), GetWindow(dialog, GW_OWNER), 0, expected});
+    if (action.confirm && kind == DialogKind::OpenFile) {
+        SetWindowTextA(FindChild(fileCombo, "Edit"), action.path.c_str());
+    } else if (action.confirm && action.item) {
+        SendMessageA(dialog, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(action.item));
+    } else if (action.confirm) {
+        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(action.path.c_str()));
+    }
+    Press(dialog, action.confirm ? IDOK : IDCANCEL);
+}
+
+void DialogAnswerer::AnswerMessageBox(HWND box)
+{
+    seen_.push_back({DialogKind::MessageBox, WindowText(GetDlgItem(box, 0xFFFF)), WindowText(box),
+                     GetWindow(box, GW_OWNER), IconOf(box), true});
+    Press(box, IDOK);
+}
+
+std::string Describe(const SeenDialog& dialog)
+{
+    const char* kinds[] = {"message box", "open-file dialog", "folder browser"};
+    return std::string(kinds[static_cast<int>(dialog.kind)]) + " \"" + dialog.caption + "\": \"" +
+           dialog.text + "\"";
+}

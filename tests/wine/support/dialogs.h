@@ -1,0 +1,67 @@
+// Answers the modal windows that the program opens on the test thread: records
+// every message box and answers it with OK, and fills in or cancels the
+// open-file dialog and the folder browser as a test asks.
+#pragma once
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+enum class DialogKind { MessageBox, OpenFile, FolderBrowser };
+
+struct SeenDialog {
+    DialogKind kind;
+    std::string text;     // a message box's text
+    std::string caption;  // the window title
+    HWND owner;
+    UINT icon;            // MB_ICONWARNING, MB_ICONERROR, ... or 0
+    bool expected;        // false for a dialog that no test action was queued for
+};
+
+class DialogAnswerer {
+public:
+    DialogAnswerer();
+    ~DialogAnswerer();
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+
+    // Queued in the order the dialogs will appear. A file or folder dialog that
+    // finds nothing queued is cancelled and recorded as unexpected.
+    void ChooseFile(const std::string& path);
+    void CancelFile();
+    void ChooseFolder(const std::string& path);
+    void ChooseFolderItem(PCIDLIST_ABSOLUTE item);  // e.g. a virtual folder
+    void CancelFolder();
+
+    const std::vector<SeenDialog>& Seen() const { return seen_; }
+    std::vector<SeenDialog> MessageBoxes() const;
+    size_t PendingActions() const { return actions_.size(); }
+    void Forget() { seen_.clear(); }
+
+private:
+    struct Action {
+        DialogKind kind;
+        bool confirm;
+        std::string path;
+        PCIDLIST_ABSOLUTE item;
+    };
+
+    static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK TimerProc(HWND, UINT, UINT_PTR timer, DWORD);
+    void Answer(HWND dialog);
+    void AnswerMessageBox(HWND dialog);
+    bool TakeAction(DialogKind kind, Action& action);
+
+    HHOOK hook_;
+    std::deque<Action> actions_;
+    std::vector<SeenDialog> seen_;
+    std::vector<HWND> handled_;
+    std::vector<HWND> waiting_;
+    static DialogAnswerer* active_;
+};
+
+// Text shown as "expected X, got Y" in failures.
+std::string Describe(const SeenDialog& dialog);

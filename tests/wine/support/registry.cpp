@@ -1,0 +1,45 @@
+#include "registry.h"
+
+#include "settings/mod_directory.h"
+
+void DeleteSettingsKey()
+{
+    RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+bool SettingsKeyExists()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void StoreSettingsValue(const char* name, DWORD type, const std::string& bytes)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, NULL, 0, KEY_WRITE, NULL, &key, NULL) !=
+        ERROR_SUCCESS)
+        return;
+    // A non-zero byte after the data: given a zero there, the platform would
+    // count it into a string value, and the value would not be stored as given.
+    std::string data = bytes + 'X';
+    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                   static_cast<DWORD>(bytes.size()));
+    RegCloseKey(key);
+}
+
+std::optional<std::string> StoredDirectory()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    char data[2048];
+    DWORD size = sizeof data;
+    LONG result = RegQueryValueExA(key, kSettingsValue, NULL, NULL, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::string(data, size);
+}

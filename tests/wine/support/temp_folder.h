@@ -1,0 +1,31 @@
+// A real folder for one test, removed with everything in it afterwards.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string Path(const std::string& name) const;  // Path() + "\" + name
+
+    void Write(const std::string& name, const std::string& content = "") const;
+    void MakeFolder(const std::string& name) const;
+    std::string Read(const std::string& name) const;
+    bool Exists(const std::string& name) const;
+    // The folder's file names, sorted.
+    std::vector<std::string> Names() const;
+
+private:
+    std::string path_;
+};
+
+// Writes `content` to `path` byte for byte; false when it could not.
+bool WriteFileBytes(const std::string& path, const std::string& content);
+std::string ReadFileBytes(const std::string& path);
+void RemoveTree(const std::string& path);
