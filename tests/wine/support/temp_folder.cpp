@@ -108,3 +108,28 @@ std::vector<std::string> TempFolder::Names() const
     std::sort(names.begin(), names.end());
     return names;
 }
+
+bool DriveRoot::Available() const
+{
+    return GetDriveTypeA("Q:\\") != DRIVE_NO_ROOT_DIR;
+}
+
+DriveRoot::~DriveRoot()
+{
+    if (!Available())
+        return;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA("Q:\\*", &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveTree(Path(name));
+        else
+            DeleteFileA(Path(name).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}

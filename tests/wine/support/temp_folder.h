@@ -25,6 +25,15 @@ private:
     std::string path_;
 };
 
+// Drive Q:, mapped by the test run to an empty folder; emptied again afterwards.
+class DriveRoot {
+public:
+    ~DriveRoot();
+    bool Available() const;
+    std::string Root() const { return "Q:\\"; }
+    std::string Path(const std::string& name) const { return "Q:\\" + name; }
+};
+
 // Writes `content` to `path` byte for byte; false when it could not.
 bool WriteFileBytes(const std::string& path, const std::string& content);
 std::string ReadFileBytes(const std::string& path);

@@ -1,0 +1,19 @@
+#!/bin/sh
+# Maps, or unmaps, drive Q: of the test prefix to an empty folder, so that tests
+# can use a real drive root: drive_root.sh map|unmap PREFIX
+set -eu
+action=$1
+prefix=${WINEPREFIX:-$2}
+target="${TMPDIR:-/tmp}/qmm-drive-q-$(id -u)"
+link="$prefix/dosdevices/q:"
+case "$action" in
+  map)
+    rm -rf "$target"
+    mkdir -p "$target"
+    ln -sfn "$target" "$link"
+    ;;
+  unmap)
+    rm -f "$link"
+    rm -rf "$target"
+    ;;
+esac

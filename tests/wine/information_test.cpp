@@ -1,0 +1,124 @@
+// The description of the selected mod in the information box.
+#include "app_test.h"
+
+#include "app/controls.h"
+#include "mods/mod_information.h"
+
+namespace {
+
+class InformationTest : public AppTest {
+protected:
+    // Starts on a folder holding one enabled mod per description given.
+    void StartWith(const std::vector<std::pair<std::string, std::string>>& descriptions)
+    {
+        for (const auto& mod : descriptions) {
+            folder.Write(mod.first + ".pak");
+            folder.Write(mod.first + ".txt", mod.second);
+        }
+        StartAppIn(folder.Path());
+    }
+    // What the box shows for the enabled mod named `name`.
+    std::string Shown(const std::string& name)
+    {
+        for (size_t row = 0; row < EnabledMods.size(); ++row)
+            if (EnabledMods[row].fileName == name + ".pak") {
+                SelectRow(EnabledList, static_cast<int>(row));
+                return TextOf(InformationBox);
+            }
+        return "<not listed>";
+    }
+    TempFolder folder;
+};
+
+TEST_F(InformationTest, SelectingASideEnablesItsButtonAndClearsTheOtherSide)
+{
+    folder.Write("On.pak");
+    folder.Write("Off.mod");
+    StartAppIn(folder.Path());
+
+    SelectRow(EnabledList, 0);
+    EXPECT_TRUE(IsEnabled(DisableButton));
+    EXPECT_FALSE(IsEnabled(EnableButton));
+
+    SelectRow(DisabledList, 0);
+    EXPECT_EQ(-1, Selection(EnabledList));
+    EXPECT_EQ(0, Selection(DisabledList));
+    EXPECT_TRUE(IsEnabled(EnableButton));
+    EXPECT_FALSE(IsEnabled(DisableButton));
+
+    SelectRow(EnabledList, 0);
+    EXPECT_EQ(-1, Selection(DisabledList));
+    EXPECT_TRUE(IsEnabled(DisableButton));
+    EXPECT_FALSE(IsEnabled(EnableButton));
+}
+
+TEST_F(InformationTest, ShowsEachLineOfTheFileAsALineOfTheBox)
+{
+    std::string longText;
+    for (int i = 0; i < 500; ++i)
+        longText += "line " + std::to_string(i % 10) + " ok\n";  // 5000 characters
+    ASSERT_EQ(5000u, longText.size());
+    std::string expectedLong;
+    for (int i = 0; i < 500; ++i)
+        expectedLong += "line " + std::to_string(i % 10) + " ok\r\n";
+
+    const struct { const char* name; std::string file; std::string shown; } cases[] = {
+        {"CrLf", "first\r\nsecond\r\n", "first\r\nsecond\r\n"},
+        {"Lf", "first\nsecond\n", "first\r\nsecond\r\n"},
+        {"EmptyFirstLine", "\nafter an empty line", "\r\nafter an empty line"},
+        {"LoneCr", "one\rline", "one\rline"},
+        {"Long", longText, expectedLong},
+        {"HighAnsi", "\xC4pfel und \xD6l\n", "\xC4pfel und \xD6l\r\n"},
+        {"BlockEdge", std::string(1022, 'a') + "\r\n" + "b", std::string(1022, 'a') + "\r\nb"},
+    };
+    std::vector<std::pair<std::string, std::string>> mods;
+    for (const auto& c : cases)
+        mods.push_back({c.name, c.file});
+    StartWith(mods);
+    for (const auto& c : cases)
+        EXPECT_EQ(c.shown, Shown(c.name)) << c.name;
+}
+
+TEST_F(InformationTest, AZeroByteEndsWhatItsBlockContributes)
+{
+    std::string block = "abc" + std::string(1, '\0') + std::string(1019, 'x');
+    ASSERT_EQ(1023u, block.size());
+    StartWith({{"Zero", block + "next block"}});
+    EXPECT_EQ("abcnext block", Shown("Zero"));
+}
+
+TEST_F(InformationTest, AModWithoutDescriptionOrAnEmptyOneEmptiesTheBox)
+{
+    folder.Write("Plain.pak");
+    StartWith({{"Described", "some text"}, {"Empty", ""}});
+    EXPECT_EQ("some text", Shown("Described"));
+    EXPECT_EQ("", Shown("Plain")) << "the previous mod's text stayed";
+    EXPECT_EQ("some text", Shown("Described"));
+    EXPECT_EQ("", Shown("Empty"));
+}
+
+TEST_F(InformationTest, ADescriptionThatCannotBeReadShowsNothingAndTheWindowGoesOn)
+{
+    StartWith({{"Deleted", "gone soon"}, {"Locked", "locked text"}, {"Folder", "x"}, {"Fine", "fine text"}});
+    DeleteFileA(folder.Path("Deleted.txt").c_str());
+    DeleteFileA(folder.Path("Folder.txt").c_str());
+    folder.MakeFolder("Folder.txt");
+    HANDLE lock = CreateFileA(folder.Path("Locked.txt").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+
+    EXPECT_EQ("", Shown("Deleted"));
+    EXPECT_EQ("", Shown("Locked"));
+    EXPECT_EQ("", Shown("Folder"));
+    EXPECT_EQ("fine text", Shown("Fine")) << "the window stopped working";
+    CloseHandle(lock);
+    EXPECT_EQ("locked text", Shown("Locked"));
+    EXPECT_TRUE(dialogs.Seen().empty());
+}
+
+TEST_F(InformationTest, ReadDescriptionOfAMissingFileIsEmpty)
+{
+    EXPECT_EQ("", ReadDescription(folder.Path("none.txt")));
+    EXPECT_EQ("", ReadDescription(""));
+}
+
+}  // namespace
