@@ -65,6 +65,8 @@ start_wine() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   mkdir -p "$WINEPREFIX"
+  # A server left from an earlier run may belong to another display.
+  wineserver -k </dev/null >/dev/null 2>&1 || true
   wineserver -p </dev/null >/dev/null 2>&1
   wine wineboot </dev/null >/dev/null 2>&1
   # A crashing program just ends instead of opening the debugger; without a

@@ -6,9 +6,17 @@
 #include "app/controls.h"
 #include "mods/line_breaks.h"
 
+static const DWORD kReserveLimit = 256u << 20;
+
 std::string ReadDescription(const std::string& infoPath)
 {
     std::string text;
+    // Room for the whole file at once: growing the text block by block would
+    // copy a large description many times over.
+    WIN32_FILE_ATTRIBUTE_DATA attributes;
+    if (GetFileAttributesExA(infoPath.c_str(), GetFileExInfoStandard, &attributes) &&
+        attributes.nFileSizeHigh == 0 && attributes.nFileSizeLow <= kReserveLimit)
+        text.reserve(attributes.nFileSizeLow);
     std::vector<char> streamBuffer(1 << 16);  // far fewer reads than the default 512 bytes
     std::ifstream file;
     file.rdbuf()->pubsetbuf(streamBuffer.data(), static_cast<std::streamsize>(streamBuffer.size()));

@@ -1,0 +1,204 @@
+// Measures the folder scan and the description read against their baselines,
+// side by side in one run, and prints the ratios. Run by scripts/bench.
+//
+//   bench.exe FOLDER10000 FOLDER20000 DESCRIPTION [--with-lookups]
+//
+// The folders hold 10,000 and 20,000 archives, half .pak and half .mod, a
+// quarter of them with descriptions; DESCRIPTION is a 10 MB text file.
+// scripts/bench makes them. --with-lookups also times finding descriptions with one attribute lookup per
+// archive, the way a scan without the folder's name list would.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/controls.h"
+#include "app/main_window.h"
+#include "mods/directory_scan.h"
+#include "mods/line_breaks.h"
+#include "mods/mod_information.h"
+#include "mods/mod_names.h"
+#include "settings/mod_directory.h"
+
+namespace {
+
+const int kRounds = 7;
+
+double Now()
+{
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * counter.QuadPart / frequency.QuadPart;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Runs the two alternately, kRounds times each, and gives their median times in ms.
+void Measure(const std::function<void()>& baseline, const std::function<void()>& candidate, double& baselineMs,
+             double& candidateMs)
+{
+    std::vector<double> base, cand;
+    for (int round = 0; round < kRounds; ++round) {
+        double start = Now();
+        baseline();
+        base.push_back(Now() - start);
+        start = Now();
+        candidate();
+        cand.push_back(Now() - start);
+    }
+    baselineMs = Median(base);
+    candidateMs = Median(cand);
+}
+
+int EnumerateNames(const std::string& folder)
+{
+    int names = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    do
+        ++names;
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// A rebuild as the rescan command does it, repaint included.
+void Rescan()
+{
+    RebuildModLists();
+    UpdateWindow(EnabledList);
+    UpdateWindow(DisabledList);
+}
+
+int LookUpEveryDescription(const std::string& folder)
+{
+    int found = 0;
+    for (const char* pattern : {"*.mod", "*.pak"}) {
+        WIN32_FIND_DATAA entry;
+        HANDLE search = FindFirstFileA(JoinPath(folder, pattern).c_str(), &entry);
+        if (search == INVALID_HANDLE_VALUE)
+            continue;
+        do
+            found += !FindInfoFile(JoinPath(folder, entry.cFileName)).empty();
+        while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    return found;
+}
+
+std::string PlainRead(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    file.seekg(0, std::ios::end);
+    std::string content(static_cast<size_t>(file.tellg()), '\0');
+    file.seekg(0);
+    file.read(&content[0], static_cast<std::streamsize>(content.size()));
+    return content;
+}
+
+bool Report(const char* what, double ratio, double target)
+{
+    bool met = ratio <= target;
+    std::printf("  %-44s %6.2f   (target <= %.1f) %s\n", what, ratio, target, met ? "ok" : "MISSED");
+    return met;
+}
+
+// The window reads its folder from the registry at creation; keep what was there.
+struct StoredSetting {
+    StoredSetting(const std::string& folder)
+    {
+        HKEY key;
+        if (RegOpenKeyA(HKEY_CURRENT_USER, kSettingsKey, &key) == ERROR_SUCCESS) {
+            char data[MAX_PATH];
+            DWORD size = sizeof data;
+            had = RegQueryValueExA(key, kSettingsValue, NULL, NULL, reinterpret_cast<BYTE*>(data), &size) ==
+                  ERROR_SUCCESS;
+            if (had)
+                old.assign(data, size);
+            RegCloseKey(key);
+        }
+        SetModDirectory(folder.c_str());
+        SaveSettings();
+    }
+    ~StoredSetting()
+    {
+        if (had) {
+            SetModDirectory(old.c_str());
+            SaveSettings();
+        } else {
+            RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+        }
+    }
+    bool had = false;
+    std::string old;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: bench.exe FOLDER10000 FOLDER20000 DESCRIPTION [--with-lookups]\n");
+        return 2;
+    }
+    std::string small = argv[1];
+    std::string large = argv[2];
+    std::string description = argv[3];
+    bool withLookups = argc > 4 && std::strcmp(argv[4], "--with-lookups") == 0;
+
+    bool met = true;
+    {
+        StoredSetting setting(small);
+        if (!CreateMainWindow(GetModuleHandleA(NULL))) {
+            std::fprintf(stderr, "the main window could not be created\n");
+            return 2;
+        }
+
+        double enumerate10, rescan10, rescan10again, rescan20;
+        Measure([&] { EnumerateNames(small); }, [&] { SetModDirectory(small.c_str()); Rescan(); }, enumerate10,
+                rescan10);
+        Measure([&] { SetModDirectory(small.c_str()); Rescan(); },
+                [&] { SetModDirectory(large.c_str()); Rescan(); }, rescan10again, rescan20);
+        std::printf("\nFolder scan, median of %d rounds each, ms (%d and %d names):\n", kRounds,
+                    EnumerateNames(small), EnumerateNames(large));
+        std::printf("  bare enumeration, 10,000 archives          %8.1f\n", enumerate10);
+        std::printf("  rescan with list boxes, 10,000 archives    %8.1f\n", rescan10);
+        std::printf("  rescan with list boxes, 20,000 archives    %8.1f\n", rescan20);
+        met &= Report("rescan 10,000 / bare enumeration 10,000", rescan10 / enumerate10, 3.0);
+        met &= Report("rescan 20,000 / rescan 10,000", rescan20 / rescan10again, 2.3);
+        std::printf("  rescan of 10,000 under one second: %s\n", rescan10 < 1000 ? "ok" : "MISSED");
+        met &= rescan10 < 1000;
+
+        if (withLookups) {
+            double lookups = Now();
+            int found = LookUpEveryDescription(small);
+            lookups = Now() - lookups;
+            std::printf("  one attribute lookup per archive, 10,000   %8.1f  (%d descriptions, once)\n", lookups,
+                        found);
+        }
+        DestroyWindow(MainWindow);
+    }
+
+    double plain, readAndConvert;
+    size_t bytes = 0;
+    Measure([&] { bytes = PlainRead(description).size(); },
+            [&] { ToCrLf(ReadDescription(description)); }, plain, readAndConvert);
+    std::printf("\nDescription of %zu bytes, median of %d rounds each, ms:\n", bytes, kRounds);
+    std::printf("  plain binary read                          %8.1f\n", plain);
+    std::printf("  text-mode read in 1023-character blocks,\n  then line-break conversion                 %8.1f\n",
+                readAndConvert);
+    met &= Report("read and convert / plain read", readAndConvert / plain, 3.0);
+    return met ? 0 : 1;
+}
