@@ -1,13 +1,5 @@
 #include "running_app.h"
 
-std::string TestProgramFolder()
-{
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(NULL, path, sizeof path);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
 RunningApp::~RunningApp()
 {
     if (process_.hProcess) {

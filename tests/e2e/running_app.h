@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-// The folder of the running test program, with a trailing backslash.
-std::string TestProgramFolder();
+#include "temp_folder.h"
 
 class RunningApp {
 public:

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window.h"
 #include "dialogs.h"
 #include "mods/mod_lists.h"
 #include "registry.h"

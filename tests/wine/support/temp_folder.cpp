@@ -133,3 +133,11 @@ DriveRoot::~DriveRoot()
     } while (FindNextFileA(search, &found));
     FindClose(search);
 }
+
+std::string TestProgramFolder()
+{
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(NULL, path, sizeof path);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}

@@ -34,6 +34,10 @@ public:
     std::string Path(const std::string& name) const { return "Q:\\" + name; }
 };
 
+// The folder of the running test program, with a trailing backslash; the
+// program and the stand-in game are built beside it.
+std::string TestProgramFolder();
+
 // Writes `content` to `path` byte for byte; false when it could not.
 bool WriteFileBytes(const std::string& path, const std::string& content);
 std::string ReadFileBytes(const std::string& path);
