@@ -1,5 +1,7 @@
 #include "dialogs.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 DialogAnswerer* DialogAnswerer::active_;
@@ -8,6 +10,7 @@ namespace {
 
 const int kEditInFileCombo = 0x47C;  // the file-name field of the open-file dialog
 const UINT kAnswerDelay = 30;        // ms: the dialog is filled in after its activation
+const int kMaxRetries = 200;         // of kAnswerDelay each, while a dialog is not ready
 
 std::string WindowText(HWND window)
 {
@@ -78,6 +81,38 @@ void Press(HWND dialog, int button)
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
 }
 
+std::string Upper(std::string text)
+{
+    if (!text.empty())
+        CharUpperBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// The display text of the folder browser's selected item.
+std::string SelectedFolderName(HWND tree)
+{
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    char text[MAX_PATH] = "";
+    TVITEMA data = {};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = text;
+    data.cchTextMax = sizeof text;
+    if (!item || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data)))
+        return "";
+    return text;
+}
+
+// Whether the tree shows `path` as selected: its last part, or its drive letter.
+bool ShowsSelected(HWND tree, const std::string& path)
+{
+    std::string shown = Upper(SelectedFolderName(tree));
+    std::string last = Upper(path.substr(path.find_last_of('\\', path.size() - 2) + 1));
+    if (!last.empty() && last.back() == '\\')
+        last.pop_back();  // a drive root is shown with its letter
+    return !shown.empty() && shown.find(last) != std::string::npos;
+}
+
 }  // namespace
 
 DialogAnswerer::DialogAnswerer()
@@ -146,9 +181,12 @@ void CALLBACK DialogAnswerer::TimerProc(HWND, UINT, UINT_PTR timer, DWORD)
     if (!self || self->waiting_.empty())
         return;
     HWND dialog = self->waiting_.front();
+    if (IsWindow(dialog) && !self->Answer(dialog) && ++self->retries_ < kMaxRetries) {
+        SetTimer(NULL, 0, kAnswerDelay, TimerProc);
+        return;
+    }
+    self->retries_ = 0;
     self->waiting_.erase(self->waiting_.begin());
-    if (IsWindow(dialog))
-        self->Answer(dialog);
 }
 
 bool DialogAnswerer::TakeAction(DialogKind kind, Action& action)
@@ -160,27 +198,37 @@ bool DialogAnswerer::TakeAction(DialogKind kind, Action& action)
     return true;
 }
 
-void DialogAnswerer::Answer(HWND dialog)
+bool DialogAnswerer::Answer(HWND dialog)
 {
     HWND fileCombo = FindChild(dialog, "ComboBoxEx32", kEditInFileCombo);
     HWND folderTree = FindChild(dialog, "SysTreeView32");
     if (!fileCombo && !folderTree) {
         AnswerMessageBox(dialog);
-        return;
+        return true;
     }
 
     DialogKind kind = fileCombo ? DialogKind::OpenFile : DialogKind::FolderBrowser;
     Action action = {kind, false, "", NULL};
+    if (!actions_.empty() && actions_.front().kind == kind)
+        action = actions_.front();
+    if (kind == DialogKind::FolderBrowser && action.confirm) {
+        // The tree fills in after the browser opens; select once it holds items.
+        if (SendMessageA(folderTree, TVM_GETCOUNT, 0, 0) == 0)
+            return false;
+        if (action.item)
+            SendMessageA(dialog, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(action.item));
+        else
+            SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(action.path.c_str()));
+        if (!action.item && !ShowsSelected(folderTree, action.path) && retries_ + 1 < kMaxRetries)
+            return false;
+    }
+
     bool expected = TakeAction(kind, action);
     seen_.push_back({kind, "", WindowText(dialog), GetWindow(dialog, GW_OWNER), 0, expected});
-    if (action.confirm && kind == DialogKind::OpenFile) {
+    if (action.confirm && kind == DialogKind::OpenFile)
         SetWindowTextA(FindChild(fileCombo, "Edit"), action.path.c_str());
-    } else if (action.confirm && action.item) {
-        SendMessageA(dialog, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(action.item));
-    } else if (action.confirm) {
-        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(action.path.c_str()));
-    }
     Press(dialog, action.confirm ? IDOK : IDCANCEL);
+    return true;
 }
 
 void DialogAnswerer::AnswerMessageBox(HWND box)

@@ -51,7 +51,7 @@ private:
 
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK TimerProc(HWND, UINT, UINT_PTR timer, DWORD);
-    void Answer(HWND dialog);
+    bool Answer(HWND dialog);  // false: not ready yet, try again shortly
     void AnswerMessageBox(HWND dialog);
     bool TakeAction(DialogKind kind, Action& action);
 
@@ -60,6 +60,7 @@ private:
     std::vector<SeenDialog> seen_;
     std::vector<HWND> handled_;
     std::vector<HWND> waiting_;
+    int retries_ = 0;
     static DialogAnswerer* active_;
 };
 

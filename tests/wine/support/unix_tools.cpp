@@ -1,0 +1,67 @@
+#include "unix_tools.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+namespace {
+
+bool StartUnixCommand(std::string commandLine)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
+        return false;
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return true;
+}
+
+bool FolderTakesNewEntries(const std::string& folder)
+{
+    std::string probe = folder + "\\qmm-probe";
+    if (!CreateDirectoryA(probe.c_str(), NULL))
+        return false;
+    RemoveDirectoryA(probe.c_str());
+    return true;
+}
+
+}  // namespace
+
+std::string UnixPath(const std::string& windowsPath)
+{
+    typedef char*(CDECL * UnixName)(const WCHAR*);
+    UnixName toUnix = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toUnix)
+        return "";
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH);
+    char* unixName = toUnix(wide);
+    if (!unixName)
+        return "";
+    std::string path = unixName;
+    HeapFree(GetProcessHeap(), 0, unixName);
+    return path;
+}
+
+bool CanMakeFoldersImmutable()
+{
+    const char* allowed = std::getenv("QMM_CAN_CHATTR");
+    return allowed && std::string(allowed) == "1" && !UnixPath("C:\\").empty();
+}
+
+bool SetFolderImmutable(const std::string& folder, bool immutable)
+{
+    std::string unixFolder = UnixPath(folder);
+    if (unixFolder.empty() ||
+        !StartUnixCommand(std::string("/usr/bin/chattr ") + (immutable ? "+i" : "-i") + " \"" + unixFolder + "\""))
+        return false;
+    for (int wait = 0; wait < 250; ++wait) {
+        if (FolderTakesNewEntries(folder) != immutable)
+            return true;
+        Sleep(20);
+    }
+    return false;
+}
