@@ -21,6 +21,8 @@ bool StartUnixCommand(std::string commandLine)
 bool FolderTakesNewEntries(const std::string& folder)
 {
     std::string probe = folder + "\\qmm-probe";
+    // A probe made just before the folder locked could not be removed then.
+    RemoveDirectoryA(probe.c_str());
     if (!CreateDirectoryA(probe.c_str(), NULL))
         return false;
     RemoveDirectoryA(probe.c_str());
