@@ -10,6 +10,10 @@
 #include "mods/mod_names.h"
 #include "settings/mod_directory.h"
 
+#ifndef _WIN64
+static_assert(OPENFILENAME_SIZE_VERSION_400A == 76, "the request keeps its 76-byte layout");
+#endif
+
 namespace {
 
 // The archive's full path and its file name, or false when the user cancelled.
@@ -59,10 +63,17 @@ void AddMod()
         ShowWarning("A mod with this name already exists.");
         return;
     }
+    bool destinationFree = !DirectoryExists(destination.c_str());
     if (!CopyFileA(source.c_str(), destination.c_str(), TRUE)) {
-        if (GetLastError() == ERROR_FILE_EXISTS)
+        if (GetLastError() == ERROR_FILE_EXISTS) {
             ShowWarning("A mod with this name already exists.");
-        else if (!DirectoryExists(ModDirectory))
+            return;
+        }
+        // A copy cut short (a full disk) can leave part of the archive behind,
+        // which the game would load; the name was free, so the part is ours.
+        if (destinationFree)
+            DeleteFileA(destination.c_str());
+        if (!DirectoryExists(ModDirectory))
             ShowDirectoryError();
         else
             ShowWarning("Mod could not be copied.");

@@ -184,7 +184,7 @@ TEST_F(AddModTest, ACopyThatFailsIsReportedAndStopsThere)
 
 TEST_F(AddModTest, AModFolderThatRefusesWritesIsReported)
 {
-    if (!CanMakeFoldersImmutable())
+    if (!CanMakeRootFaults())
         GTEST_SKIP() << "needs root to make a folder immutable";
     Start();
     std::vector<std::string> enabledBefore = Rows(EnabledList);
@@ -195,6 +195,22 @@ TEST_F(AddModTest, AModFolderThatRefusesWritesIsReported)
     ExpectOnlyBox("Mod could not be copied.");
     EXPECT_EQ((std::vector<std::string>{"Existing.pak", "Old.mod"}), mods.Names());
     EXPECT_EQ(enabledBefore, Rows(EnabledList));
+}
+
+TEST_F(AddModTest, AFullDiskLeavesNoPartOfTheArchiveBehind)
+{
+    if (!CanMakeRootFaults())
+        GTEST_SKIP() << "needs root to mount a small disk";
+    TempFolder mountPoint;
+    ASSERT_TRUE(MountSmallDisk(mountPoint.Path()));
+    download.Write("Huge.pak", std::string(200000, 'h'));
+    StartAppIn(mountPoint.Path());
+
+    AddThrough(download.Path("Huge.pak"));
+    ExpectOnlyBox("Mod could not be copied.");
+    std::vector<std::string> left = mountPoint.Names();
+    EXPECT_TRUE(left.empty()) << "left behind: " << left[0];
+    EXPECT_TRUE(UnmountSmallDisk(mountPoint.Path()));
 }
 
 TEST_F(AddModTest, ADescriptionThatCannotBeCopiedIsReportedAfterTheModIsAdded)

@@ -29,6 +29,28 @@ bool FolderTakesNewEntries(const std::string& folder)
     return true;
 }
 
+const ULONGLONG kSmallDisk = 1 << 20;
+
+ULONGLONG DiskSize(const std::string& folder)
+{
+    ULARGE_INTEGER available, total, free;
+    if (!GetDiskFreeSpaceExA((folder + "\\").c_str(), &available, &total, &free))
+        return 0;
+    return total.QuadPart;
+}
+
+// Polls `done` for up to 5 s.
+template <typename Condition>
+bool WaitFor(Condition done)
+{
+    for (int wait = 0; wait < 250; ++wait) {
+        if (done())
+            return true;
+        Sleep(20);
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string UnixPath(const std::string& windowsPath)
@@ -48,22 +70,31 @@ std::string UnixPath(const std::string& windowsPath)
     return path;
 }
 
-bool CanMakeFoldersImmutable()
+bool CanMakeRootFaults()
 {
-    const char* allowed = std::getenv("QMM_CAN_CHATTR");
+    const char* allowed = std::getenv("QMM_ROOT_FAULTS");
     return allowed && std::string(allowed) == "1" && !UnixPath("C:\\").empty();
 }
 
 bool SetFolderImmutable(const std::string& folder, bool immutable)
 {
     std::string unixFolder = UnixPath(folder);
-    if (unixFolder.empty() ||
-        !StartUnixCommand(std::string("/usr/bin/chattr ") + (immutable ? "+i" : "-i") + " \"" + unixFolder + "\""))
-        return false;
-    for (int wait = 0; wait < 250; ++wait) {
-        if (FolderTakesNewEntries(folder) != immutable)
-            return true;
-        Sleep(20);
-    }
-    return false;
+    return !unixFolder.empty() &&
+           StartUnixCommand(std::string("/usr/bin/chattr ") + (immutable ? "+i" : "-i") + " \"" + unixFolder + "\"") &&
+           WaitFor([&] { return FolderTakesNewEntries(folder) != immutable; });
+}
+
+bool MountSmallDisk(const std::string& folder)
+{
+    std::string unixFolder = UnixPath(folder);
+    return !unixFolder.empty() &&
+           StartUnixCommand("/bin/mount -t tmpfs -o size=64k tmpfs \"" + unixFolder + "\"") &&
+           WaitFor([&] { return DiskSize(folder) <= kSmallDisk; });
+}
+
+bool UnmountSmallDisk(const std::string& folder)
+{
+    std::string unixFolder = UnixPath(folder);
+    return !unixFolder.empty() && StartUnixCommand("/bin/umount -l \"" + unixFolder + "\"") &&
+           WaitFor([&] { return DiskSize(folder) > kSmallDisk; });
 }

@@ -1,5 +1,5 @@
-// Faults that only the Unix side can make: a folder nobody may change
-// (chattr +i, root only). Wine starts Unix programs but does not report when
+// Faults that only the Unix side can make, as root: a folder nobody may change
+// (chattr +i) and a full disk (a small tmpfs mounted over a folder). Wine starts Unix programs but does not report when
 // they end, so each change is confirmed by probing the folder, with a bound.
 #pragma once
 
@@ -8,9 +8,14 @@
 // The Unix path of a Windows path under Wine, or "" elsewhere.
 std::string UnixPath(const std::string& windowsPath);
 
-// True when the test run may change file attributes (set by ctest for root).
-bool CanMakeFoldersImmutable();
+// True when the test run may make these faults (ctest says so for root).
+bool CanMakeRootFaults();
 
 // Makes the folder refuse, or accept again, new entries, renames and
 // deletions; false when that did not take effect within 5 s.
 bool SetFolderImmutable(const std::string& folder, bool immutable);
+
+// Mounts a disk of 64 KB over the (empty) folder, or unmounts it again; false
+// when that did not take effect within 5 s.
+bool MountSmallDisk(const std::string& folder);
+bool UnmountSmallDisk(const std::string& folder);
