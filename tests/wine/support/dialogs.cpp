@@ -8,7 +8,6 @@ DialogAnswerer* DialogAnswerer::active_;
 
 namespace {
 
-const int kEditInFileCombo = 0x47C;  // the file-name field of the open-file dialog
 const UINT kAnswerDelay = 30;        // ms: the dialog is filled in after its activation
 const int kMaxRetries = 200;         // of kAnswerDelay each, while a dialog is not ready
 
@@ -40,13 +39,6 @@ BOOL CALLBACK MatchChild(HWND child, LPARAM lParam)
         return FALSE;
     }
     return TRUE;
-}
-
-HWND FindChild(HWND parent, const char* className, int id = -1)
-{
-    ChildSearch search = {className, id, NULL};
-    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 BOOL CALLBACK MatchIcon(HWND child, LPARAM lParam)
@@ -200,8 +192,8 @@ bool DialogAnswerer::TakeAction(DialogKind kind, Action& action)
 
 bool DialogAnswerer::Answer(HWND dialog)
 {
-    HWND fileCombo = FindChild(dialog, "ComboBoxEx32", kEditInFileCombo);
-    HWND folderTree = FindChild(dialog, "SysTreeView32");
+    HWND fileCombo = FindDescendant(dialog, "ComboBoxEx32", kFileNameCombo);
+    HWND folderTree = FindDescendant(dialog, "SysTreeView32");
     if (!fileCombo && !folderTree) {
         AnswerMessageBox(dialog);
         return true;
@@ -226,7 +218,7 @@ bool DialogAnswerer::Answer(HWND dialog)
     bool expected = TakeAction(kind, action);
     seen_.push_back({kind, "", WindowText(dialog), GetWindow(dialog, GW_OWNER), 0, expected});
     if (action.confirm && kind == DialogKind::OpenFile)
-        SetWindowTextA(FindChild(fileCombo, "Edit"), action.path.c_str());
+        SetWindowTextA(FindDescendant(fileCombo, "Edit"), action.path.c_str());
     Press(dialog, action.confirm ? IDOK : IDCANCEL);
     return true;
 }
@@ -236,6 +228,13 @@ void DialogAnswerer::AnswerMessageBox(HWND box)
     seen_.push_back({DialogKind::MessageBox, WindowText(GetDlgItem(box, 0xFFFF)), WindowText(box),
                      GetWindow(box, GW_OWNER), IconOf(box), true});
     Press(box, IDOK);
+}
+
+HWND FindDescendant(HWND parent, const char* className, int id)
+{
+    ChildSearch search = {className, id, NULL};
+    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 std::string Describe(const SeenDialog& dialog)

@@ -66,3 +66,10 @@ private:
 
 // Text shown as "expected X, got Y" in failures.
 std::string Describe(const SeenDialog& dialog);
+
+// A child, grandchild, ... of `parent` of this class (and id, unless -1); also
+// across processes.
+HWND FindDescendant(HWND parent, const char* className, int id = -1);
+
+// The id of the file-name field's combo box in the open-file dialog.
+const int kFileNameCombo = 0x47C;

@@ -92,11 +92,11 @@ bool TempFolder::Exists(const std::string& name) const
     return GetFileAttributesA(Path(name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::vector<std::string> TempFolder::Names() const
+std::vector<std::string> TempFolder::Names(const std::string& subfolder) const
 {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(Path("*").c_str(), &found);
+    HANDLE search = FindFirstFileA(Path(subfolder.empty() ? "*" : subfolder + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do {

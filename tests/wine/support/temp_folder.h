@@ -18,8 +18,8 @@ public:
     void MakeFolder(const std::string& name) const;
     std::string Read(const std::string& name) const;
     bool Exists(const std::string& name) const;
-    // The folder's file names, sorted.
-    std::vector<std::string> Names() const;
+    // The names in the folder, or in one of its subfolders, sorted.
+    std::vector<std::string> Names(const std::string& subfolder = "") const;
 
 private:
     std::string path_;
