@@ -1,9 +1,11 @@
 #!/bin/sh
 # Maps, or unmaps, drive Q: of the test prefix to an empty folder, so that tests
 # can use a real drive root: drive_root.sh map|unmap PREFIX
+# Map it before Wine's services start: the shell's folder browser lists only the
+# drives that were there then.
 set -eu
 action=$1
-prefix=${WINEPREFIX:-$2}
+prefix=$2
 target="${TMPDIR:-/tmp}/qmm-drive-q-$(id -u)"
 link="$prefix/dosdevices/q:"
 case "$action" in

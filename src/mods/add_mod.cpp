@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <cstddef>
 #include <string>
 
 #include "app/main_window.h"
@@ -10,8 +11,9 @@
 #include "mods/mod_names.h"
 #include "settings/mod_directory.h"
 
+// The request ends at its template-name field, without the later extension fields.
 #ifndef _WIN64
-static_assert(OPENFILENAME_SIZE_VERSION_400A == 76, "the request keeps its 76-byte layout");
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == 76, "76 bytes in the x86 build");
 #endif
 
 namespace {

@@ -67,6 +67,7 @@ TEST_F(InformationTest, ShowsEachLineOfTheFileAsALineOfTheBox)
         {"Lf", "first\nsecond\n", "first\r\nsecond\r\n"},
         {"EmptyFirstLine", "\nafter an empty line", "\r\nafter an empty line"},
         {"LoneCr", "one\rline", "one\rline"},
+        {"OnlyCr", "one\rtwo\rthree\r", "one\rtwo\rthree\r"},  // old Mac line ends stay as they are
         {"Long", longText, expectedLong},
         {"HighAnsi", "\xC4pfel und \xD6l\n", "\xC4pfel und \xD6l\r\n"},
         {"BlockEdge", std::string(1022, 'a') + "\r\n" + "b", std::string(1022, 'a') + "\r\nb"},
