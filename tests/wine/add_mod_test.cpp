@@ -32,13 +32,9 @@ protected:
         Click(IDC_ADD_MOD);
         EXPECT_EQ(0u, dialogs.PendingActions()) << "the open-file dialog did not appear";
     }
-    void ExpectOnlyBox(const char* text)
+    void ExpectOnlyBox(const char* text, UINT icon = MB_ICONWARNING)
     {
-        std::vector<SeenDialog> boxes = dialogs.MessageBoxes();
-        ASSERT_EQ(1u, boxes.size()) << "expected one message box";
-        EXPECT_EQ(text, boxes[0].text);
-        EXPECT_EQ("Error", boxes[0].caption);
-        EXPECT_EQ(MainWindow, boxes[0].owner);
+        ExpectBoxes(dialogs, {{text, "Error", icon, MainWindow}});
     }
     // With `present` in the mod folder, adding `chosen` warns and changes nothing.
     void ExpectRefused(const char* present, const char* chosen)
@@ -52,7 +48,6 @@ protected:
         AddThrough(download.Path(chosen));
 
         ExpectOnlyBox(kNameWarning);
-        EXPECT_EQ(static_cast<UINT>(MB_ICONWARNING), dialogs.MessageBoxes()[0].icon);
         EXPECT_EQ("the player's own copy", mods.Read(present));
         EXPECT_EQ(namesBefore, mods.Names()) << "something was copied";
         EXPECT_EQ(enabledBefore, Rows(EnabledList));
@@ -62,11 +57,7 @@ protected:
     TempFolder download;
 };
 
-bool Lists(HWND listBox, const std::string& row)
-{
-    std::vector<std::string> rows = Rows(listBox);
-    return std::find(rows.begin(), rows.end(), row) != rows.end();
-}
+
 
 TEST_F(AddModTest, CopiesTheArchiveWithItsDescriptionAndListsIt)
 {
@@ -82,10 +73,9 @@ TEST_F(AddModTest, CopiesTheArchiveWithItsDescriptionAndListsIt)
     EXPECT_EQ("about Big", mods.Read("Big.txt"));
     EXPECT_EQ("new big archive", download.Read("Big.pak")) << "the source changed";
 
-    std::vector<std::string> rows = Rows(EnabledList);
-    auto row = std::find(rows.begin(), rows.end(), "Big");
-    ASSERT_NE(rows.end(), row) << "Big is not listed";
-    SelectRow(EnabledList, static_cast<int>(row - rows.begin()));
+    int row = RowOf(EnabledList, "Big");
+    ASSERT_NE(-1, row) << "Big is not listed";
+    SelectRow(EnabledList, row);
     EXPECT_EQ("about Big", TextOf(InformationBox));
     ExpectListsMirrored();
 }
@@ -105,7 +95,7 @@ TEST_F(AddModTest, AModChosenDisabledArrivesDisabled)
     AddThrough(download.Path("Later.mod"));
     EXPECT_EQ("disabled on arrival", mods.Read("Later.mod"));
     EXPECT_EQ("about Later", mods.Read("Later.txt"));
-    EXPECT_TRUE(Lists(DisabledList, "Later"));
+    EXPECT_NE(-1, RowOf(DisabledList, "Later"));
     ExpectListsMirrored();
 }
 
@@ -160,8 +150,7 @@ TEST_F(AddModTest, AMissingModFolderShowsOnlyTheDirectoryError)
 
     AddThrough(download.Path("Big.pak"));
 
-    ExpectOnlyBox("Specified directory does not exist.");
-    EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), dialogs.MessageBoxes()[0].icon);
+    ExpectOnlyBox("Specified directory does not exist.", MB_ICONERROR);
     EXPECT_EQ(enabledBefore, Rows(EnabledList)) << "the lists lost their rows";
     ExpectListsMirrored();
 }
@@ -177,7 +166,6 @@ TEST_F(AddModTest, ACopyThatFailsIsReportedAndStopsThere)
     CloseHandle(busy);
 
     ExpectOnlyBox("Mod could not be copied.");
-    EXPECT_EQ(static_cast<UINT>(MB_ICONWARNING), dialogs.MessageBoxes()[0].icon);
     EXPECT_EQ((std::vector<std::string>{"Existing.pak", "Old.mod"}), mods.Names()) << "the description was copied";
     EXPECT_EQ(enabledBefore, Rows(EnabledList));
 }
@@ -224,7 +212,7 @@ TEST_F(AddModTest, ADescriptionThatCannotBeCopiedIsReportedAfterTheModIsAdded)
     ExpectOnlyBox("Mod was added, but its description could not be copied.");
     EXPECT_EQ("new big archive", mods.Read("Big.pak"));
     EXPECT_FALSE(mods.Exists("Big.txt"));
-    EXPECT_TRUE(Lists(EnabledList, "Big"));
+    EXPECT_NE(-1, RowOf(EnabledList, "Big"));
 }
 
 }  // namespace

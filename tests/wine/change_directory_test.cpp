@@ -82,10 +82,7 @@ TEST_F(ChangeDirectoryTest, AFolderWithoutAFileSystemPathIsRefused)
     Click(IDC_CHANGE);
     CoTaskMemFree(computer);
 
-    std::vector<SeenDialog> boxes = dialogs.MessageBoxes();
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ("Specified directory does not exist.", boxes[0].text);
-    EXPECT_EQ(MainWindow, boxes[0].owner);
+    ExpectBoxes(dialogs, {{"Specified directory does not exist.", "Error", MB_ICONERROR, MainWindow}});
     ExpectNothingChanged();
 }
 

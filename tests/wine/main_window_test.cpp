@@ -183,12 +183,7 @@ TEST_F(MainWindowTest, RescanWithAMissingDirectoryWarnsOverTheWindow)
     RemoveTree(folder.Path());
     Click(IDC_RESCAN);
 
-    ASSERT_EQ(1u, dialogs.Seen().size());
-    SeenDialog box = dialogs.Seen()[0];
-    EXPECT_EQ("Specified directory does not exist.", box.text);
-    EXPECT_EQ("Error", box.caption);
-    EXPECT_EQ(MainWindow, box.owner);
-    EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), box.icon);
+    ExpectBoxes(dialogs, {{"Specified directory does not exist.", "Error", MB_ICONERROR, MainWindow}});
     EXPECT_FALSE(IsEnabled(EnableButton));
     EXPECT_FALSE(IsEnabled(DisableButton));
 }
@@ -211,12 +206,7 @@ TEST_F(StartUpTest, AMissingDirectoryIsReportedOnceWithoutOwnerAndTheWindowStill
 
     EXPECT_EQ(kDefaultModDirectory, TextOf(DirectoryLabel));
     EXPECT_EQ(57u, TextOf(DirectoryLabel).size());
-    ASSERT_EQ(1u, dialogs.Seen().size());
-    SeenDialog box = dialogs.Seen()[0];
-    EXPECT_EQ("Specified directory does not exist.", box.text);
-    EXPECT_EQ("Error", box.caption);
-    EXPECT_EQ((HWND)NULL, box.owner);
-    EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), box.icon);
+    ExpectBoxes(dialogs, {{"Specified directory does not exist.", "Error", MB_ICONERROR, NULL}});
     EXPECT_TRUE(IsWindowVisible(MainWindow));
     EXPECT_EQ(0, SendMessageA(EnabledList, LB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, SendMessageA(DisabledList, LB_GETCOUNT, 0, 0));

@@ -17,14 +17,6 @@ std::string NameOnDisk(const std::string& path)
     return found.cFileName;
 }
 
-int RowOf(const std::vector<ModEntry>& mods, const std::string& fileName)
-{
-    for (size_t i = 0; i < mods.size(); ++i)
-        if (mods[i].fileName == fileName)
-            return static_cast<int>(i);
-    return -1;
-}
-
 class ModStateTest : public AppTest {
 protected:
     void Start() { StartAppIn(folder.Path()); }
@@ -116,13 +108,8 @@ TEST_F(ModStateTest, ANameTakenOnTheOtherSideIsRefusedWithAWarningEveryTime)
         Click(c.button);
         Click(c.button);  // the second click fails the same way
 
-        ASSERT_EQ(2u, dialogs.Seen().size());
-        for (const SeenDialog& box : dialogs.Seen()) {
-            EXPECT_EQ(c.text, box.text);
-            EXPECT_EQ(c.caption, box.caption);
-            EXPECT_EQ(MainWindow, box.owner);
-            EXPECT_EQ(static_cast<UINT>(MB_ICONWARNING), box.icon);
-        }
+        ExpectedBox warning = {c.text, c.caption, MB_ICONWARNING, MainWindow};
+        ExpectBoxes(dialogs, {warning, warning});
         EXPECT_EQ("enabled copy", folder.Read("MyMod.pak"));
         EXPECT_EQ("disabled copy", folder.Read("MyMod.mod"));
         ASSERT_EQ(1u, EnabledMods.size());
@@ -146,14 +133,13 @@ TEST_F(ModStateTest, AnArchiveGoneOrInUseSinceTheScanIsNotMoved)
     HANDLE game = CreateFileA(folder.Path("Busy.pak").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, game);
 
-    for (const char* name : {"Gone.pak", "Busy.pak"}) {
+    for (const char* name : {"Gone", "Busy"}) {
         SCOPED_TRACE(name);
         dialogs.Forget();
-        SelectRow(EnabledList, RowOf(EnabledMods, name));
+        SelectRow(EnabledList, RowOf(EnabledList, name));
         Click(IDC_DISABLE);
-        ASSERT_EQ(1u, dialogs.Seen().size());
-        EXPECT_EQ("Mod wasn't enabled!", dialogs.Seen()[0].text);
-        EXPECT_NE(-1, RowOf(EnabledMods, name));
+        ExpectBoxes(dialogs, {{"Mod wasn't enabled!", "Not enabled!", MB_ICONWARNING, MainWindow}});
+        EXPECT_NE(-1, RowOf(EnabledList, name));
     }
     CloseHandle(game);
     EXPECT_EQ("in use", folder.Read("Busy.pak"));

@@ -11,13 +11,6 @@
 
 namespace {
 
-int RowOf(HWND listBox, const std::string& row)
-{
-    std::vector<std::string> rows = Rows(listBox);
-    auto found = std::find(rows.begin(), rows.end(), row);
-    return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
-}
-
 class ReliabilityTest : public AppTest {
 protected:
     TempFolder folder;

@@ -6,6 +6,8 @@
 
 namespace {
 
+const char kCannotStart[] = "Game could not be started, please check the correct directory has been set.";
+
 // A game folder with data\ and bin\H5_Game.exe (the stand-in).
 class StartGameTest : public AppTest {
 protected:
@@ -62,12 +64,7 @@ TEST_F(StartGameTest, AMissingGameIsReportedOnceAndChangesNothing)
 
     Click(IDC_START_GAME);
 
-    ASSERT_EQ(1u, dialogs.Seen().size());
-    SeenDialog box = dialogs.Seen()[0];
-    EXPECT_EQ("Game could not be started, please check the correct directory has been set.", box.text);
-    EXPECT_EQ("Error", box.caption);
-    EXPECT_EQ(MainWindow, box.owner);
-    EXPECT_EQ(static_cast<UINT>(MB_ICONWARNING), box.icon);
+    ExpectBoxes(dialogs, {{kCannotStart, "Error", MB_ICONWARNING, MainWindow}});
     EXPECT_EQ(root.Path("data"), ModDirectory);
     EXPECT_EQ(std::vector<std::string>{"A"}, Rows(EnabledList));
     EXPECT_EQ(0, Selection(EnabledList));
@@ -99,9 +96,7 @@ TEST_F(StartGameTest, ARelativeDirectoryStartsNothingAndWarns)
 
     Click(IDC_START_GAME);
 
-    ASSERT_EQ(1u, dialogs.Seen().size());
-    EXPECT_EQ("Game could not be started, please check the correct directory has been set.",
-              dialogs.Seen()[0].text);
+    ExpectBoxes(dialogs, {{kCannotStart, "Error", MB_ICONWARNING, MainWindow}});
     EXPECT_FALSE(root.Exists("bin\\launches.txt"));
     SetCurrentDirectoryA(TestProgramFolder().c_str());
 }

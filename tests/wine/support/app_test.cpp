@@ -1,5 +1,6 @@
 #include "app_test.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/controls.h"
@@ -102,6 +103,26 @@ void ExpectListsMirrored()
 {
     EXPECT_EQ(DisplayNames(EnabledMods), Rows(EnabledList)) << "enabled side out of step";
     EXPECT_EQ(DisplayNames(DisabledMods), Rows(DisabledList)) << "disabled side out of step";
+}
+
+void ExpectBoxes(const DialogAnswerer& dialogs, const std::vector<ExpectedBox>& expected)
+{
+    std::vector<SeenDialog> boxes = dialogs.MessageBoxes();
+    ASSERT_EQ(expected.size(), boxes.size()) << "message boxes seen: " << ::testing::PrintToString(BoxTexts(dialogs));
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        SCOPED_TRACE("message box " + std::to_string(i + 1) + ": " + Describe(boxes[i]));
+        EXPECT_EQ(expected[i].text, boxes[i].text);
+        EXPECT_EQ(expected[i].caption, boxes[i].caption);
+        EXPECT_EQ(expected[i].icon, boxes[i].icon);
+        EXPECT_EQ(expected[i].owner, boxes[i].owner);
+    }
+}
+
+int RowOf(HWND listBox, const std::string& row)
+{
+    std::vector<std::string> rows = Rows(listBox);
+    auto found = std::find(rows.begin(), rows.end(), row);
+    return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
 }
 
 std::vector<std::string> BoxTexts(const DialogAnswerer& dialogs)

@@ -45,3 +45,17 @@ void ExpectListsMirrored();
 
 // The texts of every message box seen so far, in order.
 std::vector<std::string> BoxTexts(const DialogAnswerer& dialogs);
+
+// A message box as the program should show it.
+struct ExpectedBox {
+    std::string text;
+    std::string caption;
+    UINT icon;
+    HWND owner;
+};
+
+// The message boxes seen so far are exactly these, in this order.
+void ExpectBoxes(const DialogAnswerer& dialogs, const std::vector<ExpectedBox>& expected);
+
+// The row of the list box showing `row`, or -1.
+int RowOf(HWND listBox, const std::string& row);
