@@ -5,11 +5,14 @@
 
 #include "app/main_window.h"
 
-const char kDefaultModDirectory[] = "C:\\Program Files\\Ubisoft\\Heroes of Might and Magic V\\data";
+// Where the game's installer puts its data folder.
+#define DEFAULT_MOD_DIRECTORY "C:\\Program Files\\Ubisoft\\Heroes of Might and Magic V\\data"
+
+const char kDefaultModDirectory[] = DEFAULT_MOD_DIRECTORY;
 const char kSettingsKey[] = "Software\\RozUrovere";
 const char kSettingsValue[] = "Directory";
 
-char ModDirectory[MAX_PATH] = "C:\\Program Files\\Ubisoft\\Heroes of Might and Magic V\\data";
+char ModDirectory[MAX_PATH] = DEFAULT_MOD_DIRECTORY;
 
 bool DirectoryExists(const char* path)
 {
