@@ -71,6 +71,46 @@ TEST(Program, CarriesItsNameAndTheVersionSetInTheBuild)
     EXPECT_STREQ(QMM_VERSION_STRING, text);
 }
 
+#pragma pack(push, 2)
+struct IconGroupEntry {  // one image of an icon group resource
+    BYTE width, height, colours, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+TEST(Program, CarriesTwelveIconImagesAndItsManifest)
+{
+    HMODULE program = LoadLibraryExA((TestProgramFolder() + "QuillmoorModManager.exe").c_str(), NULL,
+                                     LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE((HMODULE)NULL, program);
+
+    HRSRC group = FindResourceA(program, MAKEINTRESOURCEA(102), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+    ASSERT_NE((HRSRC)NULL, group) << "no icon group 102";
+    const WORD* header = static_cast<const WORD*>(LockResource(LoadResource(program, group)));
+    ASSERT_EQ(12, header[2]);
+    const IconGroupEntry* images = reinterpret_cast<const IconGroupEntry*>(header + 3);
+    std::vector<std::string> found;
+    for (int i = 0; i < 12; ++i)
+        found.push_back(std::to_string(images[i].width) + "x" + std::to_string(images[i].bitCount));
+    std::sort(found.begin(), found.end());
+    std::vector<std::string> expected = {"16x32", "16x4", "16x8", "32x24", "32x4", "32x8",
+                                         "48x32", "48x4", "48x8", "64x32", "64x4", "64x8"};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, found) << "size x bits per pixel";
+
+    HRSRC manifestResource = FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    ASSERT_NE((HRSRC)NULL, manifestResource) << "no manifest";
+    std::string manifest(static_cast<const char*>(LockResource(LoadResource(program, manifestResource))),
+                         SizeofResource(program, manifestResource));
+    for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" processorArchitecture=\"amd64\"",
+                             "processorArchitecture=\"amd64\" name=\"CompanyName.ProductName.YourApplication\"",
+                             "<requestedExecutionLevel level=\"asInvoker\""})
+        EXPECT_NE(std::string::npos, manifest.find(part)) << "the manifest lacks " << part;
+    FreeLibrary(program);
+}
+
 TEST(Program, ThePackagedProgramStartsAndCloses)
 {
     const char* packaged = std::getenv("QMM_PACKAGED_EXE");  // set by scripts/test after unpacking the zip
