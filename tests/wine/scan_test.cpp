@@ -161,7 +161,6 @@ TEST_F(ScanTest, NamesThatMatchThePatternOnlyThroughAShortNameAreNotListed)
     Scan();
     EXPECT_EQ(std::vector<std::string>{"Real.pak"}, FileNames(EnabledMods));
     EXPECT_TRUE(DisabledMods.empty());
-
 }
 
 TEST_F(ScanTest, AnEmptyFolderListsNothingAndSaysNothing)
