@@ -19,7 +19,7 @@ TEST(ToCrLf, TurnsEveryLineFeedIntoCarriageReturnLineFeed)
         EXPECT_EQ(c.expected, ToCrLf(c.text)) << '"' << c.text << '"';
 }
 
-TEST(ToCrLf, HandlesLongTextsInOnePass)
+TEST(ToCrLf, ConvertsALongTextWhole)
 {
     std::string text;
     for (int i = 0; i < 100000; ++i)
