@@ -5,6 +5,7 @@
 
 #include "app/controls.h"
 #include "app/main_window.h"
+#include "mods/mod_names.h"
 #include "settings/mod_directory.h"
 
 void AppTest::SetUp()
@@ -52,8 +53,7 @@ std::vector<std::string> Rows(HWND listBox)
     std::vector<std::string> rows;
     LRESULT count = SendMessageA(listBox, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        std::string row(SendMessageA(listBox, LB_GETTEXTLEN, i, 0), '\0');
-        std::vector<char> text(row.size() + 1);
+        std::vector<char> text(SendMessageA(listBox, LB_GETTEXTLEN, i, 0) + 1);
         SendMessageA(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
         rows.push_back(text.data());
     }
@@ -64,7 +64,7 @@ std::vector<std::string> DisplayNames(const std::vector<ModEntry>& mods)
 {
     std::vector<std::string> names;
     for (const ModEntry& mod : mods)
-        names.push_back(mod.fileName.size() > 4 ? mod.fileName.substr(0, mod.fileName.size() - 4) : "");
+        names.push_back(DisplayName(mod.fileName));
     return names;
 }
 

@@ -116,22 +116,9 @@ bool DriveRoot::Available() const
 
 DriveRoot::~DriveRoot()
 {
-    if (!Available())
-        return;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA("Q:\\*", &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..")
-            continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            RemoveTree(Path(name));
-        else
-            DeleteFileA(Path(name).c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    // Empties the drive; its root itself cannot be removed.
+    if (Available())
+        RemoveTree("Q:");
 }
 
 std::string TestProgramFolder()
