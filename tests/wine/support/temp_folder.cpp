@@ -30,25 +30,54 @@ std::string ReadFileBytes(const std::string& path)
     return content;
 }
 
+namespace {
+
+// The path in the wide form that lifts the 260-character limit.
+std::wstring LongPath(const std::string& path)
+{
+    int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, NULL, 0);
+    std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
+    if (length > 1)
+        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], length);
+    if (wide.compare(0, 4, L"\\\\?\\") == 0)
+        return wide;
+    return L"\\\\?\\" + wide;
+}
+
+void EmptyLongFolder(const std::wstring& folder)
+{
+    std::wstring base = folder.back() == L'\\' ? folder : folder + L"\\";
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((base + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        std::wstring child = base + name;
+        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            EmptyLongFolder(child);
+            RemoveDirectoryW(child.c_str());
+        } else {
+            DeleteFileW(child.c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+}  // namespace
+
+void EmptyFolder(const std::string& path)
+{
+    EmptyLongFolder(LongPath(path));
+}
+
 void RemoveTree(const std::string& path)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
+    EmptyFolder(path);
+    RemoveDirectoryW(LongPath(path).c_str());
 }
 
 TempFolder::TempFolder()
@@ -56,10 +85,11 @@ TempFolder::TempFolder()
     static unsigned counter;
     char base[MAX_PATH];
     GetTempPathA(sizeof base, base);
-    path_ = std::string(base) + "qmm-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++counter);
-    RemoveTree(path_);
-    CreateDirectoryA(path_.c_str(), NULL);
+    // A folder that an earlier run left under the same name is not reused.
+    do {
+        path_ = std::string(base) + "qmm-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(++counter);
+    } while (!CreateDirectoryA(path_.c_str(), NULL) && GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
 TempFolder::~TempFolder()
@@ -94,9 +124,15 @@ bool TempFolder::Exists(const std::string& name) const
 
 std::vector<std::string> TempFolder::Names(const std::string& subfolder) const
 {
+    return FolderNames(subfolder.empty() ? path_ : Path(subfolder));
+}
+
+std::vector<std::string> FolderNames(const std::string& folder)
+{
     std::vector<std::string> names;
+    std::string base = folder.back() == '\\' ? folder : folder + "\\";
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(Path(subfolder.empty() ? "*" : subfolder + "\\*").c_str(), &found);
+    HANDLE search = FindFirstFileA((base + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return names;
     do {
@@ -116,9 +152,10 @@ bool DriveRoot::Available() const
 
 DriveRoot::~DriveRoot()
 {
-    // Empties the drive; its root itself cannot be removed.
+    // Only the drive's content: removing its root would remove the folder
+    // that the drive is mapped to, and with it the drive.
     if (Available())
-        RemoveTree("Q:");
+        EmptyFolder(Root());
 }
 
 std::string TestProgramFolder()

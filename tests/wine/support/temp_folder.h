@@ -41,4 +41,9 @@ std::string TestProgramFolder();
 // Writes `content` to `path` byte for byte; false when it could not.
 bool WriteFileBytes(const std::string& path, const std::string& content);
 std::string ReadFileBytes(const std::string& path);
+// The names in a folder, sorted, without "." and "..".
+std::vector<std::string> FolderNames(const std::string& folder);
+// Remove what is in a folder, or the folder with it, whatever the length of
+// the paths inside.
+void EmptyFolder(const std::string& path);
 void RemoveTree(const std::string& path);
