@@ -128,6 +128,9 @@ TEST_F(Walk, FromStartToClose)
     EXPECT_EQ("new archive", Data("New.pak"));
     EXPECT_EQ("about New", Data("New.txt"));
     EXPECT_EQ("new archive", download.Read("New.pak"));
+    // Adding rebuilds both lists from the folder, Twin.mod written outside included.
+    EXPECT_EQ((std::vector<std::string>{"Beta", "Gamma", "New", "Twin"}), Sorted(RemoteRows(List(kEnabledList))));
+    EXPECT_EQ((std::vector<std::string>{"Alpha", "Twin"}), Sorted(RemoteRows(List(kDisabledList))));
 
     // Start the game.
     Click(kStartGame);

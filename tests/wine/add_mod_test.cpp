@@ -57,8 +57,6 @@ protected:
     TempFolder download;
 };
 
-
-
 TEST_F(AddModTest, CopiesTheArchiveWithItsDescriptionAndListsIt)
 {
     Start();
@@ -73,11 +71,9 @@ TEST_F(AddModTest, CopiesTheArchiveWithItsDescriptionAndListsIt)
     EXPECT_EQ("about Big", mods.Read("Big.txt"));
     EXPECT_EQ("new big archive", download.Read("Big.pak")) << "the source changed";
 
-    int row = RowOf(EnabledList, "Big");
-    ASSERT_NE(-1, row) << "Big is not listed";
-    SelectRow(EnabledList, row);
+    ExpectLists({"Big", "Existing"}, {"Old"});
+    SelectRow(EnabledList, RowOf(EnabledList, "Big"));
     EXPECT_EQ("about Big", TextOf(InformationBox));
-    ExpectListsMirrored();
 }
 
 TEST_F(AddModTest, CopiesOnlyTheArchiveWhenItHasNoDescription)
@@ -87,6 +83,7 @@ TEST_F(AddModTest, CopiesOnlyTheArchiveWhenItHasNoDescription)
     EXPECT_EQ("no description", mods.Read("Bare.pak"));
     EXPECT_EQ((std::vector<std::string>{"Bare.pak", "Existing.pak", "Old.mod"}), mods.Names());
     EXPECT_TRUE(dialogs.MessageBoxes().empty());
+    ExpectLists({"Bare", "Existing"}, {"Old"});
 }
 
 TEST_F(AddModTest, AModChosenDisabledArrivesDisabled)
@@ -95,8 +92,7 @@ TEST_F(AddModTest, AModChosenDisabledArrivesDisabled)
     AddThrough(download.Path("Later.mod"));
     EXPECT_EQ("disabled on arrival", mods.Read("Later.mod"));
     EXPECT_EQ("about Later", mods.Read("Later.txt"));
-    EXPECT_NE(-1, RowOf(DisabledList, "Later"));
-    ExpectListsMirrored();
+    ExpectLists({"Existing"}, {"Later", "Old"});
 }
 
 TEST_F(AddModTest, ReplacesAnOlderDescriptionOfTheSameName)
@@ -106,6 +102,7 @@ TEST_F(AddModTest, ReplacesAnOlderDescriptionOfTheSameName)
     AddThrough(download.Path("Big.pak"));
     EXPECT_EQ("about Big", mods.Read("Big.txt"));
     EXPECT_EQ("new big archive", mods.Read("Big.pak"));
+    ExpectLists({"Big", "Existing"}, {"Old"});
 }
 
 TEST_F(AddModTest, BigPakIsRefusedWhileBigModIsThere)
@@ -212,7 +209,7 @@ TEST_F(AddModTest, ADescriptionThatCannotBeCopiedIsReportedAfterTheModIsAdded)
     ExpectOnlyBox("Mod was added, but its description could not be copied.");
     EXPECT_EQ("new big archive", mods.Read("Big.pak"));
     EXPECT_FALSE(mods.Exists("Big.txt"));
-    EXPECT_NE(-1, RowOf(EnabledList, "Big"));
+    ExpectLists({"Big", "Existing"}, {"Old"});
 }
 
 }  // namespace

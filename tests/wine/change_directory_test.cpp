@@ -62,7 +62,7 @@ TEST_F(ChangeDirectoryTest, TheFolderAlreadySetIsSavedAndScannedAgain)
     first.Write("New.mod");
     ChangeTo(first.Path());
     EXPECT_EQ(first.Path(), StoredDirectory().value_or("<none>").c_str());
-    EXPECT_EQ(std::vector<std::string>{"New"}, Rows(DisabledList));
+    ExpectLists({"First"}, {"New"});
 }
 
 TEST_F(ChangeDirectoryTest, CancellingChangesNothing)

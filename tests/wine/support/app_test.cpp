@@ -105,6 +105,19 @@ void ExpectListsMirrored()
     EXPECT_EQ(DisplayNames(DisabledMods), Rows(DisabledList)) << "disabled side out of step";
 }
 
+std::vector<std::string> Sorted(std::vector<std::string> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void ExpectLists(const std::vector<std::string>& enabled, const std::vector<std::string>& disabled)
+{
+    EXPECT_EQ(Sorted(enabled), Sorted(Rows(EnabledList))) << "enabled rows";
+    EXPECT_EQ(Sorted(disabled), Sorted(Rows(DisabledList))) << "disabled rows";
+    ExpectListsMirrored();
+}
+
 void ExpectBoxes(const DialogAnswerer& dialogs, const std::vector<ExpectedBox>& expected)
 {
     std::vector<SeenDialog> boxes = dialogs.MessageBoxes();

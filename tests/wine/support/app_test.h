@@ -42,6 +42,9 @@ void SelectRow(HWND listBox, int row);
 
 // Each list box shows exactly its list's display names, row for row.
 void ExpectListsMirrored();
+// The two lists hold exactly these rows, in any order, and their boxes mirror them.
+void ExpectLists(const std::vector<std::string>& enabled, const std::vector<std::string>& disabled);
+std::vector<std::string> Sorted(std::vector<std::string> rows);
 
 // The texts of every message box seen so far, in order.
 std::vector<std::string> BoxTexts(const DialogAnswerer& dialogs);
