@@ -34,7 +34,7 @@ double Now()
     LARGE_INTEGER counter, frequency;
     QueryPerformanceCounter(&counter);
     QueryPerformanceFrequency(&frequency);
-    return 1000.0 * counter.QuadPart / frequency.QuadPart;
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 double Median(std::vector<double> values)
