@@ -167,10 +167,22 @@ int main(int argc, char** argv)
         }
 
         double enumerate10, rescan10, rescan10again, rescan20;
-        Measure([&] { EnumerateNames(small); }, [&] { SetModDirectory(small.c_str()); Rescan(); }, enumerate10,
-                rescan10);
-        Measure([&] { SetModDirectory(small.c_str()); Rescan(); },
-                [&] { SetModDirectory(large.c_str()); Rescan(); }, rescan10again, rescan20);
+        Measure([&] { EnumerateNames(small); },
+                [&] {
+                    SetModDirectory(small.c_str());
+                    Rescan();
+                },
+                enumerate10, rescan10);
+        Measure(
+            [&] {
+                SetModDirectory(small.c_str());
+                Rescan();
+            },
+            [&] {
+                SetModDirectory(large.c_str());
+                Rescan();
+            },
+            rescan10again, rescan20);
         std::printf("\nFolder scan, median of %d rounds each, ms (%d and %d names):\n", kRounds,
                     EnumerateNames(small), EnumerateNames(large));
         std::printf("  bare enumeration, 10,000 archives          %8.1f\n", enumerate10);
@@ -193,8 +205,8 @@ int main(int argc, char** argv)
 
     double plain, readAndConvert;
     size_t bytes = 0;
-    Measure([&] { bytes = PlainRead(description).size(); },
-            [&] { ToCrLf(ReadDescription(description)); }, plain, readAndConvert);
+    Measure([&] { bytes = PlainRead(description).size(); }, [&] { ToCrLf(ReadDescription(description)); }, plain,
+            readAndConvert);
     std::printf("\nDescription of %zu bytes, median of %d rounds each, ms:\n", bytes, kRounds);
     std::printf("  plain binary read                          %8.1f\n", plain);
     std::printf("  text-mode read in 1023-character blocks,\n  then line-break conversion                 %8.1f\n",

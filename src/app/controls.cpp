@@ -53,11 +53,9 @@ void CreateControls(HWND window)
     InitCommonControlsEx(&init);
 
     for (const ControlRow& row : kControls)
-        *row.handle = CreateWindowExA(row.exStyle, row.className, row.text,
-                                      WS_CHILD | WS_VISIBLE | row.style, row.x, row.y,
-                                      row.width, row.height, window,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
-                                      AppInstance, NULL);
+        *row.handle = CreateWindowExA(row.exStyle, row.className, row.text, WS_CHILD | WS_VISIBLE | row.style,
+                                      row.x, row.y, row.width, row.height, window,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), AppInstance, NULL);
 
     HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
     for (const ControlRow& row : kControls)

@@ -30,14 +30,20 @@ static void OnRescan()
 static void OnCommand(WORD id, WORD code)
 {
     switch (id) {
-    case IDC_CHANGE:        ChangeModDirectory(); break;
-    case IDC_RESCAN:        OnRescan(); break;
-    case IDC_ENABLE:        EnableMod(); break;
-    case IDC_DISABLE:       DisableMod(); break;
-    case IDC_DISABLED_LIST: if (code == LBN_SELCHANGE) ShowModInformation(DisabledSide()); break;
-    case IDC_ENABLED_LIST:  if (code == LBN_SELCHANGE) ShowModInformation(EnabledSide()); break;
-    case IDC_START_GAME:    StartGame(); break;
-    case IDC_ADD_MOD:       AddMod(); break;
+    case IDC_CHANGE: ChangeModDirectory(); break;
+    case IDC_RESCAN: OnRescan(); break;
+    case IDC_ENABLE: EnableMod(); break;
+    case IDC_DISABLE: DisableMod(); break;
+    case IDC_DISABLED_LIST:
+        if (code == LBN_SELCHANGE)
+            ShowModInformation(DisabledSide());
+        break;
+    case IDC_ENABLED_LIST:
+        if (code == LBN_SELCHANGE)
+            ShowModInformation(EnabledSide());
+        break;
+    case IDC_START_GAME: StartGame(); break;
+    case IDC_ADD_MOD: AddMod(); break;
     }
 }
 
@@ -48,12 +54,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         LoadSettings();
         CreateControls(window);
         return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam));
-        break;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

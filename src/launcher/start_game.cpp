@@ -16,8 +16,8 @@ void StartGame()
         HRESULT com = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
         // The game runs in its own bin folder, as from its shortcut; otherwise it
         // would inherit the tool's current folder, which the open-file dialog moves.
-        HINSTANCE result = ShellExecuteA(NULL, "open", game->executable.c_str(), NULL,
-                                         game->folder.c_str(), SW_SHOWNORMAL);
+        HINSTANCE result =
+            ShellExecuteA(NULL, "open", game->executable.c_str(), NULL, game->folder.c_str(), SW_SHOWNORMAL);
         started = reinterpret_cast<INT_PTR>(result) > 32;
         if (SUCCEEDED(com))
             CoUninitialize();

@@ -87,8 +87,8 @@ void AddMod()
     bool descriptionCopied = true;
     std::string description = FindInfoFile(source);
     if (!description.empty())
-        descriptionCopied = CopyFileA(description.c_str(),
-                                      JoinPath(ModDirectory, FileNamePart(description)).c_str(), FALSE);
+        descriptionCopied =
+            CopyFileA(description.c_str(), JoinPath(ModDirectory, FileNamePart(description)).c_str(), FALSE);
     if (RebuildModLists() && !descriptionCopied)
         ShowWarning("Mod was added, but its description could not be copied.");
 }

@@ -70,8 +70,7 @@ std::string ListedInfoFile(const FolderListing& listing, const std::string& dire
 {
     std::string infoName = ReplaceExtension(archiveName, "txt");
     auto listed = listing.descriptions.find(FoldCase(infoName));
-    if (listed == listing.descriptions.end() ||
-        !DirectoryExists(JoinPath(directory, listed->second).c_str()))
+    if (listed == listing.descriptions.end() || !DirectoryExists(JoinPath(directory, listed->second).c_str()))
         return std::string();
     return JoinPath(directory, infoName);
 }

@@ -20,8 +20,7 @@ static void AddMod(const ModSide& side, const std::string& path, const std::stri
                    const std::string& infoPath)
 {
     side.mods.push_back(ModEntry{path, fileName, infoPath});
-    SendMessageA(side.listBox, LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(DisplayName(fileName).c_str()));
+    SendMessageA(side.listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(DisplayName(fileName).c_str()));
 }
 
 void AddEnabledMod(const std::string& path, const std::string& fileName, const std::string& infoPath)

@@ -46,8 +46,7 @@ static bool IsNumberedBaseArchive(const std::string& name)
 bool IsBaseArchive(const std::string& fileName)
 {
     std::string name = AsciiLower(fileName);
-    return name == "data.pak" || name == "sound.pak" || name == "texts.pak" ||
-           IsNumberedBaseArchive(name);
+    return name == "data.pak" || name == "sound.pak" || name == "texts.pak" || IsNumberedBaseArchive(name);
 }
 
 std::string JoinPath(const std::string& directory, const std::string& name)

@@ -31,8 +31,7 @@ void MoveSelectedMod(const Move& move)
     }
 
     SendMessageA(move.from.listBox, LB_DELETESTRING, row, 0);
-    SendMessageA(move.to.listBox, LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(DisplayName(moved.fileName).c_str()));
+    SendMessageA(move.to.listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(DisplayName(moved.fileName).c_str()));
     EnableWindow(move.from.button, FALSE);
     moved.path = newPath;
     moved.fileName = ReplaceExtension(moved.fileName, move.extension);

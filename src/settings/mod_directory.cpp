@@ -44,8 +44,7 @@ void LoadSettings()
     DWORD nameLength = sizeof name;
     char data[MAX_PATH];
     DWORD dataLength = sizeof data;
-    LONG result = RegEnumValueA(key, 0, name, &nameLength, NULL, NULL,
-                                reinterpret_cast<BYTE*>(data), &dataLength);
+    LONG result = RegEnumValueA(key, 0, name, &nameLength, NULL, NULL, reinterpret_cast<BYTE*>(data), &dataLength);
     RegCloseKey(key);
     if (result != ERROR_SUCCESS)
         return;

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 extern const char kDefaultModDirectory[];
-extern const char kSettingsKey[];    // under HKEY_CURRENT_USER
+extern const char kSettingsKey[];  // under HKEY_CURRENT_USER
 extern const char kSettingsValue[];
 
 // The current mod directory, zero-terminated, normally without a trailing

@@ -63,8 +63,8 @@ TEST(Program, CarriesItsNameAndTheVersionSetInTheBuild)
     EXPECT_EQ(static_cast<DWORD>(MAKELONG(0, QMM_VERSION_PATCH)), fixed->dwFileVersionLS);
 
     char* text = NULL;
-    ASSERT_TRUE(VerQueryValueA(info.data(), "\\StringFileInfo\\040904B0\\ProductName", reinterpret_cast<void**>(&text),
-                               &length));
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\StringFileInfo\\040904B0\\ProductName",
+                               reinterpret_cast<void**>(&text), &length));
     EXPECT_STREQ("Quillmoor Mod Manager", text);
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\StringFileInfo\\040904B0\\ProductVersion",
                                reinterpret_cast<void**>(&text), &length));
@@ -82,8 +82,8 @@ struct IconGroupEntry {  // one image of an icon group resource
 
 TEST(Program, CarriesTwelveIconImagesAndItsManifest)
 {
-    HMODULE program = LoadLibraryExA((TestProgramFolder() + "QuillmoorModManager.exe").c_str(), NULL,
-                                     LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE program =
+        LoadLibraryExA((TestProgramFolder() + "QuillmoorModManager.exe").c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE((HMODULE)NULL, program);
 
     HRSRC group = FindResourceA(program, MAKEINTRESOURCEA(102), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
@@ -104,9 +104,10 @@ TEST(Program, CarriesTwelveIconImagesAndItsManifest)
     ASSERT_NE((HRSRC)NULL, manifestResource) << "no manifest";
     std::string manifest(static_cast<const char*>(LockResource(LoadResource(program, manifestResource))),
                          SizeofResource(program, manifestResource));
-    for (const char* part : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" processorArchitecture=\"amd64\"",
-                             "processorArchitecture=\"amd64\" name=\"CompanyName.ProductName.YourApplication\"",
-                             "<requestedExecutionLevel level=\"asInvoker\""})
+    for (const char* part :
+         {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" processorArchitecture=\"amd64\"",
+          "processorArchitecture=\"amd64\" name=\"CompanyName.ProductName.YourApplication\"",
+          "<requestedExecutionLevel level=\"asInvoker\""})
         EXPECT_NE(std::string::npos, manifest.find(part)) << "the manifest lacks " << part;
     FreeLibrary(program);
 }

@@ -55,20 +55,24 @@ HWND FindProcessWindow(DWORD processId, const char* className, const char* capti
 
 HWND RunningApp::WaitForWindow(DWORD timeoutMs)
 {
-    WaitUntil([&] {
-        window_ = FindProcessWindow(process_.dwProcessId, "MainWindowClass", "Quillmoor Mod Manager");
-        return window_ != NULL;
-    }, timeoutMs);
+    WaitUntil(
+        [&] {
+            window_ = FindProcessWindow(process_.dwProcessId, "MainWindowClass", "Quillmoor Mod Manager");
+            return window_ != NULL;
+        },
+        timeoutMs);
     return window_;
 }
 
 HWND RunningApp::WaitForDialog(const char* caption, DWORD timeoutMs) const
 {
     HWND dialog = NULL;
-    WaitUntil([&] {
-        dialog = FindProcessWindow(process_.dwProcessId, "#32770", caption);
-        return dialog != NULL;
-    }, timeoutMs);
+    WaitUntil(
+        [&] {
+            dialog = FindProcessWindow(process_.dwProcessId, "#32770", caption);
+            return dialog != NULL;
+        },
+        timeoutMs);
     return dialog;
 }
 

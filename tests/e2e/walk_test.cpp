@@ -147,9 +147,10 @@ TEST_F(Walk, FromStartToClose)
     EXPECT_EQ((std::vector<std::string>{"Alpha", "Delta", "Twin"}), Sorted(RemoteRows(List(kDisabledList))));
 
     // Nothing was lost on the way.
-    EXPECT_EQ((std::vector<std::string>{"Alpha.mod", "Alpha.txt", "Delta.mod", "Gamma.pak", "Gamma.txt", "New.pak",
-                                        "New.txt", "Twin.mod", "Twin.pak", "data.pak", "p1-texts.pak", "sound.pak"}),
-              game.Names("data"));
+    EXPECT_EQ(
+        (std::vector<std::string>{"Alpha.mod", "Alpha.txt", "Delta.mod", "Gamma.pak", "Gamma.txt", "New.pak",
+                                  "New.txt", "Twin.mod", "Twin.pak", "data.pak", "p1-texts.pak", "sound.pak"}),
+        game.Names("data"));
 
     // Close.
     PostMessageA(app.Window(), WM_CLOSE, 0, 0);

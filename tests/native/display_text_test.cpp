@@ -4,7 +4,10 @@
 
 TEST(ShortenForDisplay, ShowsUpToSeventyCharactersWhole)
 {
-    const struct { size_t length; std::string expected; } cases[] = {
+    const struct {
+        size_t length;
+        std::string expected;
+    } cases[] = {
         {0, ""},
         {57, std::string(57, 'a')},
         {70, std::string(70, 'a')},

@@ -4,9 +4,13 @@
 
 TEST(GameLaunchFor, StartsTheGameInTheBinFolderBesideTheDataFolder)
 {
-    const struct { const char* modDirectory; const char* executable; const char* folder; } cases[] = {
+    const struct {
+        const char* modDirectory;
+        const char* executable;
+        const char* folder;
+    } cases[] = {
         {"D:\\Play\\data", "D:\\Play\\bin\\H5_Game.exe", "D:\\Play\\bin"},
-        {"E:\\", "E:\\bin\\H5_Game.exe", "E:\\bin"},                                   // drive root
+        {"E:\\", "E:\\bin\\H5_Game.exe", "E:\\bin"},                                      // drive root
         {"D:\\Play\\data\\", "D:\\Play\\data\\bin\\H5_Game.exe", "D:\\Play\\data\\bin"},  // trailing backslash
         {"\\\\server\\share\\data", "\\\\server\\share\\bin\\H5_Game.exe", "\\\\server\\share\\bin"},
     };

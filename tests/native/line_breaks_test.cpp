@@ -4,14 +4,17 @@
 
 TEST(ToCrLf, TurnsEveryLineFeedIntoCarriageReturnLineFeed)
 {
-    const struct { std::string text; std::string expected; } cases[] = {
+    const struct {
+        std::string text;
+        std::string expected;
+    } cases[] = {
         {"", ""},
         {"one line", "one line"},
         {"a\nb\n", "a\r\nb\r\n"},
         {"\nfirst line empty", "\r\nfirst line empty"},
         {"\n\n\n", "\r\n\r\n\r\n"},
         {"lone\rcarriage return", "lone\rcarriage return"},  // a lone CR stays
-        {"cr before\r\n", "cr before\r\r\n"},               // what text mode left of CR CR LF
+        {"cr before\r\n", "cr before\r\r\n"},                // what text mode left of CR CR LF
         {std::string("zero\0byte\n", 10), std::string("zero\0byte\r\n", 11)},
         {"\xE4\xF6\xFC\n", "\xE4\xF6\xFC\r\n"},
     };

@@ -33,10 +33,33 @@ TEST(IsBaseArchive, KnowsAllTwoHundredThreeNamesInAnyCase)
 TEST(IsBaseArchive, TreatsNearMissesAsMods)
 {
     const char* nearMisses[] = {
-        "p00-data.pak", "p07-data.pak", "p100-data.pak", "p5-sound.pak", "p-data.pak", "p1data.pak",
-        "q1-data.pak", "p1-data.mod", "data.mod", "data.pak.pak", "xdata.pak", "data.pakx", "data",
-        "p1-text.pak", "p1-datas.pak", "p1-data.pa", " data.pak", "data.pak ", "p-1-data.pak",
-        "p+1-data.pak", "p\xB9-data.pak", "", ".pak", "p", "p1", "p12", "p123-texts.pak",
+        "p00-data.pak",
+        "p07-data.pak",
+        "p100-data.pak",
+        "p5-sound.pak",
+        "p-data.pak",
+        "p1data.pak",
+        "q1-data.pak",
+        "p1-data.mod",
+        "data.mod",
+        "data.pak.pak",
+        "xdata.pak",
+        "data.pakx",
+        "data",
+        "p1-text.pak",
+        "p1-datas.pak",
+        "p1-data.pa",
+        " data.pak",
+        "data.pak ",
+        "p-1-data.pak",
+        "p+1-data.pak",
+        "p\xB9-data.pak",
+        "",
+        ".pak",
+        "p",
+        "p1",
+        "p12",
+        "p123-texts.pak",
         "sound.pak\xC4",
     };
     for (const char* name : nearMisses)
@@ -65,9 +88,19 @@ TEST(IsBaseArchive, AgreesWithTheFullListOnEveryShortName)
 
 TEST(DisplayName, CutsTheLastFourCharactersWhateverTheyAre)
 {
-    const struct { const char* fileName; const char* shown; } cases[] = {
-        {"MyMod.pak", "MyMod"}, {"Big Mod.mod", "Big Mod"}, {"MyMod.MOD", "MyMod"},
-        {".pak", ""}, {"a.pak", "a"}, {"abc", ""}, {"", ""}, {"x.y.pak", "x.y"}, {"Extra.pakk", "Extra."},
+    const struct {
+        const char* fileName;
+        const char* shown;
+    } cases[] = {
+        {"MyMod.pak", "MyMod"},
+        {"Big Mod.mod", "Big Mod"},
+        {"MyMod.MOD", "MyMod"},
+        {".pak", ""},
+        {"a.pak", "a"},
+        {"abc", ""},
+        {"", ""},
+        {"x.y.pak", "x.y"},
+        {"Extra.pakk", "Extra."},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.shown, DisplayName(c.fileName)) << c.fileName;
@@ -75,7 +108,11 @@ TEST(DisplayName, CutsTheLastFourCharactersWhateverTheyAre)
 
 TEST(ReplaceExtension, ReplacesTheLastThreeCharacters)
 {
-    const struct { const char* name; const char* extension; const char* expected; } cases[] = {
+    const struct {
+        const char* name;
+        const char* extension;
+        const char* expected;
+    } cases[] = {
         {"D:\\m\\MyMod.pak", "txt", "D:\\m\\MyMod.txt"},
         {"MyMod.pak", "mod", "MyMod.mod"},
         {"MyMod.MOD", "pak", "MyMod.pak"},
@@ -91,13 +128,27 @@ TEST(ReplaceExtension, ReplacesTheLastThreeCharacters)
 
 TEST(HasExtension, MatchesTheLongNameOnly)
 {
-    const struct { const char* name; const char* extension; bool expected; } cases[] = {
-        {"MyMod.pak", ".pak", true}, {"MyMod.PAK", ".pak", true}, {"MyMod.Pak", ".pak", true},
-        {".pak", ".pak", true}, {"x.y.pak", ".pak", true}, {"MyMod.mod", ".mod", true},
-        {"MyMod.MOD", ".mod", true}, {"Readme.TXT", ".txt", true},
+    const struct {
+        const char* name;
+        const char* extension;
+        bool expected;
+    } cases[] = {
+        {"MyMod.pak", ".pak", true},
+        {"MyMod.PAK", ".pak", true},
+        {"MyMod.Pak", ".pak", true},
+        {".pak", ".pak", true},
+        {"x.y.pak", ".pak", true},
+        {"MyMod.mod", ".mod", true},
+        {"MyMod.MOD", ".mod", true},
+        {"Readme.TXT", ".txt", true},
         // Returned by "*.pak" through a generated short name, never loaded by the game:
-        {"Big.pak_old", ".pak", false}, {"x.pakk", ".pak", false}, {"x.pak.bak", ".pak", false},
-        {"pak", ".pak", false}, {"xpak", ".pak", false}, {"", ".pak", false}, {"MyMod.pak ", ".pak", false},
+        {"Big.pak_old", ".pak", false},
+        {"x.pakk", ".pak", false},
+        {"x.pak.bak", ".pak", false},
+        {"pak", ".pak", false},
+        {"xpak", ".pak", false},
+        {"", ".pak", false},
+        {"MyMod.pak ", ".pak", false},
         {"MyMod.mod", ".pak", false},
     };
     for (const auto& c : cases)

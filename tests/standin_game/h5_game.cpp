@@ -16,8 +16,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int)
     GetCurrentDirectoryA(sizeof workingDirectory, workingDirectory);
     std::string line = std::string(workingDirectory) + "|" + arguments + "\n";
 
-    HANDLE log = CreateFileA((std::string(folder) + "launches.txt").c_str(), FILE_APPEND_DATA,
-                             FILE_SHARE_READ, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE log = CreateFileA((std::string(folder) + "launches.txt").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ,
+                             NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (log == INVALID_HANDLE_VALUE)
         return 1;
     DWORD written;

@@ -62,7 +62,11 @@ TEST_F(InformationTest, ShowsEachLineOfTheFileAsALineOfTheBox)
     for (int i = 0; i < 500; ++i)
         expectedLong += "line " + std::to_string(i % 10) + " ok\r\n";
 
-    const struct { const char* name; std::string file; std::string shown; } cases[] = {
+    const struct {
+        const char* name;
+        std::string file;
+        std::string shown;
+    } cases[] = {
         {"CrLf", "first\r\nsecond\r\n", "first\r\nsecond\r\n"},
         {"Lf", "first\nsecond\n", "first\r\nsecond\r\n"},
         {"EmptyFirstLine", "\nafter an empty line", "\r\nafter an empty line"},

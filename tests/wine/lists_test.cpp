@@ -54,9 +54,15 @@ TEST_F(ListsTest, StayInStepThroughAppendsClearsAndMoves)
         return [=] { (enabled ? AddEnabledMod : AddDisabledMod)(folder.Path(name), name, ""); };
     };
     auto move = [](HWND from, int row) {
-        return [=] { SelectRow(from, row); (from == EnabledList ? DisableMod : EnableMod)(); };
+        return [=] {
+            SelectRow(from, row);
+            (from == EnabledList ? DisableMod : EnableMod)();
+        };
     };
-    const struct { const char* step; std::function<void()> run; } steps[] = {
+    const struct {
+        const char* step;
+        std::function<void()> run;
+    } steps[] = {
         {"rescan", [] { Click(IDC_RESCAN); }},
         {"append enabled", append(true, "f.pak")},
         {"append disabled", append(false, "g.mod")},

@@ -96,7 +96,12 @@ TEST_F(ModStateTest, ANameTakenOnTheOtherSideIsRefusedWithAWarningEveryTime)
     folder.Write("MyMod.pak", "enabled copy");
     folder.Write("MyMod.mod", "disabled copy");
     Start();
-    const struct { HWND list; int button; const char* text; const char* caption; } cases[] = {
+    const struct {
+        HWND list;
+        int button;
+        const char* text;
+        const char* caption;
+    } cases[] = {
         {EnabledList, IDC_DISABLE, "Mod wasn't enabled!", "Not enabled!"},
         {DisabledList, IDC_ENABLE, "Mod wasn't disabled!", "Not disabled!"},
     };

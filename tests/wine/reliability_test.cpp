@@ -56,7 +56,10 @@ TEST_F(ReliabilityTest, AnArchiveAddedOutsideAppearsOnRescan)
 
 TEST_F(ReliabilityTest, NamesWithSpacesAndAccentsMoveLikeAnyOther)
 {
-    const std::string names[] = {"Big Mod v2", "\xC4rger \xFC" "ber \xE9t\xE9", "  leading spaces", "x.y"};
+    const std::string names[] = {"Big Mod v2",
+                                 "\xC4rger \xFC"
+                                 "ber \xE9t\xE9",
+                                 "  leading spaces", "x.y"};
     for (const std::string& name : names) {
         folder.Write(name + ".pak", name);
         folder.Write(name + ".txt", "about " + name);
@@ -121,7 +124,8 @@ TEST_F(ReliabilityTest, PathsAtTheLengthLimitAreRenamedOrRefusedWithAWarning)
         SelectRow(EnabledList, RowOf(EnabledList, stems[i]));
         Click(IDC_DISABLE);
         bool renamed = LongFileExists(modFolder + "\\" + stems[i] + ".mod");
-        EXPECT_NE(renamed, LongFileExists(modFolder + "\\" + stems[i] + ".pak")) << "the archive was lost or doubled";
+        EXPECT_NE(renamed, LongFileExists(modFolder + "\\" + stems[i] + ".pak"))
+            << "the archive was lost or doubled";
         if (renamed) {
             EXPECT_TRUE(dialogs.Seen().empty());
             EXPECT_NE(-1, RowOf(DisabledList, stems[i]));
@@ -162,7 +166,8 @@ TEST_F(ReliabilityTest, AModFolderRemovedWhileRunningIsReportedByEveryCommand)
     game.MakeFolder("bin");
     game.Write("data\\On.pak");
     game.Write("data\\Off.mod");
-    ASSERT_TRUE(CopyFileA((TestProgramFolder() + "H5_Game.exe").c_str(), game.Path("bin\\H5_Game.exe").c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA((TestProgramFolder() + "H5_Game.exe").c_str(), game.Path("bin\\H5_Game.exe").c_str(), FALSE));
     StartAppIn(game.Path("data"));
     RemoveTree(game.Path());
 
@@ -173,10 +178,11 @@ TEST_F(ReliabilityTest, AModFolderRemovedWhileRunningIsReportedByEveryCommand)
     Click(IDC_START_GAME);
     Click(IDC_RESCAN);
 
-    EXPECT_EQ((std::vector<std::string>{"Mod wasn't enabled!", "Mod wasn't disabled!",
-                                        "Game could not be started, please check the correct directory has been set.",
-                                        "Specified directory does not exist."}),
-              BoxTexts(dialogs));
+    EXPECT_EQ(
+        (std::vector<std::string>{"Mod wasn't enabled!", "Mod wasn't disabled!",
+                                  "Game could not be started, please check the correct directory has been set.",
+                                  "Specified directory does not exist."}),
+        BoxTexts(dialogs));
     EXPECT_EQ(std::vector<std::string>{"On"}, Rows(EnabledList));
     EXPECT_EQ(std::vector<std::string>{"Off"}, Rows(DisabledList));
     ExpectListsMirrored();
@@ -194,7 +200,7 @@ TEST_F(ReliabilityTest, AFolderOfTenThousandArchives)
     EXPECT_EQ(5000u, EnabledMods.size());
     EXPECT_EQ(5000u, DisabledMods.size());
     size_t described = std::count_if(EnabledMods.begin(), EnabledMods.end(),
-                                      [](const ModEntry& mod) { return !mod.infoPath.empty(); });
+                                     [](const ModEntry& mod) { return !mod.infoPath.empty(); });
     EXPECT_EQ(2500u, described);
     ExpectListsMirrored();
 

@@ -28,8 +28,10 @@ std::vector<std::string> Sorted(std::vector<std::string> names)
 // what RescanModDirectory must give, entry for entry, only faster.
 void ReferenceScan(const std::string& directory, std::vector<ModEntry>& disabled, std::vector<ModEntry>& enabled)
 {
-    const struct { const char* pattern; std::vector<ModEntry>* list; } passes[] = {
-        {"\\*.mod", &disabled}, {"\\*.pak", &enabled}};
+    const struct {
+        const char* pattern;
+        std::vector<ModEntry>* list;
+    } passes[] = {{"\\*.mod", &disabled}, {"\\*.pak", &enabled}};
     for (const auto& pass : passes) {
         WIN32_FIND_DATAA found;
         HANDLE search = FindFirstFileA((directory + pass.pattern).c_str(), &found);
@@ -51,7 +53,8 @@ void ReferenceScan(const std::string& directory, std::vector<ModEntry>& disabled
     }
 }
 
-void ExpectSameEntries(const std::vector<ModEntry>& expected, const std::vector<ModEntry>& actual, const char* side)
+void ExpectSameEntries(const std::vector<ModEntry>& expected, const std::vector<ModEntry>& actual,
+                       const char* side)
 {
     ASSERT_EQ(expected.size(), actual.size()) << side;
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -63,10 +66,7 @@ void ExpectSameEntries(const std::vector<ModEntry>& expected, const std::vector<
 
 class ScanTest : public AppTest {
 protected:
-    void Scan()
-    {
-        StartAppIn(folder.Path());
-    }
+    void Scan() { StartAppIn(folder.Path()); }
     TempFolder folder;
 };
 
@@ -127,20 +127,19 @@ TEST_F(ScanTest, BuildsEntriesWithPathsDisplayNamesAndDescriptions)
 TEST_F(ScanTest, ListsExactlyWhatOneLookupPerArchiveWouldFind)
 {
     const char* names[] = {
-        "Alpha.pak", "alpha.txt",          // description in another case
-        "Beta.mod", "BETA.TXT",
-        "Gamma.PAK", "Gamma.Txt",
-        "Delta.pak", "Delta.txt.bak",      // not a description
-        "Eps.mod", "Zeta.pak", "zeta.mod", // both forms of one mod
-        "With Spaces.pak", "With Spaces.txt",
-        "\xC4pfel.pak", "\xC4pfel.txt",    // a letter of the ANSI code page above 127
-        "p1-data.pak", "p1-data.txt", "Readme.txt", "x.y.z.mod", "x.y.z.txt",
-        "Big.pak_old", "Big.txt",           // matched by *.pak only through a short name
+        "Alpha.pak",       "alpha.txt",  // description in another case
+        "Beta.mod",        "BETA.TXT",        "Gamma.PAK",    "Gamma.Txt",    "Delta.pak",
+        "Delta.txt.bak",                                                       // not a description
+        "Eps.mod",         "Zeta.pak",        "zeta.mod",                      // both forms of one mod
+        "With Spaces.pak", "With Spaces.txt", "\xC4pfel.pak", "\xC4pfel.txt",  // a letter of the ANSI code page
+                                                                               // above 127
+        "p1-data.pak",     "p1-data.txt",     "Readme.txt",   "x.y.z.mod",    "x.y.z.txt",
+        "Big.pak_old",     "Big.txt",  // matched by *.pak only through a short name
     };
     for (const char* name : names)
         folder.Write(name);
     folder.MakeFolder("Folder.pak");
-    folder.MakeFolder("Folder.txt");        // a folder named like a description counts
+    folder.MakeFolder("Folder.txt");  // a folder named like a description counts
     folder.MakeFolder("Dir.mod");
 
     Scan();

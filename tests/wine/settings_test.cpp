@@ -22,7 +22,10 @@ TEST_F(SettingsTest, WithoutAStoredValueTheInitialDirectoryStandsAndNothingIsWri
 
 TEST_F(SettingsTest, AStoredDirectoryThatExistsIsUsed)
 {
-    const struct { const char* what; std::string bytes; } cases[] = {
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
         {"written without a terminating zero", folder.Path()},
         {"written with a terminating zero", folder.Path() + '\0'},
     };
@@ -57,7 +60,11 @@ TEST_F(SettingsTest, TheFirstValueOfTheKeyIsReadWhateverItsName)
 TEST_F(SettingsTest, BadValuesNeitherOverflowNorReplaceTheDirectory)
 {
     std::string padded = folder.Path() + std::string(300, '\\');
-    const struct { const char* what; DWORD type; std::string bytes; } cases[] = {
+    const struct {
+        const char* what;
+        DWORD type;
+        std::string bytes;
+    } cases[] = {
         {"260 bytes, no terminating zero", REG_SZ, padded.substr(0, 260)},
         {"261 bytes", REG_SZ, padded.substr(0, 261)},
         {"2000 bytes", REG_SZ, std::string(2000, 'x')},

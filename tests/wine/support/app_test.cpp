@@ -121,7 +121,8 @@ void ExpectLists(const std::vector<std::string>& enabled, const std::vector<std:
 void ExpectBoxes(const DialogAnswerer& dialogs, const std::vector<ExpectedBox>& expected)
 {
     std::vector<SeenDialog> boxes = dialogs.MessageBoxes();
-    ASSERT_EQ(expected.size(), boxes.size()) << "message boxes seen: " << ::testing::PrintToString(BoxTexts(dialogs));
+    ASSERT_EQ(expected.size(), boxes.size())
+        << "message boxes seen: " << ::testing::PrintToString(BoxTexts(dialogs));
     for (size_t i = 0; i < boxes.size(); ++i) {
         SCOPED_TRACE("message box " + std::to_string(i + 1) + ": " + Describe(boxes[i]));
         EXPECT_EQ(expected[i].text, boxes[i].text);

@@ -8,8 +8,8 @@ DialogAnswerer* DialogAnswerer::active_;
 
 namespace {
 
-const UINT kAnswerDelay = 30;        // ms: the dialog is filled in after its activation
-const int kMaxRetries = 200;         // of kAnswerDelay each, while a dialog is not ready
+const UINT kAnswerDelay = 30;  // ms: the dialog is filled in after its activation
+const int kMaxRetries = 200;   // of kAnswerDelay each, while a dialog is not ready
 
 std::string WindowText(HWND window)
 {
@@ -57,9 +57,14 @@ UINT IconOf(HWND box)
     if (!iconControl)
         return 0;
     HICON icon = reinterpret_cast<HICON>(SendMessageA(iconControl, STM_GETICON, 0, 0));
-    const struct { LPCSTR id; UINT style; } icons[] = {
-        {IDI_WARNING, MB_ICONWARNING}, {IDI_ERROR, MB_ICONERROR},
-        {IDI_INFORMATION, MB_ICONINFORMATION}, {IDI_QUESTION, MB_ICONQUESTION},
+    const struct {
+        LPCSTR id;
+        UINT style;
+    } icons[] = {
+        {IDI_WARNING, MB_ICONWARNING},
+        {IDI_ERROR, MB_ICONERROR},
+        {IDI_INFORMATION, MB_ICONINFORMATION},
+        {IDI_QUESTION, MB_ICONQUESTION},
     };
     for (const auto& known : icons)
         if (icon == LoadIconA(NULL, known.id))
@@ -240,6 +245,6 @@ HWND FindDescendant(HWND parent, const char* className, int id)
 std::string Describe(const SeenDialog& dialog)
 {
     const char* kinds[] = {"message box", "open-file dialog", "folder browser"};
-    return std::string(kinds[static_cast<int>(dialog.kind)]) + " \"" + dialog.caption + "\": \"" +
-           dialog.text + "\"";
+    return std::string(kinds[static_cast<int>(dialog.kind)]) + " \"" + dialog.caption + "\": \"" + dialog.text +
+           "\"";
 }

@@ -17,8 +17,8 @@ struct SeenDialog {
     std::string text;     // a message box's text
     std::string caption;  // the window title
     HWND owner;
-    UINT icon;            // MB_ICONWARNING, MB_ICONERROR, ... or 0
-    bool expected;        // false for a dialog that no test action was queued for
+    UINT icon;      // MB_ICONWARNING, MB_ICONERROR, ... or 0
+    bool expected;  // false for a dialog that no test action was queued for
 };
 
 class DialogAnswerer {

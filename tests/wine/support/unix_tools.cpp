@@ -80,7 +80,8 @@ bool SetFolderImmutable(const std::string& folder, bool immutable)
 {
     std::string unixFolder = UnixPath(folder);
     return !unixFolder.empty() &&
-           StartUnixCommand(std::string("/usr/bin/chattr ") + (immutable ? "+i" : "-i") + " \"" + unixFolder + "\"") &&
+           StartUnixCommand(std::string("/usr/bin/chattr ") + (immutable ? "+i" : "-i") + " \"" + unixFolder +
+                            "\"") &&
            WaitFor([&] { return FolderTakesNewEntries(folder) != immutable; });
 }
 

@@ -1,6 +1,6 @@
 // Faults that only the Unix side can make, as root: a folder nobody may change
-// (chattr +i) and a full disk (a small tmpfs mounted over a folder). Wine starts Unix programs but does not report when
-// they end, so each change is confirmed by probing the folder, with a bound.
+// (chattr +i) and a full disk (a small tmpfs mounted over a folder). Wine starts Unix programs but does not report
+// when they end, so each change is confirmed by probing the folder, with a bound.
 #pragma once
 
 #include <string>
