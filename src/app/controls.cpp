@@ -2,15 +2,10 @@
 
 #include <commctrl.h>
 
-#include "app/main_window.h"
 #include "mods/directory_scan.h"
 #include "settings/display_text.h"
-#include "settings/mod_directory.h"
-
-HWND DirectoryLabel, ChangeButton, DirectoryCaption;
-HWND EnabledList, DisableButton, EnabledCaption;
-HWND DisabledList, EnableButton, DisabledCaption;
-HWND InformationBox, RescanButton, InformationCaption, StartButton, AddButton;
+#include "shared/folder_listing.h"
+#include "shared/messages.h"
 
 namespace {
 
@@ -65,8 +60,9 @@ void CreateControls(HWND window)
     EnableWindow(EnableButton, FALSE);
     SetWindowTextA(DirectoryLabel, ShortenForDisplay(ModDirectory).c_str());
 
+    // MainWindow is still null here: the error has no owner.
     if (DirectoryExists(ModDirectory))
         RescanModDirectory();
     else
-        ShowDirectoryError();
+        ShowMessage(MainWindow, Message::DirectoryMissing);
 }

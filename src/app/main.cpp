@@ -1,9 +1,17 @@
 // Program entry: the only code that the tests do not link.
+#include <objbase.h>
+
 #include "app/main_window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    if (!CreateMainWindow(instance))
-        return 0;
-    return RunMessageLoop();
+    // Once for the one thread: the folder browser and the shell's start of the
+    // game work through COM.
+    HRESULT com = CoInitializeEx(NULL, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    int result = 0;
+    if (CreateMainWindow(instance))
+        result = RunMessageLoop();
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return result;
 }

@@ -8,10 +8,8 @@
 #include "mods/mod_state.h"
 #include "settings/change_directory.h"
 #include "settings/mod_directory.h"
+#include "shared/messages.h"
 #include "../res/resource.h"
-
-HINSTANCE AppInstance;
-HWND MainWindow;
 
 const char kMainWindowClass[] = "MainWindowClass";
 const char kMainWindowTitle[] = "Quillmoor Mod Manager";
@@ -27,6 +25,12 @@ static void OnRescan()
     RebuildModLists();
 }
 
+static void OnListNotice(const ModSide& side, WORD code)
+{
+    if (code == LBN_SELCHANGE)
+        ShowModInformation(side);
+}
+
 static void OnCommand(WORD id, WORD code)
 {
     switch (id) {
@@ -34,14 +38,8 @@ static void OnCommand(WORD id, WORD code)
     case IDC_RESCAN: OnRescan(); break;
     case IDC_ENABLE: EnableMod(); break;
     case IDC_DISABLE: DisableMod(); break;
-    case IDC_DISABLED_LIST:
-        if (code == LBN_SELCHANGE)
-            ShowModInformation(DisabledSide());
-        break;
-    case IDC_ENABLED_LIST:
-        if (code == LBN_SELCHANGE)
-            ShowModInformation(EnabledSide());
-        break;
+    case IDC_DISABLED_LIST: OnListNotice(DisabledSide(), code); break;
+    case IDC_ENABLED_LIST: OnListNotice(EnabledSide(), code); break;
     case IDC_START_GAME: StartGame(); break;
     case IDC_ADD_MOD: AddMod(); break;
     }
@@ -76,7 +74,7 @@ HWND CreateMainWindow(HINSTANCE instance)
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kMainWindowClass;
     if (!RegisterClassExA(&windowClass)) {
-        MessageBoxA(NULL, "Error on window class registering!", "Error!", MB_OK | MB_ICONWARNING);
+        ShowMessage(NULL, Message::WindowClassFailed);
         return NULL;
     }
 
@@ -84,7 +82,7 @@ HWND CreateMainWindow(HINSTANCE instance)
                                   screenWidth / 2 - kWindowWidth / 2, screenHeight / 2 - kWindowHeight / 2,
                                   kWindowWidth, kWindowHeight, NULL, NULL, instance, NULL);
     if (!window) {
-        MessageBoxA(NULL, "Error on window creating!", "Error!", MB_OK | MB_ICONWARNING);
+        ShowMessage(NULL, Message::WindowFailed);
         return NULL;
     }
     MainWindow = window;

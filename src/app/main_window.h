@@ -1,12 +1,8 @@
-// The main window: its class, creation and message loop.
+// The main window: its class, creation, message loop and the routing of its
+// messages to the commands.
 #pragma once
 
-#include <windows.h>
-
-extern HINSTANCE AppInstance;
-// Set only after window creation returns: a message box raised while the window
-// is being created has no owner.
-extern HWND MainWindow;
+#include "shared/window_state.h"
 
 extern const char kMainWindowClass[];
 extern const char kMainWindowTitle[];

@@ -6,10 +6,11 @@
 #include <cstddef>
 #include <string>
 
-#include "app/main_window.h"
 #include "mods/directory_scan.h"
 #include "mods/mod_names.h"
-#include "settings/mod_directory.h"
+#include "shared/folder_listing.h"
+#include "shared/messages.h"
+#include "shared/window_state.h"
 
 // The request ends at its template-name field, without the later extension fields.
 #ifndef _WIN64
@@ -41,11 +42,6 @@ bool ChooseArchive(std::string& source, std::string& fileName)
     return true;
 }
 
-void ShowWarning(const char* text)
-{
-    MessageBoxA(MainWindow, text, "Error", MB_OK | MB_ICONWARNING);
-}
-
 // A mod of that name is there already, enabled or disabled.
 bool NameTaken(const std::string& destination)
 {
@@ -62,13 +58,13 @@ void AddMod()
         return;
     std::string destination = JoinPath(ModDirectory, fileName);
     if (NameTaken(destination)) {
-        ShowWarning("A mod with this name already exists.");
+        ShowMessage(MainWindow, Message::NameTaken);
         return;
     }
     bool destinationFree = !DirectoryExists(destination.c_str());
     if (!CopyFileA(source.c_str(), destination.c_str(), TRUE)) {
         if (GetLastError() == ERROR_FILE_EXISTS) {
-            ShowWarning("A mod with this name already exists.");
+            ShowMessage(MainWindow, Message::NameTaken);
             return;
         }
         // A copy cut short (a full disk) can leave part of the archive behind,
@@ -76,9 +72,9 @@ void AddMod()
         if (destinationFree)
             DeleteFileA(destination.c_str());
         if (!DirectoryExists(ModDirectory))
-            ShowDirectoryError();
+            ShowMessage(MainWindow, Message::DirectoryMissing);
         else
-            ShowWarning("Mod could not be copied.");
+            ShowMessage(MainWindow, Message::CopyFailed);
         return;
     }
 
@@ -90,5 +86,5 @@ void AddMod()
         descriptionCopied =
             CopyFileA(description.c_str(), JoinPath(ModDirectory, FileNamePart(description)).c_str(), FALSE);
     if (RebuildModLists() && !descriptionCopied)
-        ShowWarning("Mod was added, but its description could not be copied.");
+        ShowMessage(MainWindow, Message::DescriptionNotCopied);
 }

@@ -7,7 +7,8 @@
 
 #include "mods/mod_lists.h"
 #include "mods/mod_names.h"
-#include "settings/mod_directory.h"
+#include "shared/folder_listing.h"
+#include "shared/messages.h"
 
 namespace {
 
@@ -32,8 +33,6 @@ std::string FoldCase(std::string name)
 void AddName(const WIN32_FIND_DATAA& found, FolderListing& listing)
 {
     std::string name = found.cFileName;
-    if (name == "." || name == "..")
-        return;
     if (HasExtension(name, ".mod"))
         listing.disabled.push_back(name);
     else if (HasExtension(name, ".pak") && !IsBaseArchive(name))
@@ -51,14 +50,7 @@ void AddName(const WIN32_FIND_DATAA& found, FolderListing& listing)
 FolderListing ListFolder(const std::string& directory)
 {
     FolderListing listing;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(directory, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return listing;
-    do
-        AddName(found, listing);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
+    ForEachEntry(directory, "*", [&listing](const WIN32_FIND_DATAA& found) { AddName(found, listing); });
     return listing;
 }
 
@@ -101,7 +93,7 @@ void RescanModDirectory()
 bool RebuildModLists()
 {
     if (!DirectoryExists(ModDirectory)) {
-        ShowDirectoryError();
+        ShowMessage(MainWindow, Message::DirectoryMissing);
         return false;
     }
     ClearModLists();

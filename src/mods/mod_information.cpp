@@ -3,7 +3,6 @@
 #include <fstream>
 #include <vector>
 
-#include "app/controls.h"
 #include "mods/line_breaks.h"
 
 static const DWORD kReserveLimit = 256u << 20;

@@ -1,10 +1,6 @@
 #include "mods/mod_lists.h"
 
-#include "app/controls.h"
 #include "mods/mod_names.h"
-
-std::vector<ModEntry> EnabledMods;
-std::vector<ModEntry> DisabledMods;
 
 ModSide EnabledSide()
 {

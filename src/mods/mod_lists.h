@@ -2,19 +2,10 @@
 // always shows the display name of entry i of its list.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
-struct ModEntry {
-    std::string path;      // full path of the archive
-    std::string fileName;  // the archive's name as the folder listing gave it
-    std::string infoPath;  // full path of its description, or empty
-};
-
-extern std::vector<ModEntry> EnabledMods;   // .pak archives, "Enabled Mods"
-extern std::vector<ModEntry> DisabledMods;  // .mod archives, "Disabled Mods"
+#include "shared/window_state.h"
 
 // One list with its list box and the button that acts on its selection.
 struct ModSide {

@@ -1,8 +1,8 @@
 #include "mods/mod_state.h"
 
-#include "app/main_window.h"
 #include "mods/mod_lists.h"
 #include "mods/mod_names.h"
+#include "shared/messages.h"
 
 namespace {
 
@@ -10,8 +10,7 @@ struct Move {
     ModSide from;
     ModSide to;
     const char* extension;  // the archive's new last three characters
-    const char* failText;
-    const char* failCaption;
+    Message failure;
 };
 
 // The new path and name are formed in copies and stored only after the rename
@@ -26,7 +25,7 @@ void MoveSelectedMod(const Move& move)
 
     // A plain rename in the same folder: never a copy, never over an existing file.
     if (!MoveFileExA(moved.path.c_str(), newPath.c_str(), 0)) {
-        MessageBoxA(MainWindow, move.failText, move.failCaption, MB_OK | MB_ICONWARNING);
+        ShowMessage(MainWindow, move.failure);
         return;
     }
 
@@ -43,10 +42,10 @@ void MoveSelectedMod(const Move& move)
 
 void EnableMod()
 {
-    MoveSelectedMod({DisabledSide(), EnabledSide(), "pak", "Mod wasn't disabled!", "Not disabled!"});
+    MoveSelectedMod({DisabledSide(), EnabledSide(), "pak", Message::ModNotDisabled});
 }
 
 void DisableMod()
 {
-    MoveSelectedMod({EnabledSide(), DisabledSide(), "mod", "Mod wasn't enabled!", "Not enabled!"});
+    MoveSelectedMod({EnabledSide(), DisabledSide(), "mod", Message::ModNotEnabled});
 }

@@ -3,26 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/main_window.h"
-
-// Where the game's installer puts its data folder.
-#define DEFAULT_MOD_DIRECTORY "C:\\Program Files\\Ubisoft\\Heroes of Might and Magic V\\data"
-
-const char kDefaultModDirectory[] = DEFAULT_MOD_DIRECTORY;
 const char kSettingsKey[] = "Software\\RozUrovere";
 const char kSettingsValue[] = "Directory";
-
-char ModDirectory[MAX_PATH] = DEFAULT_MOD_DIRECTORY;
-
-bool DirectoryExists(const char* path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
-void ShowDirectoryError()
-{
-    MessageBoxA(MainWindow, "Specified directory does not exist.", "Error", MB_OK | MB_ICONERROR);
-}
 
 bool SetModDirectory(const char* path)
 {
