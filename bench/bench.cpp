@@ -17,13 +17,14 @@
 #include <string>
 #include <vector>
 
-#include "app/controls.h"
 #include "app/main_window.h"
 #include "mods/directory_scan.h"
 #include "mods/line_breaks.h"
 #include "mods/mod_information.h"
 #include "mods/mod_names.h"
+#include "registry.h"
 #include "settings/mod_directory.h"
+#include "shared/folder_listing.h"
 
 namespace {
 
@@ -63,14 +64,7 @@ void Measure(const std::function<void()>& baseline, const std::function<void()>&
 int EnumerateNames(const std::string& folder)
 {
     int names = 0;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    do
-        ++names;
-    while (FindNextFileA(search, &found));
-    FindClose(search);
+    ForEachEntry(folder, "*", [&names](const WIN32_FIND_DATAA&) { ++names; });
     return names;
 }
 
@@ -85,16 +79,10 @@ void Rescan()
 int LookUpEveryDescription(const std::string& folder)
 {
     int found = 0;
-    for (const char* pattern : {"*.mod", "*.pak"}) {
-        WIN32_FIND_DATAA entry;
-        HANDLE search = FindFirstFileA(JoinPath(folder, pattern).c_str(), &entry);
-        if (search == INVALID_HANDLE_VALUE)
-            continue;
-        do
+    for (const char* pattern : {"*.mod", "*.pak"})
+        ForEachEntry(folder, pattern, [&](const WIN32_FIND_DATAA& entry) {
             found += !FindInfoFile(JoinPath(folder, entry.cFileName)).empty();
-        while (FindNextFileA(search, &entry));
-        FindClose(search);
-    }
+        });
     return found;
 }
 
@@ -115,36 +103,6 @@ bool Report(const char* what, double ratio, double target)
     return met;
 }
 
-// The window reads its folder from the registry at creation; keep what was there.
-struct StoredSetting {
-    StoredSetting(const std::string& folder)
-    {
-        HKEY key;
-        if (RegOpenKeyA(HKEY_CURRENT_USER, kSettingsKey, &key) == ERROR_SUCCESS) {
-            char data[MAX_PATH];
-            DWORD size = sizeof data;
-            had = RegQueryValueExA(key, kSettingsValue, NULL, NULL, reinterpret_cast<BYTE*>(data), &size) ==
-                  ERROR_SUCCESS;
-            if (had)
-                old.assign(data, size);
-            RegCloseKey(key);
-        }
-        SetModDirectory(folder.c_str());
-        SaveSettings();
-    }
-    ~StoredSetting()
-    {
-        if (had) {
-            SetModDirectory(old.c_str());
-            SaveSettings();
-        } else {
-            RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
-        }
-    }
-    bool had = false;
-    std::string old;
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -160,7 +118,9 @@ int main(int argc, char** argv)
 
     bool met = true;
     {
-        StoredSetting setting(small);
+        // The window reads its folder from the registry at creation.
+        SettingsRestorer restorer;
+        StoreSettingsValue(kSettingsValue, REG_SZ, small);
         if (!CreateMainWindow(GetModuleHandleA(NULL))) {
             std::fprintf(stderr, "the main window could not be created\n");
             return 2;

@@ -10,6 +10,7 @@
 #include "registry.h"
 #include "running_app.h"
 #include "settings/mod_directory.h"
+#include "shared/messages.h"
 #include "temp_folder.h"
 
 namespace {
@@ -24,7 +25,7 @@ TEST(Program, StartsAndEndsWithExitCodeZeroWhenClosed)
     ASSERT_TRUE(app.Start());
     ASSERT_NE((HWND)NULL, app.WaitForWindow()) << "no main window within 10 s";
     HWND directoryLabel = GetWindow(app.Window(), GW_CHILD);
-    EXPECT_EQ(folder.Path(), RemoteText(directoryLabel));
+    EXPECT_EQ(folder.Path(), TextOf(directoryLabel));
 
     PostMessageA(app.Window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, app.WaitForExit());
@@ -37,9 +38,9 @@ TEST(Program, AMissingDirectoryIsReportedBeforeTheWindowOpens)
     RunningApp app;
     ASSERT_TRUE(app.Start());
 
-    HWND box = app.WaitForDialog("Error");
+    HWND box = app.WaitForDialog(MessageFor(Message::DirectoryMissing).caption);
     ASSERT_NE((HWND)NULL, box) << "no directory error within 10 s";
-    EXPECT_EQ("Specified directory does not exist.", RemoteBoxText(box));
+    EXPECT_EQ(std::string(MessageFor(Message::DirectoryMissing).text), BoxText(box));
     EXPECT_EQ((HWND)NULL, GetWindow(box, GW_OWNER));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
 

@@ -9,18 +9,11 @@
 #include "registry.h"
 #include "running_app.h"
 #include "settings/mod_directory.h"
+#include "shared/messages.h"
+#include "shared/window_state.h"
 #include "temp_folder.h"
 
 namespace {
-
-const int kRescan = 10002, kEnable = 10003, kDisable = 10004;
-const int kDisabledList = 10005, kEnabledList = 10006, kStartGame = 10007, kAddMod = 10008;
-
-std::vector<std::string> Sorted(std::vector<std::string> rows)
-{
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
 
 class Walk : public ::testing::Test {
 protected:
@@ -51,7 +44,7 @@ protected:
     // What the user does to select a row; the row is found by its text.
     void Select(int listId, const std::string& row)
     {
-        std::vector<std::string> rows = RemoteRows(List(listId));
+        std::vector<std::string> rows = Rows(List(listId));
         auto found = std::find(rows.begin(), rows.end(), row);
         ASSERT_NE(rows.end(), found) << row << " is not listed";
         SendMessageA(List(listId), LB_SETCURSEL, found - rows.begin(), 0);
@@ -62,7 +55,7 @@ protected:
     void Click(int id) { PostMessageA(app.Window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     bool Lists(int listId, const std::string& row)
     {
-        std::vector<std::string> rows = RemoteRows(List(listId));
+        std::vector<std::string> rows = Rows(List(listId));
         return std::find(rows.begin(), rows.end(), row) != rows.end();
     }
 
@@ -78,62 +71,62 @@ TEST_F(Walk, FromStartToClose)
     HWND information = FindDescendant(app.Window(), "Edit");
 
     // The lists at start.
-    EXPECT_EQ((std::vector<std::string>{"Alpha", "Beta", "Twin"}), Sorted(RemoteRows(List(kEnabledList))));
-    EXPECT_EQ(std::vector<std::string>{"Gamma"}, RemoteRows(List(kDisabledList)));
+    EXPECT_EQ((std::vector<std::string>{"Alpha", "Beta", "Twin"}), Sorted(Rows(List(IDC_ENABLED_LIST))));
+    EXPECT_EQ(std::vector<std::string>{"Gamma"}, Rows(List(IDC_DISABLED_LIST)));
 
     // Select a mod and read its description.
-    Select(kEnabledList, "Alpha");
-    EXPECT_EQ("about Alpha\r\nline two\r\n", RemoteText(information));
-    EXPECT_TRUE(IsWindowEnabled(app.Control(kDisable)));
+    Select(IDC_ENABLED_LIST, "Alpha");
+    EXPECT_EQ("about Alpha\r\nline two\r\n", TextOf(information));
+    EXPECT_TRUE(IsWindowEnabled(app.Control(IDC_DISABLE)));
 
     // Disable it.
-    Click(kDisable);
-    ASSERT_TRUE(WaitUntil([&] { return Lists(kDisabledList, "Alpha"); })) << "Alpha was not disabled";
+    Click(IDC_DISABLE);
+    ASSERT_TRUE(WaitUntil([&] { return Lists(IDC_DISABLED_LIST, "Alpha"); })) << "Alpha was not disabled";
     EXPECT_EQ("alpha", Data("Alpha.mod"));
     EXPECT_FALSE(InData("Alpha.pak"));
-    EXPECT_FALSE(IsWindowEnabled(app.Control(kDisable)));
-    EXPECT_EQ("about Alpha\r\nline two\r\n", RemoteText(information));
+    EXPECT_FALSE(IsWindowEnabled(app.Control(IDC_DISABLE)));
+    EXPECT_EQ("about Alpha\r\nline two\r\n", TextOf(information));
 
     // Enable another.
-    Select(kDisabledList, "Gamma");
-    EXPECT_EQ("about Gamma\r\n", RemoteText(information));
-    Click(kEnable);
-    ASSERT_TRUE(WaitUntil([&] { return Lists(kEnabledList, "Gamma"); })) << "Gamma was not enabled";
+    Select(IDC_DISABLED_LIST, "Gamma");
+    EXPECT_EQ("about Gamma\r\n", TextOf(information));
+    Click(IDC_ENABLE);
+    ASSERT_TRUE(WaitUntil([&] { return Lists(IDC_ENABLED_LIST, "Gamma"); })) << "Gamma was not enabled";
     EXPECT_EQ("gamma", Data("Gamma.pak"));
     EXPECT_FALSE(InData("Gamma.mod"));
 
     // A conflict: Twin.mod appears beside the enabled Twin.pak.
     game.Write("data\\Twin.mod", "twin disabled");
-    Select(kEnabledList, "Twin");
-    Click(kDisable);
-    HWND warning = app.WaitForDialog("Not enabled!");
+    Select(IDC_ENABLED_LIST, "Twin");
+    Click(IDC_DISABLE);
+    HWND warning = app.WaitForDialog(MessageFor(Message::ModNotEnabled).caption);
     ASSERT_NE((HWND)NULL, warning) << "no warning";
-    EXPECT_EQ("Mod wasn't enabled!", RemoteBoxText(warning));
+    EXPECT_EQ(MessageFor(Message::ModNotEnabled).text, BoxText(warning));
     EXPECT_EQ(app.Window(), GetWindow(warning, GW_OWNER));
     PostMessageA(warning, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(warning); }));
     EXPECT_EQ("twin enabled", Data("Twin.pak"));
     EXPECT_EQ("twin disabled", Data("Twin.mod"));
-    EXPECT_TRUE(Lists(kEnabledList, "Twin"));
+    EXPECT_TRUE(Lists(IDC_ENABLED_LIST, "Twin"));
 
     // Add a mod through the open-file dialog.
-    Click(kAddMod);
+    Click(IDC_ADD_MOD);
     HWND choose = app.WaitForDialog("Choose");
     ASSERT_NE((HWND)NULL, choose) << "no open-file dialog";
     HWND fileName = FindDescendant(FindDescendant(choose, "ComboBoxEx32", kFileNameCombo), "Edit");
     ASSERT_NE((HWND)NULL, fileName);
     SendMessageA(fileName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(download.Path("New.pak").c_str()));
     PostMessageA(choose, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return Lists(kEnabledList, "New"); })) << "New was not added";
+    ASSERT_TRUE(WaitUntil([&] { return Lists(IDC_ENABLED_LIST, "New"); })) << "New was not added";
     EXPECT_EQ("new archive", Data("New.pak"));
     EXPECT_EQ("about New", Data("New.txt"));
     EXPECT_EQ("new archive", download.Read("New.pak"));
     // Adding rebuilds both lists from the folder, Twin.mod written outside included.
-    EXPECT_EQ((std::vector<std::string>{"Beta", "Gamma", "New", "Twin"}), Sorted(RemoteRows(List(kEnabledList))));
-    EXPECT_EQ((std::vector<std::string>{"Alpha", "Twin"}), Sorted(RemoteRows(List(kDisabledList))));
+    EXPECT_EQ((std::vector<std::string>{"Beta", "Gamma", "New", "Twin"}), Sorted(Rows(List(IDC_ENABLED_LIST))));
+    EXPECT_EQ((std::vector<std::string>{"Alpha", "Twin"}), Sorted(Rows(List(IDC_DISABLED_LIST))));
 
     // Start the game.
-    Click(kStartGame);
+    Click(IDC_START_GAME);
     ASSERT_TRUE(WaitUntil([&] { return game.Exists("bin\\launches.txt"); })) << "the game did not start";
     ASSERT_TRUE(WaitUntil([&] { return game.Read("bin\\launches.txt") == game.Path("bin") + "|\n"; }))
         << game.Read("bin\\launches.txt");
@@ -141,10 +134,10 @@ TEST_F(Walk, FromStartToClose)
     // A file changed on disk shows after a rescan.
     game.Write("data\\Delta.mod", "delta");
     DeleteFileA(game.Path("data\\Beta.pak").c_str());
-    Click(kRescan);
-    ASSERT_TRUE(WaitUntil([&] { return Lists(kDisabledList, "Delta"); })) << "the rescan missed Delta";
-    EXPECT_EQ((std::vector<std::string>{"Gamma", "New", "Twin"}), Sorted(RemoteRows(List(kEnabledList))));
-    EXPECT_EQ((std::vector<std::string>{"Alpha", "Delta", "Twin"}), Sorted(RemoteRows(List(kDisabledList))));
+    Click(IDC_RESCAN);
+    ASSERT_TRUE(WaitUntil([&] { return Lists(IDC_DISABLED_LIST, "Delta"); })) << "the rescan missed Delta";
+    EXPECT_EQ((std::vector<std::string>{"Gamma", "New", "Twin"}), Sorted(Rows(List(IDC_ENABLED_LIST))));
+    EXPECT_EQ((std::vector<std::string>{"Alpha", "Delta", "Twin"}), Sorted(Rows(List(IDC_DISABLED_LIST))));
 
     // Nothing was lost on the way.
     EXPECT_EQ(

@@ -3,13 +3,11 @@
 
 #include <algorithm>
 
-#include "app/controls.h"
+#include "shared/window_state.h"
 #include "settings/mod_directory.h"
 #include "unix_tools.h"
 
 namespace {
-
-const char kNameWarning[] = "A mod with this name already exists.";
 
 class AddModTest : public AppTest {
 protected:
@@ -32,10 +30,7 @@ protected:
         Click(IDC_ADD_MOD);
         EXPECT_EQ(0u, dialogs.PendingActions()) << "the open-file dialog did not appear";
     }
-    void ExpectOnlyBox(const char* text, UINT icon = MB_ICONWARNING)
-    {
-        ExpectBoxes(dialogs, {{text, "Error", icon, MainWindow}});
-    }
+    void ExpectOnlyBox(Message message) { ExpectBoxes(dialogs, {Box(message, MainWindow)}); }
     // With `present` in the mod folder, adding `chosen` warns and changes nothing.
     void ExpectRefused(const char* present, const char* chosen)
     {
@@ -47,7 +42,7 @@ protected:
 
         AddThrough(download.Path(chosen));
 
-        ExpectOnlyBox(kNameWarning);
+        ExpectOnlyBox(Message::NameTaken);
         EXPECT_EQ("the player's own copy", mods.Read(present));
         EXPECT_EQ(namesBefore, mods.Names()) << "something was copied";
         EXPECT_EQ(enabledBefore, Rows(EnabledList));
@@ -125,7 +120,7 @@ TEST_F(AddModTest, AnArchiveAlreadyInTheModFolderIsRefused)
 {
     Start();
     AddThrough(mods.Path("Existing.pak"));
-    ExpectOnlyBox(kNameWarning);
+    ExpectOnlyBox(Message::NameTaken);
     EXPECT_EQ("existing", mods.Read("Existing.pak"));
 }
 
@@ -147,7 +142,7 @@ TEST_F(AddModTest, AMissingModFolderShowsOnlyTheDirectoryError)
 
     AddThrough(download.Path("Big.pak"));
 
-    ExpectOnlyBox("Specified directory does not exist.", MB_ICONERROR);
+    ExpectOnlyBox(Message::DirectoryMissing);
     EXPECT_EQ(enabledBefore, Rows(EnabledList)) << "the lists lost their rows";
     ExpectListsMirrored();
 }
@@ -162,7 +157,7 @@ TEST_F(AddModTest, ACopyThatFailsIsReportedAndStopsThere)
     AddThrough(download.Path("Big.pak"));
     CloseHandle(busy);
 
-    ExpectOnlyBox("Mod could not be copied.");
+    ExpectOnlyBox(Message::CopyFailed);
     EXPECT_EQ((std::vector<std::string>{"Existing.pak", "Old.mod"}), mods.Names()) << "the description was copied";
     EXPECT_EQ(enabledBefore, Rows(EnabledList));
 }
@@ -177,7 +172,7 @@ TEST_F(AddModTest, AModFolderThatRefusesWritesIsReported)
     AddThrough(download.Path("Big.pak"));
     ASSERT_TRUE(SetFolderImmutable(mods.Path(), false));
 
-    ExpectOnlyBox("Mod could not be copied.");
+    ExpectOnlyBox(Message::CopyFailed);
     EXPECT_EQ((std::vector<std::string>{"Existing.pak", "Old.mod"}), mods.Names());
     EXPECT_EQ(enabledBefore, Rows(EnabledList));
 }
@@ -192,7 +187,7 @@ TEST_F(AddModTest, AFullDiskLeavesNoPartOfTheArchiveBehind)
     StartAppIn(mountPoint.Path());
 
     AddThrough(download.Path("Huge.pak"));
-    ExpectOnlyBox("Mod could not be copied.");
+    ExpectOnlyBox(Message::CopyFailed);
     std::vector<std::string> left = mountPoint.Names();
     EXPECT_TRUE(left.empty()) << "left behind: " << left[0];
     EXPECT_TRUE(UnmountSmallDisk(mountPoint.Path()));
@@ -206,7 +201,7 @@ TEST_F(AddModTest, ADescriptionThatCannotBeCopiedIsReportedAfterTheModIsAdded)
     AddThrough(download.Path("Big.pak"));
     CloseHandle(busy);
 
-    ExpectOnlyBox("Mod was added, but its description could not be copied.");
+    ExpectOnlyBox(Message::DescriptionNotCopied);
     EXPECT_EQ("new big archive", mods.Read("Big.pak"));
     EXPECT_FALSE(mods.Exists("Big.txt"));
     ExpectLists({"Big", "Existing"}, {"Old"});

@@ -3,7 +3,7 @@
 
 #include <shlobj.h>
 
-#include "app/controls.h"
+#include "shared/window_state.h"
 #include "settings/mod_directory.h"
 
 namespace {
@@ -82,7 +82,7 @@ TEST_F(ChangeDirectoryTest, AFolderWithoutAFileSystemPathIsRefused)
     Click(IDC_CHANGE);
     CoTaskMemFree(computer);
 
-    ExpectBoxes(dialogs, {{"Specified directory does not exist.", "Error", MB_ICONERROR, MainWindow}});
+    ExpectBoxes(dialogs, {Box(Message::DirectoryMissing, MainWindow)});
     ExpectNothingChanged();
 }
 

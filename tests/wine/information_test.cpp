@@ -1,7 +1,7 @@
 // The description of the selected mod in the information box.
 #include "app_test.h"
 
-#include "app/controls.h"
+#include "shared/window_state.h"
 #include "mods/mod_information.h"
 
 namespace {

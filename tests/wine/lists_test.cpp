@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "app/controls.h"
+#include "shared/window_state.h"
 #include "mods/mod_lists.h"
 #include "mods/mod_state.h"
 

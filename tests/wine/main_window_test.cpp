@@ -1,7 +1,7 @@
 // The main window and its controls, created as the program creates them.
 #include "app_test.h"
 
-#include "app/controls.h"
+#include "shared/window_state.h"
 #include "app/main_window.h"
 #include "settings/display_text.h"
 #include "settings/mod_directory.h"
@@ -183,7 +183,7 @@ TEST_F(MainWindowTest, RescanWithAMissingDirectoryWarnsOverTheWindow)
     RemoveTree(folder.Path());
     Click(IDC_RESCAN);
 
-    ExpectBoxes(dialogs, {{"Specified directory does not exist.", "Error", MB_ICONERROR, MainWindow}});
+    ExpectBoxes(dialogs, {Box(Message::DirectoryMissing, MainWindow)});
     EXPECT_FALSE(IsEnabled(EnableButton));
     EXPECT_FALSE(IsEnabled(DisableButton));
 }
@@ -206,7 +206,7 @@ TEST_F(StartUpTest, AMissingDirectoryIsReportedOnceWithoutOwnerAndTheWindowStill
 
     EXPECT_EQ(kDefaultModDirectory, TextOf(DirectoryLabel));
     EXPECT_EQ(57u, TextOf(DirectoryLabel).size());
-    ExpectBoxes(dialogs, {{"Specified directory does not exist.", "Error", MB_ICONERROR, NULL}});
+    ExpectBoxes(dialogs, {Box(Message::DirectoryMissing, NULL)});
     EXPECT_TRUE(IsWindowVisible(MainWindow));
     EXPECT_EQ(0, SendMessageA(EnabledList, LB_GETCOUNT, 0, 0));
     EXPECT_EQ(0, SendMessageA(DisabledList, LB_GETCOUNT, 0, 0));

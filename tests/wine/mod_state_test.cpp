@@ -1,7 +1,7 @@
 // Enabling and disabling mods: real renames in a real folder.
 #include "app_test.h"
 
-#include "app/controls.h"
+#include "shared/window_state.h"
 #include "mods/directory_scan.h"
 
 namespace {
@@ -99,21 +99,20 @@ TEST_F(ModStateTest, ANameTakenOnTheOtherSideIsRefusedWithAWarningEveryTime)
     const struct {
         HWND list;
         int button;
-        const char* text;
-        const char* caption;
+        Message warning;
     } cases[] = {
-        {EnabledList, IDC_DISABLE, "Mod wasn't enabled!", "Not enabled!"},
-        {DisabledList, IDC_ENABLE, "Mod wasn't disabled!", "Not disabled!"},
+        {EnabledList, IDC_DISABLE, Message::ModNotEnabled},
+        {DisabledList, IDC_ENABLE, Message::ModNotDisabled},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.caption);
+        SCOPED_TRACE(Text(c.warning));
         std::vector<ModEntry> enabledBefore = EnabledMods, disabledBefore = DisabledMods;
         SelectRow(c.list, 0);
         dialogs.Forget();
         Click(c.button);
         Click(c.button);  // the second click fails the same way
 
-        ExpectedBox warning = {c.text, c.caption, MB_ICONWARNING, MainWindow};
+        ExpectedBox warning = Box(c.warning, MainWindow);
         ExpectBoxes(dialogs, {warning, warning});
         EXPECT_EQ("enabled copy", folder.Read("MyMod.pak"));
         EXPECT_EQ("disabled copy", folder.Read("MyMod.mod"));
@@ -143,7 +142,7 @@ TEST_F(ModStateTest, AnArchiveGoneOrInUseSinceTheScanIsNotMoved)
         dialogs.Forget();
         SelectRow(EnabledList, RowOf(EnabledList, name));
         Click(IDC_DISABLE);
-        ExpectBoxes(dialogs, {{"Mod wasn't enabled!", "Not enabled!", MB_ICONWARNING, MainWindow}});
+        ExpectBoxes(dialogs, {Box(Message::ModNotEnabled, MainWindow)});
         EXPECT_NE(-1, RowOf(EnabledList, name));
     }
     CloseHandle(game);

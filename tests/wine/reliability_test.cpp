@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/controls.h"
+#include "shared/window_state.h"
 #include "settings/mod_directory.h"
 #include "unix_tools.h"
 
@@ -30,7 +30,8 @@ TEST_F(ReliabilityTest, AReadOnlyModFolderRefusesRenamesWithAWarning)
     Click(IDC_ENABLE);
     ASSERT_TRUE(SetFolderImmutable(folder.Path(), false));
 
-    EXPECT_EQ((std::vector<std::string>{"Mod wasn't enabled!", "Mod wasn't disabled!"}), BoxTexts(dialogs));
+    EXPECT_EQ((std::vector<std::string>{Text(Message::ModNotEnabled), Text(Message::ModNotDisabled)}),
+              BoxTexts(dialogs));
     EXPECT_EQ((std::vector<std::string>{"Off.mod", "On.pak"}), folder.Names());
     EXPECT_EQ("on", folder.Read("On.pak"));
     EXPECT_EQ(std::vector<std::string>{"On"}, Rows(EnabledList));
@@ -130,7 +131,7 @@ TEST_F(ReliabilityTest, PathsAtTheLengthLimitAreRenamedOrRefusedWithAWarning)
             EXPECT_TRUE(dialogs.Seen().empty());
             EXPECT_NE(-1, RowOf(DisabledList, stems[i]));
         } else {
-            EXPECT_EQ(std::vector<std::string>{"Mod wasn't enabled!"}, BoxTexts(dialogs));
+            EXPECT_EQ(std::vector<std::string>{Text(Message::ModNotEnabled)}, BoxTexts(dialogs));
             EXPECT_NE(-1, RowOf(EnabledList, stems[i]));
         }
         if (lengths[i] == 259) {
@@ -178,11 +179,9 @@ TEST_F(ReliabilityTest, AModFolderRemovedWhileRunningIsReportedByEveryCommand)
     Click(IDC_START_GAME);
     Click(IDC_RESCAN);
 
-    EXPECT_EQ(
-        (std::vector<std::string>{"Mod wasn't enabled!", "Mod wasn't disabled!",
-                                  "Game could not be started, please check the correct directory has been set.",
-                                  "Specified directory does not exist."}),
-        BoxTexts(dialogs));
+    EXPECT_EQ((std::vector<std::string>{Text(Message::ModNotEnabled), Text(Message::ModNotDisabled),
+                                        Text(Message::GameNotStarted), Text(Message::DirectoryMissing)}),
+              BoxTexts(dialogs));
     EXPECT_EQ(std::vector<std::string>{"On"}, Rows(EnabledList));
     EXPECT_EQ(std::vector<std::string>{"Off"}, Rows(DisabledList));
     ExpectListsMirrored();

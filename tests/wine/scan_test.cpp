@@ -3,10 +3,11 @@
 
 #include <algorithm>
 
-#include "app/controls.h"
+#include "shared/window_state.h"
 #include "mods/directory_scan.h"
 #include "mods/mod_names.h"
 #include "settings/mod_directory.h"
+#include "shared/folder_listing.h"
 
 namespace {
 
@@ -31,26 +32,18 @@ void ReferenceScan(const std::string& directory, std::vector<ModEntry>& disabled
     const struct {
         const char* pattern;
         std::vector<ModEntry>* list;
-    } passes[] = {{"\\*.mod", &disabled}, {"\\*.pak", &enabled}};
-    for (const auto& pass : passes) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((directory + pass.pattern).c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            continue;
-        do {
+    } passes[] = {{"*.mod", &disabled}, {"*.pak", &enabled}};
+    for (const auto& pass : passes)
+        ForEachEntry(directory, pass.pattern, [&](const WIN32_FIND_DATAA& found) {
             std::string name = found.cFileName;
-            if (name == "." || name == ".." || !HasExtension(name, pass.pattern + 2))
-                continue;
-            if (pass.list == &enabled && IsBaseArchive(name))
-                continue;
+            if (!HasExtension(name, pass.pattern + 1) || (pass.list == &enabled && IsBaseArchive(name)))
+                return;
             std::string path = directory + "\\" + name;
             std::string info = ReplaceExtension(path, "txt");
             if (GetFileAttributesA(info.c_str()) == INVALID_FILE_ATTRIBUTES)
                 info.clear();
             pass.list->push_back({path, name, info});
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
+        });
 }
 
 void ExpectSameEntries(const std::vector<ModEntry>& expected, const std::vector<ModEntry>& actual,
@@ -127,14 +120,14 @@ TEST_F(ScanTest, BuildsEntriesWithPathsDisplayNamesAndDescriptions)
 TEST_F(ScanTest, ListsExactlyWhatOneLookupPerArchiveWouldFind)
 {
     const char* names[] = {
-        "Alpha.pak",       "alpha.txt",  // description in another case
-        "Beta.mod",        "BETA.TXT",        "Gamma.PAK",    "Gamma.Txt",    "Delta.pak",
+        "Alpha.pak", "alpha.txt",  // description in another case
+        "Beta.mod", "BETA.TXT", "Gamma.PAK", "Gamma.Txt", "Delta.pak",
         "Delta.txt.bak",                                                       // not a description
-        "Eps.mod",         "Zeta.pak",        "zeta.mod",                      // both forms of one mod
+        "Eps.mod", "Zeta.pak", "zeta.mod",                                     // both forms of one mod
         "With Spaces.pak", "With Spaces.txt", "\xC4pfel.pak", "\xC4pfel.txt",  // a letter of the ANSI code page
                                                                                // above 127
-        "p1-data.pak",     "p1-data.txt",     "Readme.txt",   "x.y.z.mod",    "x.y.z.txt",
-        "Big.pak_old",     "Big.txt",  // matched by *.pak only through a short name
+        "p1-data.pak", "p1-data.txt", "Readme.txt", "x.y.z.mod", "x.y.z.txt", "Big.pak_old",
+        "Big.txt",  // matched by *.pak only through a short name
     };
     for (const char* name : names)
         folder.Write(name);

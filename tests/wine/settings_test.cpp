@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/controls.h"
+#include "shared/window_state.h"
 #include "settings/mod_directory.h"
 
 namespace {

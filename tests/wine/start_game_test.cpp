@@ -1,12 +1,10 @@
 // Starting the game: the stand-in game records how it was started.
 #include "app_test.h"
 
-#include "app/controls.h"
+#include "shared/window_state.h"
 #include "settings/mod_directory.h"
 
 namespace {
-
-const char kCannotStart[] = "Game could not be started, please check the correct directory has been set.";
 
 // A game folder with data\ and bin\H5_Game.exe (the stand-in).
 class StartGameTest : public AppTest {
@@ -25,15 +23,13 @@ protected:
     std::vector<std::string> Launches(const std::string& bin, size_t count)
     {
         std::vector<std::string> lines;
-        for (int wait = 0; wait < 500; ++wait) {
+        WaitUntil([&] {
             lines.clear();
             std::string log = ReadFileBytes(bin + "\\launches.txt");
             for (size_t start = 0, end; (end = log.find('\n', start)) != std::string::npos; start = end + 1)
                 lines.push_back(log.substr(start, end - start));
-            if (lines.size() >= count)
-                break;
-            Sleep(20);
-        }
+            return lines.size() >= count;
+        });
         return lines;
     }
     TempFolder root;
@@ -64,7 +60,7 @@ TEST_F(StartGameTest, AMissingGameIsReportedOnceAndChangesNothing)
 
     Click(IDC_START_GAME);
 
-    ExpectBoxes(dialogs, {{kCannotStart, "Error", MB_ICONWARNING, MainWindow}});
+    ExpectBoxes(dialogs, {Box(Message::GameNotStarted, MainWindow)});
     EXPECT_EQ(root.Path("data"), ModDirectory);
     EXPECT_EQ(std::vector<std::string>{"A"}, Rows(EnabledList));
     EXPECT_EQ(0, Selection(EnabledList));
@@ -96,7 +92,7 @@ TEST_F(StartGameTest, ARelativeDirectoryStartsNothingAndWarns)
 
     Click(IDC_START_GAME);
 
-    ExpectBoxes(dialogs, {{kCannotStart, "Error", MB_ICONWARNING, MainWindow}});
+    ExpectBoxes(dialogs, {Box(Message::GameNotStarted, MainWindow)});
     EXPECT_FALSE(root.Exists("bin\\launches.txt"));
     SetCurrentDirectoryA(TestProgramFolder().c_str());
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/controls.h"
+#include "shared/window_state.h"
 #include "app/main_window.h"
 #include "mods/mod_names.h"
 #include "settings/mod_directory.h"
@@ -48,32 +48,12 @@ void AppTest::CloseApp()
     UnregisterClassA(kMainWindowClass, GetModuleHandleA(NULL));
 }
 
-std::vector<std::string> Rows(HWND listBox)
-{
-    std::vector<std::string> rows;
-    LRESULT count = SendMessageA(listBox, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::vector<char> text(SendMessageA(listBox, LB_GETTEXTLEN, i, 0) + 1);
-        SendMessageA(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        rows.push_back(text.data());
-    }
-    return rows;
-}
-
 std::vector<std::string> DisplayNames(const std::vector<ModEntry>& mods)
 {
     std::vector<std::string> names;
     for (const ModEntry& mod : mods)
         names.push_back(DisplayName(mod.fileName));
     return names;
-}
-
-std::string TextOf(HWND window)
-{
-    int length = GetWindowTextLengthA(window);
-    std::vector<char> text(length + 1);
-    SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
 }
 
 bool IsEnabled(HWND window)
@@ -105,17 +85,22 @@ void ExpectListsMirrored()
     EXPECT_EQ(DisplayNames(DisabledMods), Rows(DisabledList)) << "disabled side out of step";
 }
 
-std::vector<std::string> Sorted(std::vector<std::string> rows)
-{
-    std::sort(rows.begin(), rows.end());
-    return rows;
-}
-
 void ExpectLists(const std::vector<std::string>& enabled, const std::vector<std::string>& disabled)
 {
     EXPECT_EQ(Sorted(enabled), Sorted(Rows(EnabledList))) << "enabled rows";
     EXPECT_EQ(Sorted(disabled), Sorted(Rows(DisabledList))) << "disabled rows";
     ExpectListsMirrored();
+}
+
+ExpectedBox Box(Message message, HWND owner)
+{
+    const MessageText& shown = MessageFor(message);
+    return {shown.text, shown.caption, shown.icon, owner};
+}
+
+std::string Text(Message message)
+{
+    return MessageFor(message).text;
 }
 
 void ExpectBoxes(const DialogAnswerer& dialogs, const std::vector<ExpectedBox>& expected)

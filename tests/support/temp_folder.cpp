@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "shared/folder_listing.h"
+
 bool WriteFileBytes(const std::string& path, const std::string& content)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
@@ -130,17 +132,7 @@ std::vector<std::string> TempFolder::Names(const std::string& subfolder) const
 std::vector<std::string> FolderNames(const std::string& folder)
 {
     std::vector<std::string> names;
-    std::string base = folder.back() == '\\' ? folder : folder + "\\";
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((base + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    ForEachEntry(folder, "*", [&names](const WIN32_FIND_DATAA& found) { names.push_back(found.cFileName); });
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -4,19 +4,14 @@
 
 #include <algorithm>
 
+#include "window_text.h"
+
 DialogAnswerer* DialogAnswerer::active_;
 
 namespace {
 
 const UINT kAnswerDelay = 30;  // ms: the dialog is filled in after its activation
 const int kMaxRetries = 200;   // of kAnswerDelay each, while a dialog is not ready
-
-std::string WindowText(HWND window)
-{
-    char text[4096] = "";
-    SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
 
 std::string ClassOf(HWND window)
 {
@@ -221,7 +216,7 @@ bool DialogAnswerer::Answer(HWND dialog)
     }
 
     bool expected = TakeAction(kind, action);
-    seen_.push_back({kind, "", WindowText(dialog), GetWindow(dialog, GW_OWNER), 0, expected});
+    seen_.push_back({kind, "", TextOf(dialog), GetWindow(dialog, GW_OWNER), 0, expected});
     if (action.confirm && kind == DialogKind::OpenFile)
         SetWindowTextA(FindDescendant(fileCombo, "Edit"), action.path.c_str());
     Press(dialog, action.confirm ? IDOK : IDCANCEL);
@@ -230,8 +225,8 @@ bool DialogAnswerer::Answer(HWND dialog)
 
 void DialogAnswerer::AnswerMessageBox(HWND box)
 {
-    seen_.push_back({DialogKind::MessageBox, WindowText(GetDlgItem(box, 0xFFFF)), WindowText(box),
-                     GetWindow(box, GW_OWNER), IconOf(box), true});
+    seen_.push_back(
+        {DialogKind::MessageBox, BoxText(box), TextOf(box), GetWindow(box, GW_OWNER), IconOf(box), true});
     Press(box, IDOK);
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "temp_folder.h"
+#include "window_text.h"
 
 class RunningApp {
 public:
@@ -33,21 +34,3 @@ private:
     PROCESS_INFORMATION process_ = {};
     HWND window_ = NULL;
 };
-
-// Reading another process's controls; list-box rows come back as UTF-16 there.
-std::vector<std::string> RemoteRows(HWND listBox);
-std::string RemoteText(HWND window);
-// The text of a message box of another process.
-std::string RemoteBoxText(HWND box);
-// Waits until `condition` holds, polling; false after `timeoutMs`.
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = 10000)
-{
-    DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        Sleep(20);
-    }
-    return true;
-}

@@ -12,3 +12,16 @@ bool SettingsKeyExists();
 void StoreSettingsValue(const char* name, DWORD type, const std::string& bytes);
 // The stored Directory value as its raw bytes, if there is one.
 std::optional<std::string> StoredDirectory();
+
+// Puts the stored Directory value back as it was (or removes the key, if there
+// was none) when it goes out of scope.
+class SettingsRestorer {
+public:
+    SettingsRestorer() : saved_(StoredDirectory()) {}
+    ~SettingsRestorer();
+    SettingsRestorer(const SettingsRestorer&) = delete;
+    SettingsRestorer& operator=(const SettingsRestorer&) = delete;
+
+private:
+    std::optional<std::string> saved_;
+};

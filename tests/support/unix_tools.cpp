@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "window_text.h"
+
 namespace {
 
 bool StartUnixCommand(std::string commandLine)
@@ -39,18 +41,6 @@ ULONGLONG DiskSize(const std::string& folder)
     return total.QuadPart;
 }
 
-// Polls `done` for up to 5 s.
-template <typename Condition>
-bool WaitFor(Condition done)
-{
-    for (int wait = 0; wait < 250; ++wait) {
-        if (done())
-            return true;
-        Sleep(20);
-    }
-    return false;
-}
-
 }  // namespace
 
 std::string UnixPath(const std::string& windowsPath)
@@ -82,7 +72,7 @@ bool SetFolderImmutable(const std::string& folder, bool immutable)
     return !unixFolder.empty() &&
            StartUnixCommand(std::string("/usr/bin/chattr ") + (immutable ? "+i" : "-i") + " \"" + unixFolder +
                             "\"") &&
-           WaitFor([&] { return FolderTakesNewEntries(folder) != immutable; });
+           WaitUntil([&] { return FolderTakesNewEntries(folder) != immutable; }, 5000);
 }
 
 bool MountSmallDisk(const std::string& folder)
@@ -90,12 +80,12 @@ bool MountSmallDisk(const std::string& folder)
     std::string unixFolder = UnixPath(folder);
     return !unixFolder.empty() &&
            StartUnixCommand("/bin/mount -t tmpfs -o size=64k tmpfs \"" + unixFolder + "\"") &&
-           WaitFor([&] { return DiskSize(folder) <= kSmallDisk; });
+           WaitUntil([&] { return DiskSize(folder) <= kSmallDisk; }, 5000);
 }
 
 bool UnmountSmallDisk(const std::string& folder)
 {
     std::string unixFolder = UnixPath(folder);
     return !unixFolder.empty() && StartUnixCommand("/bin/umount -l \"" + unixFolder + "\"") &&
-           WaitFor([&] { return DiskSize(folder) > kSmallDisk; });
+           WaitUntil([&] { return DiskSize(folder) > kSmallDisk; }, 5000);
 }

@@ -37,7 +37,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
     char className[64] = "";
     GetClassNameA(window, className, sizeof className);
     if (owner == search->processId && lstrcmpA(className, search->className) == 0 && IsWindowVisible(window) &&
-        (!search->caption || RemoteText(window) == search->caption)) {
+        (!search->caption || TextOf(window) == search->caption)) {
         search->found = window;
         return FALSE;
     }
@@ -82,37 +82,4 @@ DWORD RunningApp::WaitForExit(DWORD timeoutMs)
     if (WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0)
         GetExitCodeProcess(process_.hProcess, &code);
     return code;
-}
-
-static std::string Narrow(const std::wstring& wide)
-{
-    int length = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, NULL, 0, NULL, NULL);
-    std::string text(length > 0 ? length - 1 : 0, '\0');
-    if (length > 1)
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &text[0], length, NULL, NULL);
-    return text;
-}
-
-std::vector<std::string> RemoteRows(HWND listBox)
-{
-    std::vector<std::string> rows;
-    LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring row(SendMessageW(listBox, LB_GETTEXTLEN, i, 0) + 1, L'\0');
-        SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&row[0]));
-        rows.push_back(Narrow(row.c_str()));
-    }
-    return rows;
-}
-
-std::string RemoteText(HWND window)
-{
-    std::vector<char> text(1 << 16);
-    SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
-}
-
-std::string RemoteBoxText(HWND box)
-{
-    return RemoteText(GetDlgItem(box, 0xFFFF));
 }

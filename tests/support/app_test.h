@@ -11,8 +11,10 @@
 #include "app/main_window.h"
 #include "dialogs.h"
 #include "mods/mod_lists.h"
+#include "shared/messages.h"
 #include "registry.h"
 #include "temp_folder.h"
+#include "window_text.h"
 
 class AppTest : public ::testing::Test {
 protected:
@@ -30,9 +32,7 @@ protected:
     DialogAnswerer dialogs;
 };
 
-std::vector<std::string> Rows(HWND listBox);
 std::vector<std::string> DisplayNames(const std::vector<ModEntry>& mods);
-std::string TextOf(HWND window);
 bool IsEnabled(HWND window);
 int Selection(HWND listBox);
 
@@ -44,7 +44,6 @@ void SelectRow(HWND listBox, int row);
 void ExpectListsMirrored();
 // The two lists hold exactly these rows, in any order, and their boxes mirror them.
 void ExpectLists(const std::vector<std::string>& enabled, const std::vector<std::string>& disabled);
-std::vector<std::string> Sorted(std::vector<std::string> rows);
 
 // The texts of every message box seen so far, in order.
 std::vector<std::string> BoxTexts(const DialogAnswerer& dialogs);
@@ -56,6 +55,10 @@ struct ExpectedBox {
     UINT icon;
     HWND owner;
 };
+
+// A message of the catalogue, as the program should show it.
+ExpectedBox Box(Message message, HWND owner);
+std::string Text(Message message);
 
 // The message boxes seen so far are exactly these, in this order.
 void ExpectBoxes(const DialogAnswerer& dialogs, const std::vector<ExpectedBox>& expected);

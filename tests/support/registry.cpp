@@ -42,3 +42,10 @@ std::optional<std::string> StoredDirectory()
         return std::nullopt;
     return std::string(data, size);
 }
+
+SettingsRestorer::~SettingsRestorer()
+{
+    DeleteSettingsKey();
+    if (saved_)
+        StoreSettingsValue(kSettingsValue, REG_SZ, *saved_);
+}

@@ -1,0 +1,48 @@
+#include "window_text.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string Narrow(const std::wstring& wide)
+{
+    int length = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, NULL, 0, NULL, NULL);
+    std::string text(length > 0 ? static_cast<size_t>(length - 1) : 0, '\0');
+    if (length > 1)
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &text[0], length, NULL, NULL);
+    return text;
+}
+
+}  // namespace
+
+std::string TextOf(HWND window)
+{
+    // The message itself: GetWindowTextLength does not ask a window of another process.
+    std::vector<char> text(static_cast<size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1);
+    SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
+std::string BoxText(HWND box)
+{
+    return TextOf(GetDlgItem(box, 0xFFFF));
+}
+
+std::vector<std::string> Rows(HWND listBox)
+{
+    std::vector<std::string> rows;
+    LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring row(static_cast<size_t>(SendMessageW(listBox, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)) + 1,
+                         L'\0');
+        SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&row[0]));
+        rows.push_back(Narrow(row.c_str()));
+    }
+    return rows;
+}
+
+std::vector<std::string> Sorted(std::vector<std::string> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}

@@ -1,0 +1,29 @@
+// Reading windows and waiting for them, the same way in the test process and
+// across processes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The window's text; also of another process's window.
+std::string TextOf(HWND window);
+// The text of a message box.
+std::string BoxText(HWND box);
+// The rows of a list box, read as UTF-16, which also crosses processes.
+std::vector<std::string> Rows(HWND listBox);
+std::vector<std::string> Sorted(std::vector<std::string> rows);
+
+// Polls `condition` until it holds; false after `timeoutMs`.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = 10000)
+{
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}

@@ -1,0 +1,36 @@
+// The catalogue holds the system's texts exactly, and ShowMessage shows them
+// as they stand, with the owner it is given. The other tests name messages by
+// their entry; this is where the texts themselves are checked.
+#include "app_test.h"
+
+namespace {
+
+TEST(MessagesTest, EveryMessageIsShownWithItsTextCaptionIconAndOwner)
+{
+    const ExpectedBox kExpected[] = {
+        {"Error on window class registering!", "Error!", MB_ICONWARNING, NULL},
+        {"Error on window creating!", "Error!", MB_ICONWARNING, NULL},
+        {"Specified directory does not exist.", "Error", MB_ICONERROR, NULL},
+        // Crossed on purpose: Enable warns "wasn't disabled", Disable "wasn't enabled".
+        {"Mod wasn't disabled!", "Not disabled!", MB_ICONWARNING, NULL},
+        {"Mod wasn't enabled!", "Not enabled!", MB_ICONWARNING, NULL},
+        {"A mod with this name already exists.", "Error", MB_ICONWARNING, NULL},
+        {"Mod could not be copied.", "Error", MB_ICONWARNING, NULL},
+        {"Mod was added, but its description could not be copied.", "Error", MB_ICONWARNING, NULL},
+        {"Game could not be started, please check the correct directory has been set.", "Error", MB_ICONWARNING,
+         NULL},
+    };
+    HWND owner = CreateWindowExA(0, "Static", "owner", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    DialogAnswerer dialogs;
+    std::vector<ExpectedBox> expected;
+    for (size_t i = 0; i < sizeof kExpected / sizeof kExpected[0]; ++i) {
+        HWND shownOwner = i % 2 ? owner : NULL;
+        ShowMessage(shownOwner, static_cast<Message>(i));
+        expected.push_back(kExpected[i]);
+        expected.back().owner = shownOwner;
+    }
+    ExpectBoxes(dialogs, expected);
+    DestroyWindow(owner);
+}
+
+}  // namespace
