@@ -58,7 +58,10 @@ count_suite() {
     test_name=$(xml_string "$suite_results/ctest.xml" "$test/@name")
     case_status=$(xml_string "$suite_results/ctest.xml" "$test/@status")
     xml="$suite_results/$test_name.xml"
-    if [ -f "$xml" ]; then
+    if [ -f "$xml" ] && ! xmllint --noout "$xml" 2>/dev/null; then
+      echo "$test_name: its results are not readable XML"
+      failed=$((failed + 1))
+    elif [ -f "$xml" ]; then
       # A test program: count its own tests, and the program's failure too
       # when it failed without a failing test (a crash at exit, say).
       all=$(xml_count "$xml" "//testcase")

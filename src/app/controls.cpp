@@ -24,7 +24,7 @@ const DWORD kInfoStyle = WS_VSCROLL | ES_WANTRETURN | ES_READONLY | ES_MULTILINE
 
 // In creation order; positions in client coordinates.
 const ControlRow kControls[] = {
-    {&DirectoryLabel, "Static", "", 0, 0, 10, 22, 400, 25, 0},
+    {&DirectoryLabel, "Static", "", SS_NOPREFIX, 0, 10, 22, 400, 25, 0},  // a path, "&" and all
     {&ChangeButton, "Button", "Change...", 0, 0, 416, 18, 65, 22, IDC_CHANGE},
     {&DirectoryCaption, "Static", "Mod Directory", 0, 0, 10, 8, 150, 14, 0},
     {&EnabledList, "Listbox", NULL, kListStyle, WS_EX_CLIENTEDGE, 10, 60, 200, 140, IDC_ENABLED_LIST},

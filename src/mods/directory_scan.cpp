@@ -18,16 +18,22 @@ struct FolderListing {
     std::vector<std::string> enabled;   // .pak names other than the game's own
     // Description names folded to one case, each with a real name that has it
     // (its own long name or, for a generated short name, the long one).
-    std::unordered_map<std::string, std::string> descriptions;
+    std::unordered_map<std::wstring, std::string> descriptions;
 };
 
-// Upper-cases with the system's rules for the ANSI code page, as the file
-// system does when it matches a name without regard to case.
-std::string FoldCase(std::string name)
+// Upper-cases with the system's rules, as the file system does when it
+// matches a name without regard to case. Folded as UTF-16, so that a letter
+// whose capital takes another number of bytes cannot cut a multi-byte name.
+std::wstring FoldCase(const std::string& name)
 {
-    if (!name.empty())
-        CharUpperBuffA(&name[0], static_cast<DWORD>(name.size()));
-    return name;
+    int size = static_cast<int>(name.size());
+    int length = MultiByteToWideChar(CP_ACP, 0, name.data(), size, NULL, 0);
+    std::wstring folded(static_cast<size_t>(length), L'\0');
+    if (length > 0) {
+        MultiByteToWideChar(CP_ACP, 0, name.data(), size, &folded[0], length);
+        CharUpperBuffW(&folded[0], static_cast<DWORD>(length));
+    }
+    return folded;
 }
 
 void AddName(const WIN32_FIND_DATAA& found, FolderListing& listing)

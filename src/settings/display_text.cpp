@@ -1,8 +1,10 @@
 #include "settings/display_text.h"
 
+#include "mods/text_encoding.h"
+
 std::string ShortenForDisplay(const std::string& path)
 {
-    if (path.size() <= kLabelPathLimit)
+    if (CharacterCount(path) <= kLabelPathLimit)
         return path;
-    return path.substr(0, kLabelPathLimit) + "...";
+    return path.substr(0, PrefixBytes(path, kLabelPathLimit)) + "...";
 }

@@ -4,3 +4,37 @@ bool DirectoryExists(const char* path)
 {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
+
+namespace {
+
+// False when `wide` has no exact form in the code page that fits `size` bytes
+// with its terminating zero.
+bool ExactNarrow(const WCHAR* wide, UINT codePage, char* narrow, int size)
+{
+    BOOL usedDefault = FALSE;
+    // UTF-8 holds every character; only a stray surrogate has no form there.
+    DWORD flags = codePage == CP_UTF8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    BOOL* defaultUsed = codePage == CP_UTF8 ? NULL : &usedDefault;
+    int written = WideCharToMultiByte(codePage, flags, wide, -1, narrow, size, NULL, defaultUsed);
+    return written > 0 && !usedDefault;
+}
+
+}  // namespace
+
+bool ExactNarrowEntry(const WIN32_FIND_DATAW& wide, UINT codePage, WIN32_FIND_DATAA& narrow)
+{
+    narrow.dwFileAttributes = wide.dwFileAttributes;
+    narrow.ftCreationTime = wide.ftCreationTime;
+    narrow.ftLastAccessTime = wide.ftLastAccessTime;
+    narrow.ftLastWriteTime = wide.ftLastWriteTime;
+    narrow.nFileSizeHigh = wide.nFileSizeHigh;
+    narrow.nFileSizeLow = wide.nFileSizeLow;
+    narrow.dwReserved0 = wide.dwReserved0;
+    narrow.dwReserved1 = wide.dwReserved1;
+    if (!ExactNarrow(wide.cFileName, codePage, narrow.cFileName, sizeof narrow.cFileName))
+        return false;
+    if (!ExactNarrow(wide.cAlternateFileName, codePage, narrow.cAlternateFileName,
+                     sizeof narrow.cAlternateFileName))
+        narrow.cAlternateFileName[0] = '\0';
+    return true;
+}

@@ -9,25 +9,39 @@
 // True when the platform can read the attributes of `path`.
 bool DirectoryExists(const char* path);
 
+// The entry in code page `codePage`, when its names can be held there exactly
+// and fit the ANSI find data; false otherwise. A short name that cannot is left
+// empty. Where a code page has no character for a letter, the system would
+// give a "best fit" that may be the name of another file ("Łódź" as "Lódz").
+bool ExactNarrowEntry(const WIN32_FIND_DATAW& wide, UINT codePage, WIN32_FIND_DATAA& narrow);
+
 // Calls visit(const WIN32_FIND_DATAA&) for every entry of `folder` that
 // matches `pattern`, in the order the file system lists them, "." and ".."
-// left out. False when nothing could be listed (no such folder, or no match).
+// left out, and so are names that the process's code page cannot hold exactly.
+// False when nothing could be listed (no such folder, or no match).
 template <typename Visit>
 bool ForEachEntry(const std::string& folder, const char* pattern, Visit visit)
 {
     std::string base = folder;
     if (base.empty() || base.back() != '\\')
         base += '\\';
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((base + pattern).c_str(), &found);
+    base += pattern;
+    int length = MultiByteToWideChar(CP_ACP, 0, base.c_str(), -1, NULL, 0);
+    std::wstring wideBase(length > 0 ? static_cast<size_t>(length) : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, base.c_str(), -1, &wideBase[0], length);
+
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(wideBase.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return false;
+    UINT codePage = GetACP();
+    WIN32_FIND_DATAA entry;
     do {
-        const char* name = found.cFileName;
-        bool dots = name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-        if (!dots)
-            visit(found);
-    } while (FindNextFileA(search, &found));
+        const WCHAR* name = found.cFileName;
+        bool dots = name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
+        if (!dots && ExactNarrowEntry(found, codePage, entry))
+            visit(entry);
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return true;
 }

@@ -1,22 +1,37 @@
 // Stands in for the game in tests and in the demo folder: appends one line,
-// "<working directory>|<arguments>", to launches.txt beside itself and exits.
+// "<working directory>|<arguments>", in UTF-8, to launches.txt beside itself
+// and exits. Wide calls, so that a folder in any script is recorded exactly.
 #include <windows.h>
 
 #include <string>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int)
+static std::string Utf8(const std::wstring& wide)
 {
-    char folder[MAX_PATH];
-    DWORD length = GetModuleFileNameA(NULL, folder, sizeof folder);
-    while (length > 0 && folder[length - 1] != '\\')
+    int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), NULL, 0, NULL, NULL);
+    std::string text(static_cast<size_t>(length), '\0');
+    if (length > 0)
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &text[0], length, NULL, NULL);
+    return text;
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    WCHAR folder[MAX_PATH];
+    DWORD length = GetModuleFileNameW(NULL, folder, MAX_PATH);
+    while (length > 0 && folder[length - 1] != L'\\')
         --length;
-    folder[length] = '\0';
+    folder[length] = L'\0';
 
-    char workingDirectory[MAX_PATH];
-    GetCurrentDirectoryA(sizeof workingDirectory, workingDirectory);
-    std::string line = std::string(workingDirectory) + "|" + arguments + "\n";
+    WCHAR workingDirectory[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, workingDirectory);
+    // The arguments: the command line after the program's own (quoted) name.
+    std::wstring commandLine = GetCommandLineW();
+    size_t end = commandLine[0] == L'"' ? commandLine.find(L'"', 1) : commandLine.find(L' ');
+    std::wstring arguments = end == std::wstring::npos ? L"" : commandLine.substr(end + 1);
+    arguments.erase(0, arguments.find_first_not_of(L' '));
+    std::string line = Utf8(workingDirectory) + "|" + Utf8(arguments) + "\n";
 
-    HANDLE log = CreateFileA((std::string(folder) + "launches.txt").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ,
+    HANDLE log = CreateFileW((std::wstring(folder) + L"launches.txt").c_str(), FILE_APPEND_DATA, FILE_SHARE_READ,
                              NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (log == INVALID_HANDLE_VALUE)
         return 1;

@@ -23,6 +23,15 @@ void AppTest::TearDown()
     DeleteSettingsKey();
 }
 
+void AppTest::RestartApp()
+{
+    CloseApp();
+    std::strcpy(ModDirectory, kDefaultModDirectory);
+    EnabledMods.clear();
+    DisabledMods.clear();
+    StartApp();
+}
+
 void AppTest::StartApp()
 {
     ASSERT_NE(CreateMainWindow(GetModuleHandleA(NULL)), (HWND)NULL);

@@ -28,6 +28,9 @@ protected:
     // Stores `modDirectory` as the setting, then starts.
     void StartAppIn(const std::string& modDirectory);
     void CloseApp();
+    // Closes the window and starts it again from the stored setting, as the
+    // next start of the program would.
+    void RestartApp();
 
     DialogAnswerer dialogs;
 };

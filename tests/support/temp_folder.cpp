@@ -6,9 +6,48 @@
 
 #include "shared/folder_listing.h"
 
+std::wstring Wide(const std::string& utf8)
+{
+    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), NULL, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
+    return wide;
+}
+
+std::string Utf8(const std::wstring& wide)
+{
+    int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), NULL, 0, NULL, NULL);
+    std::string text(static_cast<size_t>(length), '\0');
+    if (length > 0)
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &text[0], length, NULL, NULL);
+    return text;
+}
+
+namespace {
+
+// The path in the wide form that lifts the 260-character limit.
+std::wstring LongPath(const std::string& path)
+{
+    std::wstring wide = Wide(path);
+    if (wide.compare(0, 4, L"\\\\?\\") == 0)
+        return wide;
+    return L"\\\\?\\" + wide;
+}
+
+// Short paths as they are, so that the system normalises them; long ones with
+// the prefix.
+std::wstring FilePath(const std::string& path)
+{
+    return path.size() < 248 ? Wide(path) : LongPath(path);
+}
+
+}  // namespace
+
 bool WriteFileBytes(const std::string& path, const std::string& content)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file =
+        CreateFileW(FilePath(path).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
@@ -19,8 +58,8 @@ bool WriteFileBytes(const std::string& path, const std::string& content)
 
 std::string ReadFileBytes(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = CreateFileW(FilePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE)
         return "<unreadable>";
     std::string content;
@@ -33,18 +72,6 @@ std::string ReadFileBytes(const std::string& path)
 }
 
 namespace {
-
-// The path in the wide form that lifts the 260-character limit.
-std::wstring LongPath(const std::string& path)
-{
-    int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, NULL, 0);
-    std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
-    if (length > 1)
-        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], length);
-    if (wide.compare(0, 4, L"\\\\?\\") == 0)
-        return wide;
-    return L"\\\\?\\" + wide;
-}
 
 void EmptyLongFolder(const std::wstring& folder)
 {
@@ -111,7 +138,7 @@ void TempFolder::Write(const std::string& name, const std::string& content) cons
 
 void TempFolder::MakeFolder(const std::string& name) const
 {
-    CreateDirectoryA(Path(name).c_str(), NULL);
+    CreateDirectoryW(FilePath(Path(name)).c_str(), NULL);
 }
 
 std::string TempFolder::Read(const std::string& name) const
@@ -121,7 +148,7 @@ std::string TempFolder::Read(const std::string& name) const
 
 bool TempFolder::Exists(const std::string& name) const
 {
-    return GetFileAttributesA(Path(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(FilePath(Path(name)).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::vector<std::string> TempFolder::Names(const std::string& subfolder) const

@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
+#include "temp_folder.h"
 #include "window_text.h"
 
 namespace {
@@ -50,14 +53,27 @@ std::string UnixPath(const std::string& windowsPath)
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (!toUnix)
         return "";
-    WCHAR wide[MAX_PATH];
-    MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH);
-    char* unixName = toUnix(wide);
+    char* unixName = toUnix(Wide(windowsPath).c_str());
     if (!unixName)
         return "";
     std::string path = unixName;
     HeapFree(GetProcessHeap(), 0, unixName);
     return path;
+}
+
+bool MakeFileFromUnix(const std::string& path)
+{
+    // The folder's Unix path: Windows would take the whole path for the device.
+    std::string folder = path.substr(0, path.find_last_of('\\')), name = path.substr(folder.size() + 1);
+    std::string unixFolder = UnixPath(folder);
+    return !unixFolder.empty() && StartUnixCommand("/usr/bin/touch \"" + unixFolder + "/" + name + "\"") &&
+           // Listed, not looked up: a lookup of a device name always succeeds.
+           WaitUntil(
+               [&] {
+                   std::vector<std::string> names = FolderNames(folder);
+                   return std::find(names.begin(), names.end(), name) != names.end();
+               },
+               5000);
 }
 
 bool CanMakeRootFaults()

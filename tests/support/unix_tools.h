@@ -8,6 +8,10 @@
 // The Unix path of a Windows path under Wine, or "" elsewhere.
 std::string UnixPath(const std::string& windowsPath);
 
+// Makes an empty file from the Unix side, where Windows' rules for names do
+// not apply (aux.txt, con.txt); false when it did not appear within 5 s.
+bool MakeFileFromUnix(const std::string& path);
+
 // True when the test run may make these faults (ctest says so for root).
 bool CanMakeRootFaults();
 

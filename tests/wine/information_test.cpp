@@ -1,6 +1,8 @@
 // The description of the selected mod in the information box.
 #include "app_test.h"
 
+#include <fstream>
+
 #include "shared/window_state.h"
 #include "mods/mod_information.h"
 
@@ -73,7 +75,8 @@ TEST_F(InformationTest, ShowsEachLineOfTheFileAsALineOfTheBox)
         {"LoneCr", "one\rline", "one\rline"},
         {"OnlyCr", "one\rtwo\rthree\r", "one\rtwo\rthree\r"},  // old Mac line ends stay as they are
         {"Long", longText, expectedLong},
-        {"HighAnsi", "\xC4pfel und \xD6l\n", "\xC4pfel und \xD6l\r\n"},
+        // Not UTF-8: the legacy code page of the user's locale, 1252 here.
+        {"HighAnsi", "\xC4pfel und \xD6l\n", "\xC3\x84pfel und \xC3\x96l\r\n"},
         {"BlockEdge", std::string(1022, 'a') + "\r\n" + "b", std::string(1022, 'a') + "\r\nb"},
     };
     std::vector<std::pair<std::string, std::string>> mods;
@@ -82,6 +85,74 @@ TEST_F(InformationTest, ShowsEachLineOfTheFileAsALineOfTheBox)
     StartWith(mods);
     for (const auto& c : cases)
         EXPECT_EQ(c.shown, Shown(c.name)) << c.name;
+}
+
+TEST_F(InformationTest, EveryEncodingOfADescriptionShowsTheSameText)
+{
+    const std::string text = "Мод для героев, 模组, Ελληνικά 🎮\r\nsecond line\r\n";
+    auto utf16 = [](const std::string& utf8, bool bigEndian) {
+        int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), NULL, 0);
+        std::wstring wide(static_cast<size_t>(length), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
+        std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (wchar_t unit : wide) {
+            char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+            bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+        }
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        std::string file;
+        std::string shown;
+    } cases[] = {
+        {"Utf8", text, text},
+        {"Utf8Mark", "\xEF\xBB\xBF" + text, text},
+        {"Utf16LittleEndian", utf16(text, false), text},
+        {"Utf16BigEndian", utf16(text, true), text},
+        {"Utf16OddByte", utf16("ab", false) + "c", "ab"},
+        {"Legacy1252", "Caf\xE9 \x80 5\n", "Café € 5\r\n"},
+    };
+    std::vector<std::pair<std::string, std::string>> mods;
+    for (const auto& c : cases)
+        mods.push_back({c.name, c.file});
+    StartWith(mods);
+    for (const auto& c : cases)
+        EXPECT_EQ(c.shown, Shown(c.name)) << c.name;
+}
+
+// How the text-mode stream of the standard library reads a description, block
+// by block: the reference that the program's single binary read must match.
+std::string StreamRead(const std::string& path)
+{
+    std::ifstream file(path);
+    std::string text;
+    char block[1024];
+    while (file) {
+        file.read(block, sizeof block - 1);
+        block[file.gcount()] = '\0';
+        text += block;
+    }
+    return text;
+}
+
+TEST_F(InformationTest, TheReadGivesWhatTheTextModeStreamGives)
+{
+    const std::string edge(1022, 'e');
+    const std::string cases[] = {
+        "plain\r\ntext\n",
+        "lone\rcarriage\rreturns\r",
+        std::string("zero\0in the first block", 24) + std::string(2000, 'z'),
+        edge + "\r\n" + std::string("\0after", 6) + std::string(1100, 'n') + std::string("\0", 1) + "tail",
+        edge + "\r" + "\n" + "across the block edge",
+        "control-Z\x1A"
+        "after it",
+        std::string(3000, '\r'),
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+        folder.Write("case.txt", cases[i]);
+        EXPECT_EQ(StreamRead(folder.Path("case.txt")), ReadDescription(folder.Path("case.txt"))) << "case " << i;
+    }
 }
 
 TEST_F(InformationTest, AZeroByteEndsWhatItsBlockContributes)

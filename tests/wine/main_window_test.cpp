@@ -98,7 +98,7 @@ struct ExpectedControl {
 
 const DWORD kChild = WS_CHILD | WS_VISIBLE;
 const ExpectedControl kExpectedControls[] = {
-    {&DirectoryLabel, "Static", NULL, kChild, false, {10, 22, 410, 47}, 0},
+    {&DirectoryLabel, "Static", NULL, kChild | SS_NOPREFIX, false, {10, 22, 410, 47}, 0},  // shows "&" as is
     {&ChangeButton, "Button", "Change...", kChild, false, {416, 18, 481, 40}, 10001},
     {&DirectoryCaption, "Static", "Mod Directory", kChild, false, {10, 8, 160, 22}, 0},
     {&EnabledList, "ListBox", "", 0x50201001, true, {10, 60, 210, 200}, 10006},

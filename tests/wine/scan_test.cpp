@@ -120,13 +120,13 @@ TEST_F(ScanTest, BuildsEntriesWithPathsDisplayNamesAndDescriptions)
 TEST_F(ScanTest, ListsExactlyWhatOneLookupPerArchiveWouldFind)
 {
     const char* names[] = {
-        "Alpha.pak", "alpha.txt",  // description in another case
-        "Beta.mod", "BETA.TXT", "Gamma.PAK", "Gamma.Txt", "Delta.pak",
-        "Delta.txt.bak",                                                       // not a description
-        "Eps.mod", "Zeta.pak", "zeta.mod",                                     // both forms of one mod
-        "With Spaces.pak", "With Spaces.txt", "\xC4pfel.pak", "\xC4pfel.txt",  // a letter of the ANSI code page
-                                                                               // above 127
-        "p1-data.pak", "p1-data.txt", "Readme.txt", "x.y.z.mod", "x.y.z.txt", "Big.pak_old",
+        "Alpha.pak",       "alpha.txt",  // description in another case
+        "Beta.mod",        "BETA.TXT",        "Gamma.PAK",  "Gamma.Txt", "Delta.pak",
+        "Delta.txt.bak",                                                  // not a description
+        "Eps.mod",         "Zeta.pak",        "zeta.mod",                 // both forms of one mod
+        "With Spaces.pak", "With Spaces.txt", "Äpfel.pak",  "äPFEL.txt",  // beyond ASCII, case folded
+        "мод.pak",         "МОД.TXT",         "Łódź.mod",   "ŁÓDŹ.txt",  "模组.pak",  "模组.txt",
+        "p1-data.pak",     "p1-data.txt",     "Readme.txt", "x.y.z.mod", "x.y.z.txt", "Big.pak_old",
         "Big.txt",  // matched by *.pak only through a short name
     };
     for (const char* name : names)
@@ -140,8 +140,8 @@ TEST_F(ScanTest, ListsExactlyWhatOneLookupPerArchiveWouldFind)
     ReferenceScan(folder.Path(), disabled, enabled);
     ExpectSameEntries(disabled, DisabledMods, "disabled");
     ExpectSameEntries(enabled, EnabledMods, "enabled");
-    EXPECT_EQ(7u, enabled.size());
-    EXPECT_EQ(5u, disabled.size());
+    EXPECT_EQ(9u, enabled.size());
+    EXPECT_EQ(6u, disabled.size());
     ExpectListsMirrored();
 }
 

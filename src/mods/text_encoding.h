@@ -1,0 +1,41 @@
+// How the bytes of a description become text, and counting characters of
+// UTF-8 text. Pure string logic.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// True when the bytes are well-formed UTF-8: no overlong forms, no surrogate
+// code points, nothing above U+10FFFF, no sequence cut off.
+bool IsValidUtf8(const char* data, size_t size);
+
+// The number of characters of `text`: of code points when it is valid UTF-8,
+// else of bytes (a single-byte code page).
+size_t CharacterCount(const std::string& text);
+// The byte length of the first `count` characters, counted as above.
+size_t PrefixBytes(const std::string& text, size_t count);
+
+// UTF-16 bytes (little or big endian) as UTF-8. An odd last byte is dropped;
+// a surrogate without its partner becomes U+FFFD.
+std::string Utf16ToUtf8(const char* data, size_t size, bool bigEndian);
+
+// The file's bytes as a text-mode stream delivers them to a reader taking
+// blocks of 1023 characters and keeping each block up to its first zero byte:
+// CR LF becomes LF and a Ctrl-Z ends the file.
+std::string TextModeContent(const std::string& bytes);
+
+// CR LF pairs as LF, for text read in binary.
+std::string CrLfToLf(const std::string& text);
+
+enum class DescriptionEncoding { Utf8, Legacy };
+
+struct DecodedDescription {
+    std::string text;              // with LF line breaks
+    DescriptionEncoding encoding;  // Legacy: bytes of the user's legacy code page
+};
+
+// A description file's bytes as text: a UTF-16 mark (FF FE or FE FF) makes it
+// UTF-16, read in binary; anything else goes through the text-mode read, then
+// a UTF-8 mark (dropped) or valid UTF-8 makes it UTF-8, and the rest is left
+// in the legacy code page for the caller to convert.
+DecodedDescription DecodeDescription(const std::string& bytes);

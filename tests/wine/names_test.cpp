@@ -1,0 +1,181 @@
+// Names and folders in any script: listed, renamed, described, added and
+// started exactly, with no name ever taken for another. Files are made
+// through the wide API, so that their names are exact.
+#include "app_test.h"
+
+#include "mods/mod_information.h"
+#include "mods/text_encoding.h"
+#include "settings/display_text.h"
+#include "shared/folder_listing.h"
+#include "shared/window_state.h"
+#include "unix_tools.h"
+
+namespace {
+
+// One mod of each kind of script, "Lódz" beside "Łódź", whose best-fit form
+// in a Western code page it is.
+const char* const kNames[] = {"Мод героев", "模组", "Ελληνικά", "Łódź", "Lódz", "Café", "🎮 Pack"};
+
+class NamesTest : public AppTest {
+protected:
+    TempFolder folder;
+};
+
+TEST_F(NamesTest, TheProcessSpeaksUtf8)
+{
+    EXPECT_EQ(static_cast<UINT>(CP_UTF8), GetACP()) << "the manifest's code page did not take effect";
+}
+
+TEST_F(NamesTest, OnlyExactNamesAreListed)
+{
+    const struct {
+        std::wstring name;
+        UINT codePage;
+        const char* listedAs;  // NULL: left out
+    } cases[] = {
+        {L"Caf\u00E9.pak", 1252, "Caf\xE9.pak"},
+        {L"\u0141\u00F3d\u017A.pak", 1252, NULL},  // would be the best fit "Lódz.pak"
+        {L"\u041C\u043E\u0434.pak", 1252, NULL},
+        {L"\u0141\u00F3d\u017A.pak", CP_UTF8, "Łódź.pak"},
+        {std::wstring(129, L'\u0434') + L".pak", CP_UTF8, NULL},  // 262 bytes in UTF-8
+        {L"\xD800.pak", CP_UTF8, NULL},                           // a stray surrogate
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Utf8(c.name) + " in code page " + std::to_string(c.codePage));
+        WIN32_FIND_DATAW wide = {};
+        wcscpy(wide.cFileName, c.name.c_str());
+        WIN32_FIND_DATAA narrow;
+        bool listed = ExactNarrowEntry(wide, c.codePage, narrow);
+        EXPECT_EQ(c.listedAs != NULL, listed);
+        if (c.listedAs && listed) {
+            EXPECT_STREQ(c.listedAs, narrow.cFileName);
+        }
+    }
+}
+
+TEST_F(NamesTest, EveryModIsListedDescribedAndRenamedUnderItsOwnName)
+{
+    std::vector<std::string> rows;
+    for (const char* name : kNames) {
+        folder.Write(std::string(name) + ".pak", name);
+        folder.Write(std::string(name) + ".txt", std::string("about ") + name);
+        rows.push_back(name);
+    }
+    StartAppIn(folder.Path());
+    ExpectLists(rows, {});
+
+    for (const char* name : kNames) {
+        SCOPED_TRACE(name);
+        SelectRow(EnabledList, RowOf(EnabledList, name));
+        EXPECT_EQ(std::string("about ") + name, TextOf(InformationBox));
+        Click(IDC_DISABLE);
+        EXPECT_EQ(name, folder.Read(std::string(name) + ".mod")) << "another file was renamed";
+        SelectRow(DisabledList, RowOf(DisabledList, name));
+        Click(IDC_ENABLE);
+        EXPECT_EQ(name, folder.Read(std::string(name) + ".pak"));
+    }
+    ExpectLists(rows, {});
+    EXPECT_EQ(std::vector<std::string>{}, BoxTexts(dialogs));
+}
+
+TEST_F(NamesTest, AFolderInAnotherScriptIsStoredShownScannedAndReadBack)
+{
+    const std::string name = "Моды для героев";
+    folder.MakeFolder(name);
+    folder.Write(name + "\\Мод.pak");
+    StartAppIn(folder.Path());
+
+    dialogs.ChooseFolder(folder.Path(name));
+    Click(IDC_CHANGE);
+
+    EXPECT_EQ(folder.Path(name), ModDirectory);
+    EXPECT_EQ(folder.Path(name), TextOf(DirectoryLabel));
+    EXPECT_EQ(folder.Path(name), StoredDirectory().value_or("<none>").c_str());
+    ExpectLists({"Мод"}, {});
+    RestartApp();  // reads it back
+    EXPECT_EQ(folder.Path(name), ModDirectory);
+    ExpectLists({"Мод"}, {});
+    EXPECT_EQ(std::vector<std::string>{}, BoxTexts(dialogs));
+}
+
+TEST_F(NamesTest, TheLabelShortensByCharactersAndShowsAmpersands)
+{
+    const struct {
+        std::string subfolder;
+        std::string shownEnd;  // the label's last characters
+    } cases[] = {
+        {std::string("Might & Magic"), "Might & Magic"},
+        {[] {
+             std::string deep;
+             for (int i = 0; i < 80; ++i)
+                 deep += "Д";
+             return deep;
+         }(),
+         "ДДД..."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.subfolder);
+        folder.MakeFolder(c.subfolder);
+        StartAppIn(folder.Path(c.subfolder));
+        std::string shown = TextOf(DirectoryLabel);
+        EXPECT_EQ(ShortenForDisplay(folder.Path(c.subfolder)), shown);
+        EXPECT_EQ(c.shownEnd, shown.substr(shown.size() - c.shownEnd.size()));
+        EXPECT_TRUE(IsValidUtf8(shown.data(), shown.size())) << "a character was cut";
+        CloseApp();
+    }
+}
+
+TEST_F(NamesTest, AddModCopiesAnArchiveNamedInAnotherScript)
+{
+    TempFolder download;
+    download.Write("Мод.pak", "archive");
+    download.Write("Мод.txt", "описание");
+    folder.Write("Old.pak");
+    StartAppIn(folder.Path());
+
+    dialogs.ChooseFile(download.Path("Мод.pak"));
+    Click(IDC_ADD_MOD);
+
+    EXPECT_EQ(std::vector<std::string>{}, BoxTexts(dialogs));
+    EXPECT_EQ("archive", folder.Read("Мод.pak"));
+    EXPECT_EQ("описание", folder.Read("Мод.txt"));
+    ExpectLists({"Old", "Мод"}, {});
+}
+
+TEST_F(NamesTest, StartGameStartsTheGameUnderAFolderInAnotherScript)
+{
+    folder.MakeFolder("Игра");
+    folder.MakeFolder("Игра\\data");
+    folder.MakeFolder("Игра\\bin");
+    ASSERT_TRUE(CopyFileW(Wide(TestProgramFolder() + "H5_Game.exe").c_str(),
+                          Wide(folder.Path("Игра\\bin\\H5_Game.exe")).c_str(), FALSE));
+    StartAppIn(folder.Path("Игра\\data"));
+
+    Click(IDC_START_GAME);
+
+    EXPECT_TRUE(WaitUntil([&] { return folder.Exists("Игра\\bin\\launches.txt"); })) << "the game did not start";
+    EXPECT_TRUE(WaitUntil([&] {
+        return folder.Read("Игра\\bin\\launches.txt") == folder.Path("Игра\\bin") + "|\n";
+    })) << folder.Read("Игра\\bin\\launches.txt");
+    EXPECT_EQ(std::vector<std::string>{}, BoxTexts(dialogs));
+    SetCurrentDirectoryA(TestProgramFolder().c_str());
+}
+
+TEST_F(NamesTest, ADescriptionNamedLikeADeviceShowsNothingAtOnce)
+{
+    for (const char* name : {"aux", "con"}) {
+        ASSERT_TRUE(MakeFileFromUnix(folder.Path(std::string(name) + ".pak")));
+        ASSERT_TRUE(MakeFileFromUnix(folder.Path(std::string(name) + ".txt")));
+    }
+    folder.Write("Fine.pak");
+    folder.Write("Fine.txt", "fine");
+    StartAppIn(folder.Path());
+    ASSERT_EQ(3u, EnabledMods.size());
+    for (const char* name : {"aux", "con", "Fine"}) {
+        SCOPED_TRACE(name);
+        SelectRow(EnabledList, RowOf(EnabledList, name));  // a read of the device would never return
+        EXPECT_EQ(std::string(name) == "Fine" ? "fine" : "", TextOf(InformationBox));
+    }
+}
+
+}  // namespace
