@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
-#include "mods/line_breaks.h"
 #include "mods/text_encoding.h"
 
 namespace {
@@ -23,21 +23,21 @@ std::string ReadRegularFile(const std::string& path)
         return bytes;
     LARGE_INTEGER size;
     if (GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size)) {
-        // Room for the whole file at once: growing block by block would copy a
-        // large description many times over.
-        if (size.QuadPart <= kReserveLimit)
-            bytes.resize(static_cast<size_t>(size.QuadPart));
-        size_t filled = 0;
+        // The whole file in one read into room made for it; then on in blocks,
+        // should it have grown meanwhile (or be too large to make room for).
+        size_t expected = size.QuadPart <= kReserveLimit ? static_cast<size_t>(size.QuadPart) : 0;
+        bytes.resize(expected);
         DWORD got = 0;
-        for (;;) {
-            if (filled == bytes.size())
-                bytes.resize(filled + (1 << 16));
-            DWORD wanted = static_cast<DWORD>(std::min<size_t>(bytes.size() - filled, 1u << 30));
-            if (!ReadFile(file, &bytes[filled], wanted, &got, NULL) || got == 0)
-                break;
+        size_t filled = 0;
+        while (filled < expected &&
+               ReadFile(file, &bytes[filled], static_cast<DWORD>(expected - filled), &got, NULL) && got > 0)
             filled += got;
-        }
         bytes.resize(filled);
+        char block[1 << 16];
+        while (filled == expected && ReadFile(file, block, sizeof block, &got, NULL) && got > 0) {
+            bytes.append(block, got);
+            expected = filled = bytes.size();
+        }
     }
     CloseHandle(file);
     return bytes;
@@ -55,7 +55,7 @@ UINT LegacyCodePage()
 }
 
 // Characters the target code page lacks become "?".
-std::string Recode(const std::string& text, UINT from, UINT to)
+std::string Recode(std::string text, UINT from, UINT to)
 {
     if (text.empty() || from == to)
         return text;
@@ -69,14 +69,23 @@ std::string Recode(const std::string& text, UINT from, UINT to)
     return out;
 }
 
+// The decoded text in the process's code page.
+std::string InProcessCodePage(DecodedDescription decoded)
+{
+    UINT from = decoded.encoding == DescriptionEncoding::Utf8 ? CP_UTF8 : LegacyCodePage();
+    return Recode(std::move(decoded.text), from, GetACP());
+}
+
 }  // namespace
 
 std::string ReadDescription(const std::string& infoPath)
 {
-    DecodedDescription decoded = DecodeDescription(ReadRegularFile(infoPath));
-    UINT from = decoded.encoding == DescriptionEncoding::Utf8 ? CP_UTF8 : LegacyCodePage();
-    UINT processCodePage = GetACP();
-    return Recode(decoded.text, from, processCodePage == CP_UTF8 ? CP_UTF8 : processCodePage);
+    return InProcessCodePage(DecodeDescription(ReadRegularFile(infoPath)));
+}
+
+std::string ShownDescription(const std::string& infoPath)
+{
+    return InProcessCodePage(DescriptionForDisplay(ReadRegularFile(infoPath)));
 }
 
 static ModSide OtherSide(const ModSide& side)
@@ -96,6 +105,6 @@ void ShowModInformation(const ModSide& side)
     int row = SelectedRow(side);
     std::string text;
     if (row >= 0 && !side.mods[row].infoPath.empty())
-        text = ToCrLf(ReadDescription(side.mods[row].infoPath));
+        text = ShownDescription(side.mods[row].infoPath);
     SetWindowTextA(InformationBox, text.c_str());
 }

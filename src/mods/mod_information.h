@@ -18,3 +18,5 @@ void ShowModInformation(const ModSide& side);
 // A file that cannot be opened, or is not a regular file, gives ""; one that
 // stops reading gives the text read so far.
 std::string ReadDescription(const std::string& infoPath);
+// The same with the line breaks shown: every line break a CR LF pair.
+std::string ShownDescription(const std::string& infoPath);

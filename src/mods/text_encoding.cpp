@@ -2,6 +2,10 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -43,26 +47,74 @@ size_t SequenceLength(const unsigned char* p, const unsigned char* end)
     return length;
 }
 
-void AppendUtf8(std::string& out, uint32_t code)
+char* AppendUtf8(char* p, uint32_t code)
 {
     if (code < 0x80) {
-        out += static_cast<char>(code);
+        *p++ = static_cast<char>(code);
     } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        *p++ = static_cast<char>(0xC0 | (code >> 6));
+        *p++ = static_cast<char>(0x80 | (code & 0x3F));
     } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        *p++ = static_cast<char>(0xE0 | (code >> 12));
+        *p++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *p++ = static_cast<char>(0x80 | (code & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        *p++ = static_cast<char>(0xF0 | (code >> 18));
+        *p++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        *p++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *p++ = static_cast<char>(0x80 | (code & 0x3F));
     }
+    return p;
 }
 
-const size_t kBlock = 1023;  // characters per read of the text-mode reader
+// Eight bytes at a time, as one 64-bit word: the library's byte search is a
+// byte-by-byte loop on some systems, and descriptions can be megabytes long.
+const uint64_t kOnes = 0x0101010101010101ull, kHighBits = 0x8080808080808080ull;
+
+uint64_t Word(const char* p)
+{
+    uint64_t word;
+    std::memcpy(&word, p, 8);
+    return word;
+}
+
+// Non-zero when one of the word's bytes is zero.
+uint64_t ZeroByte(uint64_t word)
+{
+    return (word - kOnes) & ~word & kHighBits;
+}
+
+// The first `c` from `p` on, or `end`.
+const char* FindByte(const char* p, const char* end, char c)
+{
+    uint64_t pattern = kOnes * static_cast<unsigned char>(c);
+    while (end - p >= 8 && !ZeroByte(Word(p) ^ pattern))
+        p += 8;
+    while (p < end && *p != c)
+        ++p;
+    return p;
+}
+
+// True when the bytes hold a zero byte or a Ctrl-Z, which the text-mode read treats apart.
+bool HasZeroOrCtrlZ(const char* p, const char* end)
+{
+    uint64_t ctrlZ = kOnes * 0x1A;
+    for (; end - p >= 8; p += 8)
+        if (ZeroByte(Word(p)) | ZeroByte(Word(p) ^ ctrlZ))
+            return true;
+    for (; p < end; ++p)
+        if (*p == '\0' || *p == '\x1A')
+            return true;
+    return false;
+}
+
+const size_t kBlock = 1023;
+
+bool HasUtf16Mark(const std::string& bytes)
+{
+    return bytes.size() >= 2 &&
+           ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+}  // characters per read of the text-mode reader
 
 }  // namespace
 
@@ -71,14 +123,17 @@ bool IsValidUtf8(const char* data, size_t size)
     const unsigned char* p = reinterpret_cast<const unsigned char*>(data);
     const unsigned char* end = p + size;
     while (p < end) {
-        // Eight ASCII bytes at a time: most descriptions are mostly ASCII.
-        if (end - p >= 8) {
-            uint64_t eight;
-            std::memcpy(&eight, p, 8);
-            if ((eight & 0x8080808080808080ull) == 0) {
+        if (*p < 0x80) {
+            // A run of ASCII, eight bytes at a time where it can.
+            while (end - p >= 8 && (Word(reinterpret_cast<const char*>(p)) & kHighBits) == 0)
                 p += 8;
-                continue;
-            }
+            while (p < end && *p < 0x80)
+                ++p;
+            continue;
+        }
+        if (*p >= 0xC2 && *p <= 0xDF && end - p >= 2 && IsContinuation(p[1])) {
+            p += 2;  // the common case beyond ASCII: Latin, Greek, Cyrillic letters
+            continue;
         }
         size_t length = SequenceLength(p, end);
         if (length == 0)
@@ -110,26 +165,139 @@ size_t PrefixBytes(const std::string& text, size_t count)
     return bytes;
 }
 
+namespace {
+
+template <bool kBigEndian>
+uint32_t Unit(const unsigned char* bytes, size_t i)
+{
+    return kBigEndian ? static_cast<uint32_t>(bytes[2 * i] << 8 | bytes[2 * i + 1])
+                      : static_cast<uint32_t>(bytes[2 * i + 1] << 8 | bytes[2 * i]);
+}
+
+// Four units at once are ASCII when each high byte is zero and each low byte below 0x80.
+template <bool kBigEndian>
+bool FourAscii(const unsigned char* bytes, size_t i)
+{
+    return (Word(reinterpret_cast<const char*>(bytes) + 2 * i) &
+            (kBigEndian ? 0x80FF80FF80FF80FFull : 0xFF80FF80FF80FF80ull)) == 0;
+}
+
+template <bool kBigEndian>
+bool PairAt(const unsigned char* bytes, size_t i, size_t units)
+{
+    uint32_t high = Unit<kBigEndian>(bytes, i);
+    if (high < 0xD800 || high > 0xDBFF || i + 1 >= units)
+        return false;
+    uint32_t low = Unit<kBigEndian>(bytes, i + 1);
+    return low >= 0xDC00 && low <= 0xDFFF;
+}
+
+template <bool kBigEndian>
+size_t Utf8Size(const unsigned char* bytes, size_t units)
+{
+    size_t size = 0;
+    for (size_t i = 0; i < units; ++i) {
+        if (i + 4 <= units && FourAscii<kBigEndian>(bytes, i)) {
+            size += 4;
+            i += 3;
+            continue;
+        }
+        uint32_t code = Unit<kBigEndian>(bytes, i);
+        size += 1 + (code >= 0x80) + (code >= 0x800);
+        if (code >= 0xD800 && code <= 0xDBFF && PairAt<kBigEndian>(bytes, i, units)) {
+            ++size;  // four bytes for the pair
+            ++i;
+        }
+    }
+    return size;
+}
+
+template <bool kBigEndian>
+void WriteUtf8(const unsigned char* bytes, size_t units, char* out)
+{
+    for (size_t i = 0; i < units; ++i) {
+        if (i + 4 <= units && FourAscii<kBigEndian>(bytes, i)) {
+            for (size_t k = 0; k < 4; ++k)
+                *out++ = static_cast<char>(bytes[2 * (i + k) + (kBigEndian ? 1 : 0)]);
+            i += 3;
+            continue;
+        }
+        uint32_t code = Unit<kBigEndian>(bytes, i);
+        if (code >= 0xD800 && code <= 0xDFFF) {
+            if (PairAt<kBigEndian>(bytes, i, units)) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (Unit<kBigEndian>(bytes, i + 1) - 0xDC00);
+                ++i;
+            } else {
+                code = 0xFFFD;
+            }
+        }
+        out = AppendUtf8(out, code);
+    }
+}
+
+template <bool kBigEndian>
+std::string ConvertUtf16(const unsigned char* bytes, size_t units)
+{
+    // Measured first, so that the text is made once at its size.
+    std::string out(Utf8Size<kBigEndian>(bytes, units), '\0');
+    WriteUtf8<kBigEndian>(bytes, units, &out[0]);
+    return out;
+}
+
+}  // namespace
+
 std::string Utf16ToUtf8(const char* data, size_t size, bool bigEndian)
 {
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(data);
-    size_t units = size / 2;
-    auto unit = [&](size_t i) -> uint32_t {
-        return bigEndian ? (bytes[2 * i] << 8 | bytes[2 * i + 1]) : (bytes[2 * i + 1] << 8 | bytes[2 * i]);
-    };
-    std::string out;
-    out.reserve(units * 3 / 2);
-    for (size_t i = 0; i < units; ++i) {
-        uint32_t code = unit(i);
-        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < units && unit(i + 1) >= 0xDC00 && unit(i + 1) <= 0xDFFF) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
-            ++i;
-        } else if (code >= 0xD800 && code <= 0xDFFF) {
-            code = 0xFFFD;
+    return bigEndian ? ConvertUtf16<true>(bytes, size / 2) : ConvertUtf16<false>(bytes, size / 2);
+}
+
+std::string Utf16FileToUtf8(std::string bytes)
+{
+    bool bigEndian = bytes[0] == '\xFE';
+    const unsigned char* units = reinterpret_cast<const unsigned char*>(bytes.data()) + 2;
+    char* text = &bytes[0];
+    size_t count = (bytes.size() - 2) / 2;
+    size_t i = 0, out = 0;  // the UTF-8 is written over the units already read
+    // Without branches on the character's length, which would be mispredicted
+    // at every change of script: three bytes are always written, `length` kept.
+    static const unsigned char kLead[4] = {0, 0x00, 0xC0, 0xE0};
+    static const unsigned char kLeadShift[4] = {0, 0, 6, 12};
+    static const unsigned char kMiddleShift[4] = {0, 0, 0, 6};
+    // Three bytes written at `out` must end before the next unit: out + 3 <= 2 + 2 * (i + 1).
+    while (i < count && out <= 2 * i + 1) {
+        uint32_t code = bigEndian ? static_cast<uint32_t>(units[2 * i] << 8 | units[2 * i + 1])
+                                  : static_cast<uint32_t>(units[2 * i + 1] << 8 | units[2 * i]);
+        if ((code & 0xF800) == 0xD800)
+            break;  // surrogates: the general way
+#if defined(__SSE2__)
+        // A run of ASCII, eight units at a time.
+        if (code < 0x80 && i + 8 <= count) {
+            __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + 2 * i));
+            if (bigEndian)
+                eight = _mm_or_si128(_mm_slli_epi16(eight, 8), _mm_srli_epi16(eight, 8));
+            __m128i high = _mm_and_si128(eight, _mm_set1_epi16(static_cast<short>(0xFF80)));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) == 0xFFFF) {
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(text + out), _mm_packus_epi16(eight, eight));
+                out += 8;
+                i += 8;
+                continue;
+            }
         }
-        AppendUtf8(out, code);
+#endif
+        size_t length = 1 + (code >= 0x80) + (code >= 0x800);
+        text[out] = static_cast<char>(kLead[length] | (code >> kLeadShift[length]));
+        text[out + 1] = static_cast<char>(0x80 | ((code >> kMiddleShift[length]) & 0x3F));
+        text[out + 2] = static_cast<char>(0x80 | (code & 0x3F));
+        out += length;
+        ++i;
     }
-    return out;
+    // The rest, if any, the general way.
+    std::string rest =
+        i < count ? Utf16ToUtf8(bytes.data() + 2 + 2 * i, 2 * (count - i), bigEndian) : std::string();
+    bytes.resize(out);
+    bytes += rest;
+    return bytes;
 }
 
 std::string TextModeContent(const std::string& bytes)
@@ -168,16 +336,59 @@ std::string CrLfToLf(const std::string& text)
 
 DecodedDescription DecodeDescription(const std::string& bytes)
 {
-    if (bytes.size() >= 2) {
-        unsigned char first = static_cast<unsigned char>(bytes[0]), second = static_cast<unsigned char>(bytes[1]);
-        if ((first == 0xFF && second == 0xFE) || (first == 0xFE && second == 0xFF))
-            return {CrLfToLf(Utf16ToUtf8(bytes.data() + 2, bytes.size() - 2, first == 0xFE)),
-                    DescriptionEncoding::Utf8};
-    }
+    if (HasUtf16Mark(bytes))
+        return {CrLfToLf(Utf16ToUtf8(bytes.data() + 2, bytes.size() - 2, bytes[0] == '\xFE')),
+                DescriptionEncoding::Utf8};
     std::string text = TextModeContent(bytes);
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
         return {text.substr(3), DescriptionEncoding::Utf8};
     if (IsValidUtf8(text.data(), text.size()))
         return {text, DescriptionEncoding::Utf8};
     return {text, DescriptionEncoding::Legacy};
+}
+
+std::string WithCrLf(std::string text)
+{
+    // Most files have CR LF line ends already: then the text is its own result.
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    size_t lone = 0;
+    for (const char* p = FindByte(begin, end, '\n'); p < end; p = FindByte(p + 1, end, '\n'))
+        lone += p == begin || p[-1] != '\r';
+    if (lone == 0)
+        return text;
+    std::string out;
+    out.reserve(text.size() + lone);
+    const char* rest = begin;
+    for (const char* lineFeed = FindByte(rest, end, '\n'); lineFeed < end; lineFeed = FindByte(rest, end, '\n')) {
+        out.append(rest, lineFeed);
+        if (lineFeed == begin || lineFeed[-1] != '\r')
+            out += '\r';
+        out += '\n';
+        rest = lineFeed + 1;
+    }
+    out.append(rest, end);
+    return out;
+}
+
+DecodedDescription DescriptionForDisplay(std::string bytes)
+{
+    // Without zero bytes and Ctrl-Z the text-mode read changes only CR LF to
+    // LF, which the display turns back: the bytes need no pass of their own.
+    DecodedDescription decoded;
+    if (HasUtf16Mark(bytes)) {
+        // CR LF to LF and back is nothing to do: only lone line feeds change.
+        decoded = {Utf16FileToUtf8(std::move(bytes)), DescriptionEncoding::Utf8};
+    } else if (!HasZeroOrCtrlZ(bytes.data(), bytes.data() + bytes.size())) {
+        bool marked = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
+        if (marked)
+            bytes.erase(0, 3);
+        decoded.encoding = marked || IsValidUtf8(bytes.data(), bytes.size()) ? DescriptionEncoding::Utf8
+                                                                             : DescriptionEncoding::Legacy;
+        decoded.text = std::move(bytes);
+    } else {
+        decoded = DecodeDescription(bytes);
+    }
+    decoded.text = WithCrLf(std::move(decoded.text));
+    return decoded;
 }

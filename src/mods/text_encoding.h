@@ -19,6 +19,11 @@ size_t PrefixBytes(const std::string& text, size_t count);
 // a surrogate without its partner becomes U+FFFD.
 std::string Utf16ToUtf8(const char* data, size_t size, bool bigEndian);
 
+// The same for a whole file that starts with a UTF-16 mark (FF FE or FE FF),
+// the mark dropped; converted where it lies, without a second buffer, as far
+// as the UTF-8 does not overtake the units still to be read.
+std::string Utf16FileToUtf8(std::string bytes);
+
 // The file's bytes as a text-mode stream delivers them to a reader taking
 // blocks of 1023 characters and keeping each block up to its first zero byte:
 // CR LF becomes LF and a Ctrl-Z ends the file.
@@ -39,3 +44,11 @@ struct DecodedDescription {
 // a UTF-8 mark (dropped) or valid UTF-8 makes it UTF-8, and the rest is left
 // in the legacy code page for the caller to convert.
 DecodedDescription DecodeDescription(const std::string& bytes);
+
+// Lone LF as CR LF; CR LF and lone CR stay. The same as converting CR LF to
+// LF first and every LF to CR LF then.
+std::string WithCrLf(std::string text);
+
+// DecodeDescription with the line breaks the information box shows (CR LF),
+// in one pass over the bytes where the file allows it.
+DecodedDescription DescriptionForDisplay(std::string bytes);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "mods/line_breaks.h"
 #include "mods/text_encoding.h"
 #include "settings/display_text.h"
 
@@ -28,7 +29,10 @@ TEST(IsValidUtf8, AcceptsWellFormedTextAndRejectsEveryMalformedKind)
         {"lead byte F5", "\xF5\x80\x80\x80", false},
         {"continuation byte alone", "\x80", false},
         {"cut off at the end", "ok \xE6\xA8", false},
-        {"cut off by ASCII", "\xE6\xA8" "abcdefgh", false},
+        {"cut off by ASCII",
+         "\xE6\xA8"
+         "abcdefgh",
+         false},
         {"malformed after eight ASCII bytes", "abcdefgh\xFF", false},
     };
     for (const auto& c : cases)
@@ -71,12 +75,38 @@ TEST(Utf16ToUtf8, DecodesBothByteOrdersPairsAndStrays)
         {"ASCII big endian", std::string("\0A\0B", 4), true, "AB"},
         {"Cyrillic", "\x14\x04", false, "\xD0\x94"},
         {"surrogate pair", "\x3C\xD8\xAE\xDF", false, "\xF0\x9F\x8E\xAE"},
-        {"lone high surrogate", std::string("\x3C\xD8" "A\0", 4), false, "\xEF\xBF\xBD" "A"},
+        {"lone high surrogate",
+         std::string("\x3C\xD8"
+                     "A\0",
+                     4),
+         false,
+         "\xEF\xBF\xBD"
+         "A"},
         {"lone low surrogate", "\xAE\xDF", false, "\xEF\xBF\xBD"},
         {"odd last byte dropped", std::string("A\0B", 3), false, "A"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.text, Utf16ToUtf8(c.bytes.data(), c.bytes.size(), c.bigEndian)) << c.what;
+}
+
+TEST(Utf16FileToUtf8, ConvertsInPlaceAsTheGeneralWayDoes)
+{
+    std::string chinese, mixed;
+    for (int i = 0; i < 50; ++i) {
+        chinese += "\x21\x6A";  // U+6A21, three bytes in UTF-8 for two in UTF-16
+        mixed += std::string("ab\x14\x04\x3C\xD8\xAE\xDF", 8);
+    }
+    const std::string bodies[] = {"",
+                                  std::string("A\0", 2),
+                                  chinese,
+                                  mixed,
+                                  std::string("\0\xD8", 2) + chinese,
+                                  std::string(100, 'x') + chinese + "z"};
+    for (const std::string& body : bodies)
+        for (const char* mark : {"\xFF\xFE", "\xFE\xFF"}) {
+            std::string expected = Utf16ToUtf8(body.data(), body.size(), mark[0] == '\xFE');
+            EXPECT_EQ(expected, Utf16FileToUtf8(mark + body)) << ::testing::PrintToString(body);
+        }
 }
 
 TEST(DecodeDescription, FollowsTheMarkThenTheBytes)
@@ -91,7 +121,11 @@ TEST(DecodeDescription, FollowsTheMarkThenTheBytes)
         {"ASCII", "one\r\ntwo\n", "one\ntwo\n", utf8},
         {"UTF-8 mark dropped", "\xEF\xBB\xBF\xD0\x94\r\n", "\xD0\x94\n", utf8},
         {"UTF-8 without mark", "\xD0\x94", "\xD0\x94", utf8},
-        {"UTF-16 LE mark, zero bytes kept", std::string("\xFF\xFE" "A\0\r\0\n\0\x14\x04", 10), "A\n\xD0\x94", utf8},
+        {"UTF-16 LE mark, zero bytes kept",
+         std::string("\xFF\xFE"
+                     "A\0\r\0\n\0\x14\x04",
+                     10),
+         "A\n\xD0\x94", utf8},
         {"UTF-16 BE mark, odd byte dropped", std::string("\xFE\xFF\0A\0B\0", 7), "AB", utf8},
         {"Latin-1 bytes stay for the legacy code page", "Caf\xE9\r\n", "Caf\xE9\n", legacy},
         {"overlong form is legacy", "\xC0\xAF", "\xC0\xAF", legacy},
@@ -113,13 +147,42 @@ TEST(TextModeContent, KeepsEachBlockUpToItsFirstZeroAndStopsAtCtrlZ)
     } cases[] = {
         {"CR LF to LF, lone CR kept", "a\r\nb\rc\r", "a\nb\rc\r"},
         {"zero ends its block", std::string("ab\0cd", 5), "ab"},
-        {"next block goes on", std::string(1022, 'x') + std::string("\0", 1) + "yz", std::string(1022, 'x') + "yz"},
-        {"CR LF counts once toward a block",
-         std::string(1022, 'x') + "\r\n" + std::string("\0q", 2), std::string(1022, 'x') + "\n"},
-        {"Ctrl-Z ends the file", "before\x1A" "after", "before"},
+        {"next block goes on", std::string(1022, 'x') + std::string("\0", 1) + "yz",
+         std::string(1022, 'x') + "yz"},
+        {"CR LF counts once toward a block", std::string(1022, 'x') + "\r\n" + std::string("\0q", 2),
+         std::string(1022, 'x') + "\n"},
+        {"Ctrl-Z ends the file",
+         "before\x1A"
+         "after",
+         "before"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.text, TextModeContent(c.bytes)) << c.what;
+}
+
+TEST(DescriptionForDisplay, GivesWhatDecodingThenLineBreakConversionGive)
+{
+    const std::string inputs[] = {
+        "",
+        "crlf\r\nlines\r\n",
+        "lf\nlines\n",
+        "\nstarts with a line feed",
+        "mixed\r\n\n\r\r\n\rend\r",
+        "\xEF\xBB\xBF\xD0\x94\n",
+        "Caf\xE9\r\nlegacy\n",
+        std::string("zero\0byte\n", 10),
+        std::string("ctrl-Z\n\x1A") + "after\n",
+        std::string("\xFF\xFE"
+                    "a\0\n\0\r\0\n\0",
+                    10),
+        std::string(1022, 'x') + "\r\n" + std::string("\0q\n", 3),
+    };
+    for (const std::string& bytes : inputs) {
+        DecodedDescription decoded = DecodeDescription(bytes);
+        DecodedDescription shown = DescriptionForDisplay(bytes);
+        EXPECT_EQ(ToCrLf(decoded.text), shown.text) << ::testing::PrintToString(bytes);
+        EXPECT_EQ(decoded.encoding, shown.encoding) << ::testing::PrintToString(bytes);
+    }
 }
 
 }  // namespace

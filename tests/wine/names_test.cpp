@@ -6,6 +6,7 @@
 #include "mods/mod_information.h"
 #include "mods/text_encoding.h"
 #include "settings/display_text.h"
+#include "settings/mod_directory.h"
 #include "shared/folder_listing.h"
 #include "shared/window_state.h"
 #include "unix_tools.h"
@@ -96,6 +97,32 @@ TEST_F(NamesTest, AFolderInAnotherScriptIsStoredShownScannedAndReadBack)
     EXPECT_EQ(folder.Path(name), ModDirectory);
     ExpectLists({"Мод"}, {});
     EXPECT_EQ(std::vector<std::string>{}, BoxTexts(dialogs));
+}
+
+TEST_F(NamesTest, AFolderWhoseUtf8FormIsTooLongIsRefusedWhole)
+{
+    // 120 characters, but 240 bytes in UTF-8: with the folder before it, more
+    // than the 259 bytes that the mod directory holds.
+    std::string name;
+    for (int i = 0; i < 120; ++i)
+        name += "Д";
+    folder.MakeFolder(name);
+    ASSERT_TRUE(folder.Exists(name));
+    StartAppIn(folder.Path());
+    SettingsRestorer keep;
+    DeleteSettingsKey();
+
+    dialogs.ChooseFolder(folder.Path(name));
+    Click(IDC_CHANGE);
+
+    ExpectBoxes(dialogs, {Box(Message::DirectoryMissing, MainWindow)});
+    EXPECT_EQ(folder.Path(), ModDirectory) << "the folder was cut or overflowed";
+    EXPECT_FALSE(SettingsKeyExists());
+
+    // Stored by hand, it is ignored at the next start.
+    StoreSettingsValue(kSettingsValue, REG_SZ, folder.Path(name));
+    RestartApp();
+    EXPECT_STREQ(kDefaultModDirectory, ModDirectory);
 }
 
 TEST_F(NamesTest, TheLabelShortensByCharactersAndShowsAmpersands)
