@@ -19,6 +19,8 @@ while read -r element namespace value; do
   fi
 done <<'TABLE'
 activeCodePage http://schemas.microsoft.com/SMI/2019/WindowsSettings UTF-8
+dpiAware http://schemas.microsoft.com/SMI/2005/WindowsSettings true/pm
+dpiAwareness http://schemas.microsoft.com/SMI/2016/WindowsSettings PerMonitorV2, PerMonitor
 TABLE
 [ "$status" -eq 0 ] && echo "manifest of $exe: OK"
 exit $status

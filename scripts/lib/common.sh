@@ -71,11 +71,13 @@ start_wine() {
   wineserver -p </dev/null >/dev/null 2>&1
   wine wineboot </dev/null >/dev/null 2>&1
   # A crashing program just ends instead of opening the debugger; without a
-  # window manager, unmanaged windows close at once.
+  # window manager, unmanaged windows close at once; 96 DPI (100 %) unless a
+  # test or `scripts/run --dpi` says otherwise.
   settings="$WINEPREFIX/qmm-settings.reg"
   printf '%s\r\n' 'REGEDIT4' '' \
     '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]' '"Debugger"=""' '' \
-    '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' >"$settings"
+    '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
+    '[HKEY_CURRENT_USER\Control Panel\Desktop]' '"LogPixels"=dword:00000060' '' >"$settings"
   wine regedit /S "$(winepath -w "$settings" 2>/dev/null)" </dev/null >/dev/null 2>&1
 }
 

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/dpi.h"
 #include "mods/directory_scan.h"
 #include "settings/display_text.h"
 #include "shared/folder_listing.h"
@@ -40,21 +41,61 @@ const ControlRow kControls[] = {
     {&AddButton, "Button", "Add Mod", 0, 0, 140, 340, 70, 22, IDC_ADD_MOD},
 };
 
+// The font made for a DPI other than the system's, or NULL while the controls
+// use the stock font.
+HFONT scaledFont;
+
+// The stock GUI font at the DPI the system started with, which the system made
+// for it; at another DPI, the same font with its height scaled.
+void ApplyFont(UINT dpi)
+{
+    HFONT stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HFONT font = stock;
+    UINT systemDpi = SystemDpi();
+    LOGFONTA logFont;
+    if (dpi != systemDpi && GetObjectA(stock, sizeof logFont, &logFont) == sizeof logFont) {
+        logFont.lfHeight = MulDiv(logFont.lfHeight, static_cast<int>(dpi), static_cast<int>(systemDpi));
+        HFONT made = CreateFontIndirectA(&logFont);
+        if (made)
+            font = made;
+    }
+    for (const ControlRow& row : kControls)
+        SendMessageA(*row.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (scaledFont)
+        DeleteObject(scaledFont);
+    scaledFont = font == stock ? NULL : font;
+}
+
 }  // namespace
+
+void LayoutControls(UINT dpi)
+{
+    // The font first: a list box trims its height to whole rows of its font.
+    ApplyFont(dpi);
+    for (const ControlRow& row : kControls)
+        MoveWindow(*row.handle, Scaled(row.x, dpi), Scaled(row.y, dpi), Scaled(row.width, dpi),
+                   Scaled(row.height, dpi), TRUE);
+}
+
+void ReleaseControlFont()
+{
+    if (scaledFont)
+        DeleteObject(scaledFont);
+    scaledFont = NULL;
+}
 
 void CreateControls(HWND window)
 {
     INITCOMMONCONTROLSEX init = {sizeof init, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&init);
 
+    UINT dpi = WindowDpi(window);
     for (const ControlRow& row : kControls)
         *row.handle = CreateWindowExA(row.exStyle, row.className, row.text, WS_CHILD | WS_VISIBLE | row.style,
-                                      row.x, row.y, row.width, row.height, window,
+                                      Scaled(row.x, dpi), Scaled(row.y, dpi), Scaled(row.width, dpi),
+                                      Scaled(row.height, dpi), window,
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), AppInstance, NULL);
-
-    HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
-    for (const ControlRow& row : kControls)
-        SendMessageA(*row.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    ApplyFont(dpi);
 
     EnableWindow(DisableButton, FALSE);
     EnableWindow(EnableButton, FALSE);

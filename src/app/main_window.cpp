@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/controls.h"
+#include "app/dpi.h"
 #include "launcher/start_game.h"
 #include "mods/add_mod.h"
 #include "mods/directory_scan.h"
@@ -17,6 +18,53 @@ const char kMainWindowTitle[] = "Quillmoor Mod Manager";
 static const int kWindowWidth = 500;
 static const int kWindowHeight = 405;
 static const DWORD kWindowStyle = WS_POPUP | WS_BORDER | WS_DLGFRAME | WS_SYSMENU | WS_MINIMIZEBOX;
+
+// The window's own icons, group 102's images at the sizes for its DPI, so that
+// the title bar and the taskbar show sharp ones; each replaced pair is destroyed.
+static HICON bigIcon, smallIcon;
+
+static void SetWindowIcons(HWND window, UINT dpi)
+{
+    HICON big = static_cast<HICON>(LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
+                                              MetricForDpi(SM_CXICON, dpi), MetricForDpi(SM_CYICON, dpi), 0));
+    HICON small =
+        static_cast<HICON>(LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_APP), IMAGE_ICON,
+                                      MetricForDpi(SM_CXSMICON, dpi), MetricForDpi(SM_CYSMICON, dpi), 0));
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    if (bigIcon)
+        DestroyIcon(bigIcon);
+    if (smallIcon)
+        DestroyIcon(smallIcon);
+    bigIcon = big;
+    smallIcon = small;
+}
+
+static void OnCreate(HWND window)
+{
+    LoadSettings();
+    CreateControls(window);
+    SetWindowIcons(window, WindowDpi(window));
+}
+
+// After the controls are gone: what was made for them and the window.
+static void OnFinalDestroy()
+{
+    ReleaseControlFont();
+    DestroyIcon(bigIcon);
+    DestroyIcon(smallIcon);
+    bigIcon = smallIcon = NULL;
+}
+
+// Moved to a display of another scale: the window takes the rectangle the
+// system suggests, the controls their places, sizes and font for the new DPI.
+static void OnDpiChanged(HWND window, UINT dpi, const RECT* suggested)
+{
+    SetWindowPos(window, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutControls(dpi);
+    SetWindowIcons(window, dpi);
+}
 
 static void OnRescan()
 {
@@ -48,12 +96,11 @@ static void OnCommand(WORD id, WORD code)
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE:
-        LoadSettings();
-        CreateControls(window);
-        return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_CREATE: OnCreate(window); return 0;
+    case WM_DPICHANGED: OnDpiChanged(window, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); break;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_NCDESTROY: OnFinalDestroy(); break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -62,6 +109,9 @@ HWND CreateMainWindow(HINSTANCE instance)
 {
     int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    // Made on the primary display, at the DPI the system started with.
+    UINT dpi = SystemDpi();
+    int width = Scaled(kWindowWidth, dpi), height = Scaled(kWindowHeight, dpi);
     AppInstance = instance;
 
     WNDCLASSEXA windowClass = {};
@@ -78,9 +128,8 @@ HWND CreateMainWindow(HINSTANCE instance)
         return NULL;
     }
 
-    HWND window = CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, kWindowStyle,
-                                  screenWidth / 2 - kWindowWidth / 2, screenHeight / 2 - kWindowHeight / 2,
-                                  kWindowWidth, kWindowHeight, NULL, NULL, instance, NULL);
+    HWND window = CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, kWindowStyle, screenWidth / 2 - width / 2,
+                                  screenHeight / 2 - height / 2, width, height, NULL, NULL, instance, NULL);
     if (!window) {
         ShowMessage(NULL, Message::WindowFailed);
         return NULL;

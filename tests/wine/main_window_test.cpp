@@ -1,5 +1,6 @@
 // The main window and its controls, created as the program creates them.
 #include "app_test.h"
+#include "layout.h"
 
 #include "shared/window_state.h"
 #include "app/main_window.h"
@@ -186,6 +187,63 @@ TEST_F(MainWindowTest, RescanWithAMissingDirectoryWarnsOverTheWindow)
     ExpectBoxes(dialogs, {Box(Message::DirectoryMissing, MainWindow)});
     EXPECT_FALSE(IsEnabled(EnableButton));
     EXPECT_FALSE(IsEnabled(DisableButton));
+}
+
+int IconWidth(HICON icon)
+{
+    ICONINFO info;
+    if (!GetIconInfo(icon, &info))
+        return 0;
+    BITMAP bitmap;
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+TEST_F(MainWindowTest, ADpiChangeRelaysEveryControlSwapsTheFontAndDeletesTheOldOne)
+{
+    const HFONT stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    LOGFONTA stockFont;
+    GetObjectA(stock, sizeof stockFont, &stockFont);
+    const struct {
+        UINT dpi;
+        RECT suggested;
+    } steps[] = {{192, {100, 50, 1100, 860}}, {144, {10, 20, 760, 628}}, {96, {262, 182, 762, 587}}};
+    HFONT previous = stock;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(std::to_string(step.dpi) + " DPI");
+        RECT suggested = step.suggested;
+        SendMessageA(MainWindow, WM_DPICHANGED, MAKEWPARAM(step.dpi, step.dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+
+        RECT window;
+        GetWindowRect(MainWindow, &window);
+        EXPECT_TRUE(EqualRect(&step.suggested, &window)) << "the window did not take the suggested rectangle";
+        ExpectLayout(MainWindow, step.dpi);
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(EnabledList, WM_GETFONT, 0, 0));
+        for (HWND control = GetWindow(MainWindow, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
+            EXPECT_EQ(font, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+        LOGFONTA logFont;
+        ASSERT_EQ(static_cast<int>(sizeof logFont), GetObjectA(font, sizeof logFont, &logFont));
+        EXPECT_EQ(MulDiv(stockFont.lfHeight, static_cast<int>(step.dpi), 96), logFont.lfHeight);
+        EXPECT_EQ(step.dpi == 96, font == stock) << "the stock font at the system's DPI, a scaled one otherwise";
+        if (previous != stock) {
+            EXPECT_EQ(0u, GetObjectType(previous)) << "the replaced font was not deleted";
+        }
+        EXPECT_EQ(MulDiv(32, static_cast<int>(step.dpi), 96),
+                  IconWidth(reinterpret_cast<HICON>(SendMessageA(MainWindow, WM_GETICON, ICON_BIG, 0))));
+        EXPECT_EQ(MulDiv(16, static_cast<int>(step.dpi), 96),
+                  IconWidth(reinterpret_cast<HICON>(SendMessageA(MainWindow, WM_GETICON, ICON_SMALL, 0))));
+        previous = font;
+    }
+
+    RECT suggested = steps[0].suggested;
+    SendMessageA(MainWindow, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    HFONT last = reinterpret_cast<HFONT>(SendMessageA(EnabledList, WM_GETFONT, 0, 0));
+    CloseApp();
+    EXPECT_EQ(0u, GetObjectType(last)) << "the font was not deleted with the window";
+    EXPECT_NE(0u, GetObjectType(stock));
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowPostsExitCodeZero)
