@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/dpi.h"
+#include "shared/display_scale.h"
 #include "mods/directory_scan.h"
 #include "settings/display_text.h"
 #include "shared/folder_listing.h"

@@ -1,7 +1,6 @@
 #include "app/main_window.h"
 
 #include "app/controls.h"
-#include "app/dpi.h"
 #include "launcher/start_game.h"
 #include "mods/add_mod.h"
 #include "mods/directory_scan.h"
@@ -9,6 +8,7 @@
 #include "mods/mod_state.h"
 #include "settings/change_directory.h"
 #include "settings/mod_directory.h"
+#include "shared/display_scale.h"
 #include "shared/messages.h"
 #include "../res/resource.h"
 
@@ -45,6 +45,7 @@ static void OnCreate(HWND window)
     LoadSettings();
     CreateControls(window);
     SetWindowIcons(window, WindowDpi(window));
+    DragAcceptFiles(window, TRUE);
 }
 
 // After the controls are gone: what was made for them and the window.
@@ -99,6 +100,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE: OnCreate(window); return 0;
     case WM_DPICHANGED: OnDpiChanged(window, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); break;
+    case WM_DROPFILES: AddDroppedFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_NCDESTROY: OnFinalDestroy(); break;
     }

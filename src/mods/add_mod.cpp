@@ -5,8 +5,11 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
+#include "mods/copy_progress.h"
 #include "mods/directory_scan.h"
+#include "mods/file_copy.h"
 #include "mods/mod_names.h"
 #include "shared/folder_listing.h"
 #include "shared/messages.h"
@@ -49,42 +52,145 @@ bool NameTaken(const std::string& destination)
            DirectoryExists(ReplaceExtension(destination, "pak").c_str());
 }
 
+enum class AddOutcome {
+    Added,
+    NameTaken,
+    NotArchive,
+    BaseArchiveName,
+    CopyFailed,
+    DescriptionNotCopied,
+    Cancelled
+};
+
+// A file's copy in the mod directory under a name that the scan never lists
+// and the game never loads; a leftover of an earlier, cut off copy is the
+// tool's own and is replaced.
+std::string PartialName(const std::string& path)
+{
+    return path + ".partial";
+}
+
+// The rules of both ways in, for one archive.
+AddOutcome AddArchive(const std::string& source, const std::string& fileName, CopyBatch& batch)
+{
+    if (!HasExtension(fileName, ".pak") && !HasExtension(fileName, ".mod"))
+        return AddOutcome::NotArchive;
+    // Loaded by the game but never listed, it could not be disabled.
+    if (IsBaseArchive(ReplaceExtension(fileName, "pak")))
+        return AddOutcome::BaseArchiveName;
+    std::string destination = JoinPath(ModDirectory, fileName);
+    if (NameTaken(destination))
+        return AddOutcome::NameTaken;
+
+    std::string partial = PartialName(destination);
+    CopyOutcome copied = CopyWithProgress(source, partial, &CopyBatch::Progress, &batch);
+    if (copied != CopyOutcome::Copied)
+        return copied == CopyOutcome::Cancelled ? AddOutcome::Cancelled : AddOutcome::CopyFailed;
+    // Its own name only when whole, by a rename that never replaces a file.
+    if (!MoveFileExA(partial.c_str(), destination.c_str(), 0)) {
+        DWORD error = GetLastError();
+        DeleteFileA(partial.c_str());
+        return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? AddOutcome::NameTaken
+                                                                           : AddOutcome::CopyFailed;
+    }
+
+    // A description of the same name already in the folder is replaced, in
+    // one step, by the one that comes with the new archive.
+    std::string description = FindInfoFile(source);
+    if (description.empty())
+        return AddOutcome::Added;
+    std::string target = JoinPath(ModDirectory, FileNamePart(description));
+    std::string partialDescription = PartialName(target);
+    if (CopyWithProgress(description, partialDescription, NULL, NULL) != CopyOutcome::Copied ||
+        !MoveFileExA(partialDescription.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileA(partialDescription.c_str());
+        return AddOutcome::DescriptionNotCopied;
+    }
+    return AddOutcome::Added;
+}
+
+// True while files are being added: a drop that arrives meanwhile, through
+// the progress window's message loop, is not taken.
+bool adding;
+
 }  // namespace
 
 void AddMod()
 {
     std::string source, fileName;
-    if (!ChooseArchive(source, fileName))
+    if (adding || !ChooseArchive(source, fileName))
         return;
-    std::string destination = JoinPath(ModDirectory, fileName);
-    if (NameTaken(destination)) {
-        ShowMessage(MainWindow, Message::NameTaken);
-        return;
+    AddOutcome outcome;
+    {
+        adding = true;
+        CopyBatch batch(1);
+        batch.StartFile(fileName, 0);
+        outcome = AddArchive(source, fileName, batch);
+        adding = false;
     }
-    bool destinationFree = !DirectoryExists(destination.c_str());
-    if (!CopyFileA(source.c_str(), destination.c_str(), TRUE)) {
-        if (GetLastError() == ERROR_FILE_EXISTS) {
-            ShowMessage(MainWindow, Message::NameTaken);
-            return;
-        }
-        // A copy cut short (a full disk) can leave part of the archive behind,
-        // which the game would load; the name was free, so the part is ours.
-        if (destinationFree)
-            DeleteFileA(destination.c_str());
-        if (!DirectoryExists(ModDirectory))
-            ShowMessage(MainWindow, Message::DirectoryMissing);
-        else
-            ShowMessage(MainWindow, Message::CopyFailed);
+    switch (outcome) {
+    case AddOutcome::Added: RebuildModLists(); break;
+    case AddOutcome::NameTaken: ShowMessage(MainWindow, Message::NameTaken); break;
+    case AddOutcome::NotArchive: ShowMessage(MainWindow, Message::NotArchive); break;
+    case AddOutcome::BaseArchiveName: ShowMessage(MainWindow, Message::BaseArchiveName); break;
+    case AddOutcome::CopyFailed:
+        ShowMessage(MainWindow, DirectoryExists(ModDirectory) ? Message::CopyFailed : Message::DirectoryMissing);
+        break;
+    case AddOutcome::DescriptionNotCopied:
+        if (RebuildModLists())
+            ShowMessage(MainWindow, Message::DescriptionNotCopied);
+        break;
+    case AddOutcome::Cancelled: break;  // the player's choice, and nothing was added
+    }
+}
+
+void AddDroppedFiles(HDROP drop)
+{
+    std::vector<std::string> files;
+    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, NULL, 0);
+    for (UINT i = 0; i < count; ++i) {
+        UINT length = DragQueryFileA(drop, i, NULL, 0);
+        std::string path(length + 1, '\0');
+        DragQueryFileA(drop, i, &path[0], length + 1);
+        path.resize(length);
+        files.push_back(path);
+    }
+    DragFinish(drop);
+    if (adding || files.empty())
+        return;
+    if (!DirectoryExists(ModDirectory)) {
+        ShowMessage(MainWindow, Message::DirectoryMissing);
         return;
     }
 
-    // A description of the same name already in the folder is replaced by the
-    // one that comes with the new archive.
-    bool descriptionCopied = true;
-    std::string description = FindInfoFile(source);
-    if (!description.empty())
-        descriptionCopied =
-            CopyFileA(description.c_str(), JoinPath(ModDirectory, FileNamePart(description)).c_str(), FALSE);
-    if (RebuildModLists() && !descriptionCopied)
-        ShowMessage(MainWindow, Message::DescriptionNotCopied);
+    std::string summary;
+    {
+        adding = true;
+        CopyBatch batch(files.size());
+        for (size_t i = 0; i < files.size() && !batch.Cancelled(); ++i) {
+            std::string fileName = FileNamePart(files[i]);
+            DWORD attributes = GetFileAttributesA(files[i].c_str());
+            AddOutcome outcome = AddOutcome::NotArchive;  // a folder
+            if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                batch.StartFile(fileName, i);
+                outcome = AddArchive(files[i], fileName, batch);
+            }
+            DropReason reason;
+            switch (outcome) {
+            case AddOutcome::Added:
+            case AddOutcome::Cancelled: continue;
+            case AddOutcome::NameTaken: reason = DropReason::NameTaken; break;
+            case AddOutcome::NotArchive: reason = DropReason::NotArchive; break;
+            case AddOutcome::BaseArchiveName: reason = DropReason::BaseArchiveName; break;
+            case AddOutcome::CopyFailed: reason = DropReason::CopyFailed; break;
+            case AddOutcome::DescriptionNotCopied: reason = DropReason::DescriptionNotCopied; break;
+            default: continue;
+            }
+            summary += (summary.empty() ? "" : "\n") + fileName + ": " + DropReasonText(reason);
+        }
+        adding = false;
+    }
+    RebuildModLists();
+    if (!summary.empty())
+        ShowDropSummary(MainWindow, summary);
 }

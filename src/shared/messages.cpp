@@ -16,10 +16,27 @@ const MessageText kMessages[] = {
     {"Mod could not be copied.", "Error", MB_ICONWARNING},
     {"Mod was added, but its description could not be copied.", "Error", MB_ICONWARNING},
     {"Game could not be started, please check the correct directory has been set.", "Error", MB_ICONWARNING},
+    {"This file is not a mod archive (.pak or .mod).", "Error", MB_ICONWARNING},
+    {"This name belongs to one of the game's own archives.", "Error", MB_ICONWARNING},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::GameNotStarted) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::BaseArchiveName) + 1,
               "one entry per message");
+
+// In the order of the enumeration.
+const char* const kDropReasons[] = {
+    "a mod with this name already exists",
+    "not a mod archive",
+    "name of one of the game's own archives",
+    "could not be copied",
+    "added, but its description could not be copied",
+};
+
+static_assert(sizeof kDropReasons / sizeof kDropReasons[0] ==
+                  static_cast<size_t>(DropReason::DescriptionNotCopied) + 1,
+              "one text per reason");
+
+const MessageText kDropSummary = {"", "Error", MB_ICONWARNING};
 
 }  // namespace
 
@@ -32,4 +49,14 @@ void ShowMessage(HWND owner, Message message)
 {
     const MessageText& entry = MessageFor(message);
     MessageBoxA(owner, entry.text, entry.caption, MB_OK | entry.icon);
+}
+
+const char* DropReasonText(DropReason reason)
+{
+    return kDropReasons[static_cast<size_t>(reason)];
+}
+
+void ShowDropSummary(HWND owner, const std::string& lines)
+{
+    MessageBoxA(owner, lines.c_str(), kDropSummary.caption, MB_OK | kDropSummary.icon);
 }

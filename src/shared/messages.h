@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 enum class Message {
     WindowClassFailed,
     WindowFailed,
@@ -14,6 +16,8 @@ enum class Message {
     CopyFailed,
     DescriptionNotCopied,
     GameNotStarted,
+    NotArchive,
+    BaseArchiveName,
 };
 
 struct MessageText {
@@ -26,3 +30,18 @@ const MessageText& MessageFor(Message message);
 
 // Shows the message with an OK button, owned by `owner` (NULL: no owner).
 void ShowMessage(HWND owner, Message message);
+
+// Why a dropped file was not added (or not whole): its line in the summary.
+enum class DropReason {
+    NameTaken,
+    NotArchive,
+    BaseArchiveName,
+    CopyFailed,
+    DescriptionNotCopied,
+};
+
+const char* DropReasonText(DropReason reason);
+
+// The one warning after a drop: one line per file that was refused or failed,
+// "name: why".
+void ShowDropSummary(HWND owner, const std::string& lines);

@@ -46,6 +46,10 @@ std::string Utf8(const std::wstring& wide);
 // Writes `content` to `path` byte for byte; false when it could not.
 bool WriteFileBytes(const std::string& path, const std::string& content);
 std::string ReadFileBytes(const std::string& path);
+// A file of `size` zero bytes that takes no room on disk (sparse where the
+// file system allows), for copies that take a while.
+bool MakeLargeFile(const std::string& path, unsigned long long size);
+unsigned long long FileSize(const std::string& path);
 // The names in a folder, sorted, without "." and "..".
 std::vector<std::string> FolderNames(const std::string& folder);
 // Remove what is in a folder, or the folder with it, whatever the length of

@@ -29,8 +29,16 @@ TEST(MessagesTest, EveryMessageIsShownWithItsTextCaptionIconAndOwner)
         expected.push_back(kExpected[i]);
         expected.back().owner = shownOwner;
     }
+    ShowDropSummary(owner, "a.zip: not a mod archive\nb.pak: could not be copied");
+    expected.push_back({"a.zip: not a mod archive\nb.pak: could not be copied", "Error", MB_ICONWARNING, owner});
     ExpectBoxes(dialogs, expected);
     DestroyWindow(owner);
+
+    const char* const reasons[] = {"a mod with this name already exists", "not a mod archive",
+                                   "name of one of the game's own archives", "could not be copied",
+                                   "added, but its description could not be copied"};
+    for (size_t i = 0; i < sizeof reasons / sizeof reasons[0]; ++i)
+        EXPECT_STREQ(reasons[i], DropReasonText(static_cast<DropReason>(i)));
 }
 
 }  // namespace

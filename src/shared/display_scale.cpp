@@ -1,4 +1,4 @@
-#include "app/dpi.h"
+#include "shared/display_scale.h"
 
 namespace {
 

@@ -1,0 +1,40 @@
+// The progress window of a long copy: it appears once a copy has run for
+// about half a second, owned by the main window, which is disabled meanwhile;
+// it shows the file's name, "2 of 5" for several files, a progress bar and
+// Cancel. A short copy shows nothing.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+extern const char kProgressWindowClass[];
+
+class CopyBatch {
+public:
+    explicit CopyBatch(size_t files);
+    ~CopyBatch();  // closes the window and enables the main window again
+    CopyBatch(const CopyBatch&) = delete;
+    CopyBatch& operator=(const CopyBatch&) = delete;
+
+    // Before each file's copy; `index` counts from 0.
+    void StartFile(const std::string& name, size_t index);
+    bool Cancelled() const { return cancelled_; }
+
+    // The progress routine of CopyWithProgress, with the batch as its context:
+    // false once the player pressed Cancel.
+    static bool Progress(ULONGLONG done, ULONGLONG total, void* batch);
+
+private:
+    void Show();
+    void Pump();
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    size_t files_;
+    std::string name_;
+    size_t index_ = 0;
+    ULONGLONG fileStart_ = 0;
+    HWND window_ = NULL;
+    HWND nameLabel_ = NULL, countLabel_ = NULL, bar_ = NULL;
+    bool cancelled_ = false;
+};
