@@ -87,6 +87,12 @@ uint64_t ZeroByte(uint64_t word)
 // The first `c` from `p` on, or `end`.
 const char* FindByte(const char* p, const char* end, char c)
 {
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi8(c);
+    while (end - p >= 16 &&
+           _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), wanted)) == 0)
+        p += 16;
+#endif
     uint64_t pattern = kOnes * static_cast<unsigned char>(c);
     while (end - p >= 8 && !ZeroByte(Word(p) ^ pattern))
         p += 8;
@@ -98,6 +104,14 @@ const char* FindByte(const char* p, const char* end, char c)
 // True when the bytes hold a zero byte or a Ctrl-Z, which the text-mode read treats apart.
 bool HasZeroOrCtrlZ(const char* p, const char* end)
 {
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128(), ctrlZ16 = _mm_set1_epi8(0x1A);
+    for (; end - p >= 16; p += 16) {
+        __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(sixteen, zero), _mm_cmpeq_epi8(sixteen, ctrlZ16))))
+            return true;
+    }
+#endif
     uint64_t ctrlZ = kOnes * 0x1A;
     for (; end - p >= 8; p += 8)
         if (ZeroByte(Word(p)) | ZeroByte(Word(p) ^ ctrlZ))
@@ -124,7 +138,11 @@ bool IsValidUtf8(const char* data, size_t size)
     const unsigned char* end = p + size;
     while (p < end) {
         if (*p < 0x80) {
-            // A run of ASCII, eight bytes at a time where it can.
+            // A run of ASCII, sixteen or eight bytes at a time where it can.
+#if defined(__SSE2__)
+            while (end - p >= 16 && _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))) == 0)
+                p += 16;
+#endif
             while (end - p >= 8 && (Word(reinterpret_cast<const char*>(p)) & kHighBits) == 0)
                 p += 8;
             while (p < end && *p < 0x80)

@@ -111,12 +111,7 @@ TEST_F(Walk, FromStartToClose)
 
     // Add a mod through the open-file dialog.
     Click(IDC_ADD_MOD);
-    HWND choose = app.WaitForDialog("Choose");
-    ASSERT_NE((HWND)NULL, choose) << "no open-file dialog";
-    HWND fileName = FindDescendant(FindDescendant(choose, "ComboBoxEx32", kFileNameCombo), "Edit");
-    ASSERT_NE((HWND)NULL, fileName);
-    SendMessageA(fileName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(download.Path("New.pak").c_str()));
-    PostMessageA(choose, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(app.ChooseInOpenDialog(download.Path("New.pak"))) << "no open-file dialog";
     ASSERT_TRUE(WaitUntil([&] { return Lists(IDC_ENABLED_LIST, "New"); })) << "New was not added";
     EXPECT_EQ("new archive", Data("New.pak"));
     EXPECT_EQ("about New", Data("New.txt"));

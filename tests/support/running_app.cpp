@@ -1,5 +1,7 @@
 #include "running_app.h"
 
+#include "dialogs.h"
+
 RunningApp::~RunningApp()
 {
     if (process_.hProcess) {
@@ -74,6 +76,23 @@ HWND RunningApp::WaitForDialog(const char* caption, DWORD timeoutMs) const
         },
         timeoutMs);
     return dialog;
+}
+
+void RunningApp::Kill()
+{
+    TerminateProcess(process_.hProcess, 99);
+    WaitForSingleObject(process_.hProcess, 10000);
+}
+
+bool RunningApp::ChooseInOpenDialog(const std::string& path)
+{
+    HWND choose = WaitForDialog("Choose");
+    HWND fileName = choose ? FindDescendant(FindDescendant(choose, "ComboBoxEx32", kFileNameCombo), "Edit") : NULL;
+    if (!fileName)
+        return false;
+    SendMessageA(fileName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(choose, WM_COMMAND, IDOK, 0);
+    return true;
 }
 
 DWORD RunningApp::WaitForExit(DWORD timeoutMs)

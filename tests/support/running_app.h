@@ -25,6 +25,11 @@ public:
     HWND WaitForDialog(const char* caption, DWORD timeoutMs = 10000) const;
     // The exit code, or STILL_ACTIVE if it has not ended within `timeoutMs`.
     DWORD WaitForExit(DWORD timeoutMs = 10000);
+    // Ends the process at once, as a crash or the task manager would.
+    void Kill();
+    // Chooses `path` in the open-file dialog that the program shows; false
+    // when none appeared.
+    bool ChooseInOpenDialog(const std::string& path);
 
     HWND Window() const { return window_; }
     HWND Control(int id) const { return GetDlgItem(window_, id); }
