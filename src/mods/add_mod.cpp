@@ -109,24 +109,44 @@ AddOutcome AddArchive(const std::string& source, const std::string& fileName, Co
     return AddOutcome::Added;
 }
 
-// True while files are being added: a drop that arrives meanwhile, through
-// the progress window's message loop, is not taken.
-bool adding;
+// A dropped file: a folder is not a mod archive.
+AddOutcome AddDroppedFile(const std::string& path, size_t index, CopyBatch& batch)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return AddOutcome::NotArchive;
+    batch.StartFile(FileNamePart(path), index);
+    return AddArchive(path, FileNamePart(path), batch);
+}
+
+// The line of a drop's summary for a file that was not added whole, or NULL.
+const char* SummaryReason(AddOutcome outcome)
+{
+    switch (outcome) {
+    case AddOutcome::Added:
+    case AddOutcome::Cancelled: return NULL;  // the player's choice, not an error
+    case AddOutcome::NameTaken: return DropReasonText(DropReason::NameTaken);
+    case AddOutcome::NotArchive: return DropReasonText(DropReason::NotArchive);
+    case AddOutcome::BaseArchiveName: return DropReasonText(DropReason::BaseArchiveName);
+    case AddOutcome::CopyFailed: return DropReasonText(DropReason::CopyFailed);
+    case AddOutcome::DescriptionNotCopied: return DropReasonText(DropReason::DescriptionNotCopied);
+    }
+    return NULL;
+}
 
 }  // namespace
 
 void AddMod()
 {
     std::string source, fileName;
-    if (adding || !ChooseArchive(source, fileName))
+    // A command that arrives through the progress window's message loop waits.
+    if (CopyBatch::Running() || !ChooseArchive(source, fileName))
         return;
     AddOutcome outcome;
     {
-        adding = true;
         CopyBatch batch(1);
         batch.StartFile(fileName, 0);
         outcome = AddArchive(source, fileName, batch);
-        adding = false;
     }
     switch (outcome) {
     case AddOutcome::Added: RebuildModLists(); break;
@@ -156,7 +176,7 @@ void AddDroppedFiles(HDROP drop)
         files.push_back(path);
     }
     DragFinish(drop);
-    if (adding || files.empty())
+    if (CopyBatch::Running() || files.empty())
         return;
     if (!DirectoryExists(ModDirectory)) {
         ShowMessage(MainWindow, Message::DirectoryMissing);
@@ -165,30 +185,10 @@ void AddDroppedFiles(HDROP drop)
 
     std::string summary;
     {
-        adding = true;
         CopyBatch batch(files.size());
-        for (size_t i = 0; i < files.size() && !batch.Cancelled(); ++i) {
-            std::string fileName = FileNamePart(files[i]);
-            DWORD attributes = GetFileAttributesA(files[i].c_str());
-            AddOutcome outcome = AddOutcome::NotArchive;  // a folder
-            if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                batch.StartFile(fileName, i);
-                outcome = AddArchive(files[i], fileName, batch);
-            }
-            DropReason reason;
-            switch (outcome) {
-            case AddOutcome::Added:
-            case AddOutcome::Cancelled: continue;
-            case AddOutcome::NameTaken: reason = DropReason::NameTaken; break;
-            case AddOutcome::NotArchive: reason = DropReason::NotArchive; break;
-            case AddOutcome::BaseArchiveName: reason = DropReason::BaseArchiveName; break;
-            case AddOutcome::CopyFailed: reason = DropReason::CopyFailed; break;
-            case AddOutcome::DescriptionNotCopied: reason = DropReason::DescriptionNotCopied; break;
-            default: continue;
-            }
-            summary += (summary.empty() ? "" : "\n") + fileName + ": " + DropReasonText(reason);
-        }
-        adding = false;
+        for (size_t i = 0; i < files.size() && !batch.Cancelled(); ++i)
+            if (const char* reason = SummaryReason(AddDroppedFile(files[i], i, batch)))
+                summary += (summary.empty() ? "" : "\n") + FileNamePart(files[i]) + ": " + reason;
     }
     RebuildModLists();
     if (!summary.empty())

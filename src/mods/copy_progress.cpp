@@ -32,10 +32,16 @@ std::string CountText(size_t index, size_t files)
 
 }  // namespace
 
-CopyBatch::CopyBatch(size_t files) : files_(files) {}
+bool CopyBatch::running_;
+
+CopyBatch::CopyBatch(size_t files) : files_(files)
+{
+    running_ = true;
+}
 
 CopyBatch::~CopyBatch()
 {
+    running_ = false;
     if (!window_)
         return;
     // The owner first, so that it gets the activation back.

@@ -17,6 +17,9 @@ public:
     CopyBatch(const CopyBatch&) = delete;
     CopyBatch& operator=(const CopyBatch&) = delete;
 
+    // True while a batch exists: files are being added.
+    static bool Running() { return running_; }
+
     // Before each file's copy; `index` counts from 0.
     void StartFile(const std::string& name, size_t index);
     bool Cancelled() const { return cancelled_; }
@@ -37,4 +40,5 @@ private:
     HWND window_ = NULL;
     HWND nameLabel_ = NULL, countLabel_ = NULL, bar_ = NULL;
     bool cancelled_ = false;
+    static bool running_;
 };

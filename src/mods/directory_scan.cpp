@@ -9,6 +9,7 @@
 #include "mods/mod_names.h"
 #include "shared/folder_listing.h"
 #include "shared/messages.h"
+#include "shared/text_conversion.h"
 
 namespace {
 
@@ -26,13 +27,9 @@ struct FolderListing {
 // whose capital takes another number of bytes cannot cut a multi-byte name.
 std::wstring FoldCase(const std::string& name)
 {
-    int size = static_cast<int>(name.size());
-    int length = MultiByteToWideChar(CP_ACP, 0, name.data(), size, NULL, 0);
-    std::wstring folded(static_cast<size_t>(length), L'\0');
-    if (length > 0) {
-        MultiByteToWideChar(CP_ACP, 0, name.data(), size, &folded[0], length);
-        CharUpperBuffW(&folded[0], static_cast<DWORD>(length));
-    }
+    std::wstring folded = ToWide(name, CP_ACP);
+    if (!folded.empty())
+        CharUpperBuffW(&folded[0], static_cast<DWORD>(folded.size()));
     return folded;
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "mods/text_encoding.h"
+#include "shared/text_conversion.h"
 
 namespace {
 
@@ -59,14 +60,7 @@ std::string Recode(std::string text, UINT from, UINT to)
 {
     if (text.empty() || from == to)
         return text;
-    int length = static_cast<int>(text.size());
-    int wideLength = MultiByteToWideChar(from, 0, text.data(), length, NULL, 0);
-    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-    MultiByteToWideChar(from, 0, text.data(), length, &wide[0], wideLength);
-    int outLength = WideCharToMultiByte(to, 0, wide.data(), wideLength, NULL, 0, NULL, NULL);
-    std::string out(static_cast<size_t>(outLength), '\0');
-    WideCharToMultiByte(to, 0, wide.data(), wideLength, &out[0], outLength, NULL, NULL);
-    return out;
+    return FromWide(ToWide(text, from), to);
 }
 
 // The decoded text in the process's code page.

@@ -122,13 +122,29 @@ bool HasZeroOrCtrlZ(const char* p, const char* end)
     return false;
 }
 
-const size_t kBlock = 1023;
+const size_t kBlock = 1023;  // characters per read of the text-mode reader
 
 bool HasUtf16Mark(const std::string& bytes)
 {
     return bytes.size() >= 2 &&
            ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
-}  // characters per read of the text-mode reader
+}
+
+uint32_t Utf16Unit(const unsigned char* units, size_t i, bool bigEndian)
+{
+    return bigEndian ? static_cast<uint32_t>(units[2 * i] << 8 | units[2 * i + 1])
+                     : static_cast<uint32_t>(units[2 * i + 1] << 8 | units[2 * i]);
+}
+
+// The text as it comes: a UTF-8 mark dropped, or valid UTF-8 as it is, or
+// else bytes of the legacy code page.
+DecodedDescription ByContent(std::string text)
+{
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        return {text.substr(3), DescriptionEncoding::Utf8};
+    bool utf8 = IsValidUtf8(text.data(), text.size());
+    return {std::move(text), utf8 ? DescriptionEncoding::Utf8 : DescriptionEncoding::Legacy};
+}
 
 }  // namespace
 
@@ -161,16 +177,6 @@ bool IsValidUtf8(const char* data, size_t size)
     return true;
 }
 
-size_t CharacterCount(const std::string& text)
-{
-    if (!IsValidUtf8(text.data(), text.size()))
-        return text.size();
-    size_t count = 0;
-    for (char byte : text)
-        count += !IsContinuation(static_cast<unsigned char>(byte));
-    return count;
-}
-
 size_t PrefixBytes(const std::string& text, size_t count)
 {
     if (!IsValidUtf8(text.data(), text.size()))
@@ -183,91 +189,27 @@ size_t PrefixBytes(const std::string& text, size_t count)
     return bytes;
 }
 
-namespace {
-
-template <bool kBigEndian>
-uint32_t Unit(const unsigned char* bytes, size_t i)
+std::string Utf16ToUtf8(const char* data, size_t size, bool bigEndian)
 {
-    return kBigEndian ? static_cast<uint32_t>(bytes[2 * i] << 8 | bytes[2 * i + 1])
-                      : static_cast<uint32_t>(bytes[2 * i + 1] << 8 | bytes[2 * i]);
-}
-
-// Four units at once are ASCII when each high byte is zero and each low byte below 0x80.
-template <bool kBigEndian>
-bool FourAscii(const unsigned char* bytes, size_t i)
-{
-    return (Word(reinterpret_cast<const char*>(bytes) + 2 * i) &
-            (kBigEndian ? 0x80FF80FF80FF80FFull : 0xFF80FF80FF80FF80ull)) == 0;
-}
-
-template <bool kBigEndian>
-bool PairAt(const unsigned char* bytes, size_t i, size_t units)
-{
-    uint32_t high = Unit<kBigEndian>(bytes, i);
-    if (high < 0xD800 || high > 0xDBFF || i + 1 >= units)
-        return false;
-    uint32_t low = Unit<kBigEndian>(bytes, i + 1);
-    return low >= 0xDC00 && low <= 0xDFFF;
-}
-
-template <bool kBigEndian>
-size_t Utf8Size(const unsigned char* bytes, size_t units)
-{
-    size_t size = 0;
-    for (size_t i = 0; i < units; ++i) {
-        if (i + 4 <= units && FourAscii<kBigEndian>(bytes, i)) {
-            size += 4;
-            i += 3;
-            continue;
-        }
-        uint32_t code = Unit<kBigEndian>(bytes, i);
-        size += 1 + (code >= 0x80) + (code >= 0x800);
-        if (code >= 0xD800 && code <= 0xDBFF && PairAt<kBigEndian>(bytes, i, units)) {
-            ++size;  // four bytes for the pair
-            ++i;
-        }
-    }
-    return size;
-}
-
-template <bool kBigEndian>
-void WriteUtf8(const unsigned char* bytes, size_t units, char* out)
-{
-    for (size_t i = 0; i < units; ++i) {
-        if (i + 4 <= units && FourAscii<kBigEndian>(bytes, i)) {
-            for (size_t k = 0; k < 4; ++k)
-                *out++ = static_cast<char>(bytes[2 * (i + k) + (kBigEndian ? 1 : 0)]);
-            i += 3;
-            continue;
-        }
-        uint32_t code = Unit<kBigEndian>(bytes, i);
-        if (code >= 0xD800 && code <= 0xDFFF) {
-            if (PairAt<kBigEndian>(bytes, i, units)) {
-                code = 0x10000 + ((code - 0xD800) << 10) + (Unit<kBigEndian>(bytes, i + 1) - 0xDC00);
+    const unsigned char* units = reinterpret_cast<const unsigned char*>(data);
+    size_t count = size / 2;
+    std::string out(count * 3, '\0');  // no unit takes more than three bytes
+    char* end = &out[0];
+    for (size_t i = 0; i < count; ++i) {
+        uint32_t code = Utf16Unit(units, i, bigEndian);
+        if ((code & 0xF800) == 0xD800) {
+            uint32_t next = i + 1 < count ? Utf16Unit(units, i + 1, bigEndian) : 0;
+            if (code <= 0xDBFF && (next & 0xFC00) == 0xDC00) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (next - 0xDC00);
                 ++i;
             } else {
                 code = 0xFFFD;
             }
         }
-        out = AppendUtf8(out, code);
+        end = AppendUtf8(end, code);
     }
-}
-
-template <bool kBigEndian>
-std::string ConvertUtf16(const unsigned char* bytes, size_t units)
-{
-    // Measured first, so that the text is made once at its size.
-    std::string out(Utf8Size<kBigEndian>(bytes, units), '\0');
-    WriteUtf8<kBigEndian>(bytes, units, &out[0]);
+    out.resize(static_cast<size_t>(end - out.data()));
     return out;
-}
-
-}  // namespace
-
-std::string Utf16ToUtf8(const char* data, size_t size, bool bigEndian)
-{
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(data);
-    return bigEndian ? ConvertUtf16<true>(bytes, size / 2) : ConvertUtf16<false>(bytes, size / 2);
 }
 
 std::string Utf16FileToUtf8(std::string bytes)
@@ -284,8 +226,7 @@ std::string Utf16FileToUtf8(std::string bytes)
     static const unsigned char kMiddleShift[4] = {0, 0, 0, 6};
     // Three bytes written at `out` must end before the next unit: out + 3 <= 2 + 2 * (i + 1).
     while (i < count && out <= 2 * i + 1) {
-        uint32_t code = bigEndian ? static_cast<uint32_t>(units[2 * i] << 8 | units[2 * i + 1])
-                                  : static_cast<uint32_t>(units[2 * i + 1] << 8 | units[2 * i]);
+        uint32_t code = Utf16Unit(units, i, bigEndian);
         if ((code & 0xF800) == 0xD800)
             break;  // surrogates: the general way
 #if defined(__SSE2__)
@@ -355,14 +296,8 @@ std::string CrLfToLf(const std::string& text)
 DecodedDescription DecodeDescription(const std::string& bytes)
 {
     if (HasUtf16Mark(bytes))
-        return {CrLfToLf(Utf16ToUtf8(bytes.data() + 2, bytes.size() - 2, bytes[0] == '\xFE')),
-                DescriptionEncoding::Utf8};
-    std::string text = TextModeContent(bytes);
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        return {text.substr(3), DescriptionEncoding::Utf8};
-    if (IsValidUtf8(text.data(), text.size()))
-        return {text, DescriptionEncoding::Utf8};
-    return {text, DescriptionEncoding::Legacy};
+        return {CrLfToLf(Utf16FileToUtf8(bytes)), DescriptionEncoding::Utf8};
+    return ByContent(TextModeContent(bytes));
 }
 
 std::string WithCrLf(std::string text)
@@ -391,22 +326,16 @@ std::string WithCrLf(std::string text)
 
 DecodedDescription DescriptionForDisplay(std::string bytes)
 {
-    // Without zero bytes and Ctrl-Z the text-mode read changes only CR LF to
-    // LF, which the display turns back: the bytes need no pass of their own.
     DecodedDescription decoded;
-    if (HasUtf16Mark(bytes)) {
-        // CR LF to LF and back is nothing to do: only lone line feeds change.
+    if (HasUtf16Mark(bytes))
         decoded = {Utf16FileToUtf8(std::move(bytes)), DescriptionEncoding::Utf8};
-    } else if (!HasZeroOrCtrlZ(bytes.data(), bytes.data() + bytes.size())) {
-        bool marked = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
-        if (marked)
-            bytes.erase(0, 3);
-        decoded.encoding = marked || IsValidUtf8(bytes.data(), bytes.size()) ? DescriptionEncoding::Utf8
-                                                                             : DescriptionEncoding::Legacy;
-        decoded.text = std::move(bytes);
-    } else {
-        decoded = DecodeDescription(bytes);
-    }
+    else if (HasZeroOrCtrlZ(bytes.data(), bytes.data() + bytes.size()))
+        decoded = ByContent(TextModeContent(bytes));
+    else
+        // Without zero bytes and Ctrl-Z the text-mode read changes only CR LF
+        // to LF, which the display turns back: the bytes need no pass of their own.
+        decoded = ByContent(std::move(bytes));
+    // CR LF to LF and back is nothing to do: only lone line feeds change.
     decoded.text = WithCrLf(std::move(decoded.text));
     return decoded;
 }

@@ -9,10 +9,9 @@
 // code points, nothing above U+10FFFF, no sequence cut off.
 bool IsValidUtf8(const char* data, size_t size);
 
-// The number of characters of `text`: of code points when it is valid UTF-8,
-// else of bytes (a single-byte code page).
-size_t CharacterCount(const std::string& text);
-// The byte length of the first `count` characters, counted as above.
+// The byte length of the first `count` characters of `text` (all of it when
+// it has fewer): characters are code points when it is valid UTF-8, else bytes
+// (a single-byte code page).
 size_t PrefixBytes(const std::string& text, size_t count);
 
 // UTF-16 bytes (little or big endian) as UTF-8. An odd last byte is dropped;

@@ -3,14 +3,12 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <cstring>
-#include <string>
-
 #include "mods/directory_scan.h"
 #include "mods/mod_lists.h"
 #include "settings/display_text.h"
 #include "settings/mod_directory.h"
 #include "shared/messages.h"
+#include "shared/text_conversion.h"
 
 // The ANSI call cuts a path whose form in the process code page is longer than
 // the buffer (a folder in another script takes two or three bytes a letter):
@@ -18,12 +16,7 @@
 static bool PathIsWhole(PCIDLIST_ABSOLUTE chosen, const char* path)
 {
     WCHAR wide[MAX_PATH];
-    if (!SHGetPathFromIDListW(chosen, wide))
-        return false;
-    int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, NULL, 0, NULL, NULL);
-    std::string whole(static_cast<size_t>(length > 0 ? length : 1), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, &whole[0], length, NULL, NULL);
-    return std::strcmp(whole.c_str(), path) == 0;
+    return SHGetPathFromIDListW(chosen, wide) && FromWide(wide, CP_ACP) == path;
 }
 
 void ChangeModDirectory()

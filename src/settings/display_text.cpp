@@ -4,7 +4,6 @@
 
 std::string ShortenForDisplay(const std::string& path)
 {
-    if (CharacterCount(path) <= kLabelPathLimit)
-        return path;
-    return path.substr(0, PrefixBytes(path, kLabelPathLimit)) + "...";
+    size_t shown = PrefixBytes(path, kLabelPathLimit);
+    return shown == path.size() ? path : path.substr(0, shown) + "...";
 }

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "shared/text_conversion.h"
+
 // True when the platform can read the attributes of `path`.
 bool DirectoryExists(const char* path);
 
@@ -26,12 +28,8 @@ bool ForEachEntry(const std::string& folder, const char* pattern, Visit visit)
     if (base.empty() || base.back() != '\\')
         base += '\\';
     base += pattern;
-    int length = MultiByteToWideChar(CP_ACP, 0, base.c_str(), -1, NULL, 0);
-    std::wstring wideBase(length > 0 ? static_cast<size_t>(length) : 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, base.c_str(), -1, &wideBase[0], length);
-
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(wideBase.c_str(), &found);
+    HANDLE search = FindFirstFileW(ToWide(base, CP_ACP).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return false;
     UINT codePage = GetACP();

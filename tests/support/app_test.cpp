@@ -8,13 +8,19 @@
 #include "mods/mod_names.h"
 #include "settings/mod_directory.h"
 
-void AppTest::SetUp()
+// The program's state as a new process has it.
+static void ResetProgramState()
 {
-    DeleteSettingsKey();
     std::strcpy(ModDirectory, kDefaultModDirectory);
     EnabledMods.clear();
     DisabledMods.clear();
     MainWindow = NULL;
+}
+
+void AppTest::SetUp()
+{
+    DeleteSettingsKey();
+    ResetProgramState();
 }
 
 void AppTest::TearDown()
@@ -26,9 +32,7 @@ void AppTest::TearDown()
 void AppTest::RestartApp()
 {
     CloseApp();
-    std::strcpy(ModDirectory, kDefaultModDirectory);
-    EnabledMods.clear();
-    DisabledMods.clear();
+    ResetProgramState();
     StartApp();
 }
 

@@ -5,31 +5,14 @@
 #include <algorithm>
 
 #include "shared/folder_listing.h"
-
-std::wstring Wide(const std::string& utf8)
-{
-    int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), NULL, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
-    return wide;
-}
-
-std::string Utf8(const std::wstring& wide)
-{
-    int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), NULL, 0, NULL, NULL);
-    std::string text(static_cast<size_t>(length), '\0');
-    if (length > 0)
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &text[0], length, NULL, NULL);
-    return text;
-}
+#include "shared/text_conversion.h"
 
 namespace {
 
 // The path in the wide form that lifts the 260-character limit.
 std::wstring LongPath(const std::string& path)
 {
-    std::wstring wide = Wide(path);
+    std::wstring wide = ToWide(path, CP_UTF8);
     if (wide.compare(0, 4, L"\\\\?\\") == 0)
         return wide;
     return L"\\\\?\\" + wide;
@@ -39,7 +22,7 @@ std::wstring LongPath(const std::string& path)
 // the prefix.
 std::wstring FilePath(const std::string& path)
 {
-    return path.size() < 248 ? Wide(path) : LongPath(path);
+    return path.size() < 248 ? ToWide(path, CP_UTF8) : LongPath(path);
 }
 
 }  // namespace

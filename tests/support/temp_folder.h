@@ -38,10 +38,8 @@ public:
 // program and the stand-in game are built beside it.
 std::string TestProgramFolder();
 
-// UTF-8 to UTF-16 and back, whatever the process's code page: test files are
-// made and read through the wide API, so that their names are exact.
-std::wstring Wide(const std::string& utf8);
-std::string Utf8(const std::wstring& wide);
+// Files are made and read through the wide API, with paths taken as UTF-8,
+// so that their names are exact whatever the process's code page.
 
 // Writes `content` to `path` byte for byte; false when it could not.
 bool WriteFileBytes(const std::string& path, const std::string& content);

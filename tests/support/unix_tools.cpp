@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "shared/text_conversion.h"
 #include "temp_folder.h"
 #include "window_text.h"
 
@@ -53,7 +54,7 @@ std::string UnixPath(const std::string& windowsPath)
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (!toUnix)
         return "";
-    char* unixName = toUnix(Wide(windowsPath).c_str());
+    char* unixName = toUnix(ToWide(windowsPath, CP_ACP).c_str());
     if (!unixName)
         return "";
     std::string path = unixName;

@@ -2,18 +2,7 @@
 
 #include <algorithm>
 
-namespace {
-
-std::string Narrow(const std::wstring& wide)
-{
-    int length = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, NULL, 0, NULL, NULL);
-    std::string text(length > 0 ? static_cast<size_t>(length - 1) : 0, '\0');
-    if (length > 1)
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &text[0], length, NULL, NULL);
-    return text;
-}
-
-}  // namespace
+#include "shared/text_conversion.h"
 
 std::string TextOf(HWND window)
 {
@@ -36,7 +25,7 @@ std::vector<std::string> Rows(HWND listBox)
         std::wstring row(static_cast<size_t>(SendMessageW(listBox, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)) + 1,
                          L'\0');
         SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&row[0]));
-        rows.push_back(Narrow(row.c_str()));
+        rows.push_back(FromWide(row.c_str(), CP_ACP));
     }
     return rows;
 }

@@ -124,6 +124,25 @@ TEST_F(AddModTest, AnArchiveAlreadyInTheModFolderIsRefused)
     EXPECT_EQ("existing", mods.Read("Existing.pak"));
 }
 
+TEST_F(AddModTest, WhatIsNotAModArchiveAndTheGamesOwnNamesAreRefused)
+{
+    const struct {
+        const char* file;
+        Message warning;
+    } cases[] = {{"pack.zip", Message::NotArchive},
+                 {"notes.txt", Message::NotArchive},
+                 {"p5-data.pak", Message::BaseArchiveName}};
+    Start();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        download.Write(c.file, "not a mod");
+        dialogs.Forget();
+        AddThrough(download.Path(c.file));
+        ExpectOnlyBox(c.warning);
+    }
+    EXPECT_EQ((std::vector<std::string>{"Existing.pak", "Old.mod"}), mods.Names()) << "something was copied";
+}
+
 TEST_F(AddModTest, CancellingChangesNothing)
 {
     Start();

@@ -5,8 +5,16 @@
 
 #include "shared/window_state.h"
 #include "mods/mod_information.h"
+#include "shared/text_conversion.h"
 
 namespace {
+
+// A mod, its description file and what the box must show for it.
+struct ShownCase {
+    const char* name;
+    std::string file;
+    std::string shown;
+};
 
 class InformationTest : public AppTest {
 protected:
@@ -28,6 +36,16 @@ protected:
                 return TextOf(InformationBox);
             }
         return "<not listed>";
+    }
+    // Starts with one mod per case, then selects each and reads the box.
+    void ExpectShown(const std::vector<ShownCase>& cases)
+    {
+        std::vector<std::pair<std::string, std::string>> mods;
+        for (const ShownCase& c : cases)
+            mods.push_back({c.name, c.file});
+        StartWith(mods);
+        for (const ShownCase& c : cases)
+            EXPECT_EQ(c.shown, Shown(c.name)) << c.name;
     }
     TempFolder folder;
 };
@@ -64,11 +82,7 @@ TEST_F(InformationTest, ShowsEachLineOfTheFileAsALineOfTheBox)
     for (int i = 0; i < 500; ++i)
         expectedLong += "line " + std::to_string(i % 10) + " ok\r\n";
 
-    const struct {
-        const char* name;
-        std::string file;
-        std::string shown;
-    } cases[] = {
+    ExpectShown({
         {"CrLf", "first\r\nsecond\r\n", "first\r\nsecond\r\n"},
         {"Lf", "first\nsecond\n", "first\r\nsecond\r\n"},
         {"EmptyFirstLine", "\nafter an empty line", "\r\nafter an empty line"},
@@ -78,47 +92,28 @@ TEST_F(InformationTest, ShowsEachLineOfTheFileAsALineOfTheBox)
         // Not UTF-8: the legacy code page of the user's locale, 1252 here.
         {"HighAnsi", "\xC4pfel und \xD6l\n", "\xC3\x84pfel und \xC3\x96l\r\n"},
         {"BlockEdge", std::string(1022, 'a') + "\r\n" + "b", std::string(1022, 'a') + "\r\nb"},
-    };
-    std::vector<std::pair<std::string, std::string>> mods;
-    for (const auto& c : cases)
-        mods.push_back({c.name, c.file});
-    StartWith(mods);
-    for (const auto& c : cases)
-        EXPECT_EQ(c.shown, Shown(c.name)) << c.name;
+    });
 }
 
 TEST_F(InformationTest, EveryEncodingOfADescriptionShowsTheSameText)
 {
     const std::string text = "Мод для героев, 模组, Ελληνικά 🎮\r\nsecond line\r\n";
     auto utf16 = [](const std::string& utf8, bool bigEndian) {
-        int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), NULL, 0);
-        std::wstring wide(static_cast<size_t>(length), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
         std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-        for (wchar_t unit : wide) {
+        for (wchar_t unit : ToWide(utf8, CP_UTF8)) {
             char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
             bytes += bigEndian ? std::string{high, low} : std::string{low, high};
         }
         return bytes;
     };
-    const struct {
-        const char* name;
-        std::string file;
-        std::string shown;
-    } cases[] = {
+    ExpectShown({
         {"Utf8", text, text},
         {"Utf8Mark", "\xEF\xBB\xBF" + text, text},
         {"Utf16LittleEndian", utf16(text, false), text},
         {"Utf16BigEndian", utf16(text, true), text},
         {"Utf16OddByte", utf16("ab", false) + "c", "ab"},
         {"Legacy1252", "Caf\xE9 \x80 5\n", "Café € 5\r\n"},
-    };
-    std::vector<std::pair<std::string, std::string>> mods;
-    for (const auto& c : cases)
-        mods.push_back({c.name, c.file});
-    StartWith(mods);
-    for (const auto& c : cases)
-        EXPECT_EQ(c.shown, Shown(c.name)) << c.name;
+    });
 }
 
 // How the text-mode stream of the standard library reads a description, block

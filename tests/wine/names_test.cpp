@@ -8,6 +8,7 @@
 #include "settings/display_text.h"
 #include "settings/mod_directory.h"
 #include "shared/folder_listing.h"
+#include "shared/text_conversion.h"
 #include "shared/window_state.h"
 #include "unix_tools.h"
 
@@ -42,7 +43,7 @@ TEST_F(NamesTest, OnlyExactNamesAreListed)
         {L"\xD800.pak", CP_UTF8, NULL},                           // a stray surrogate
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Utf8(c.name) + " in code page " + std::to_string(c.codePage));
+        SCOPED_TRACE(FromWide(c.name, CP_UTF8) + " in code page " + std::to_string(c.codePage));
         WIN32_FIND_DATAW wide = {};
         wcscpy(wide.cFileName, c.name.c_str());
         WIN32_FIND_DATAA narrow;
@@ -174,8 +175,8 @@ TEST_F(NamesTest, StartGameStartsTheGameUnderAFolderInAnotherScript)
     folder.MakeFolder("Игра");
     folder.MakeFolder("Игра\\data");
     folder.MakeFolder("Игра\\bin");
-    ASSERT_TRUE(CopyFileW(Wide(TestProgramFolder() + "H5_Game.exe").c_str(),
-                          Wide(folder.Path("Игра\\bin\\H5_Game.exe")).c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(ToWide(TestProgramFolder() + "H5_Game.exe", CP_UTF8).c_str(),
+                          ToWide(folder.Path("Игра\\bin\\H5_Game.exe"), CP_UTF8).c_str(), FALSE));
     StartAppIn(folder.Path("Игра\\data"));
 
     Click(IDC_START_GAME);

@@ -1,0 +1,21 @@
+#include "shared/text_conversion.h"
+
+std::wstring ToWide(const std::string& text, UINT codePage)
+{
+    int size = static_cast<int>(text.size());
+    int length = MultiByteToWideChar(codePage, 0, text.data(), size, NULL, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(codePage, 0, text.data(), size, &wide[0], length);
+    return wide;
+}
+
+std::string FromWide(const std::wstring& text, UINT codePage)
+{
+    int size = static_cast<int>(text.size());
+    int length = WideCharToMultiByte(codePage, 0, text.data(), size, NULL, 0, NULL, NULL);
+    std::string narrow(static_cast<size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0)
+        WideCharToMultiByte(codePage, 0, text.data(), size, &narrow[0], length, NULL, NULL);
+    return narrow;
+}
