@@ -12,60 +12,27 @@
 // archive, the way a scan without the folder's name list would.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/main_window.h"
-#include "mods/copy_progress.h"
+#include "adding/copy_progress.h"
 #include "mods/directory_scan.h"
-#include "mods/file_copy.h"
-#include "mods/line_breaks.h"
-#include "mods/mod_information.h"
+#include "adding/file_copy.h"
+#include "descriptions/line_breaks.h"
+#include "descriptions/mod_information.h"
 #include "mods/mod_names.h"
+#include "measure.h"
 #include "registry.h"
 #include "settings/mod_directory.h"
 #include "shared/folder_listing.h"
 
 namespace {
 
-const int kRounds = 7;
 const int kCopyRounds = 15;  // the disk's own noise is larger than the difference measured
-
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// Runs the two alternately, `rounds` times each, and gives their median times in ms.
-void Measure(const std::function<void()>& baseline, const std::function<void()>& candidate, double& baselineMs,
-             double& candidateMs, int rounds = kRounds)
-{
-    std::vector<double> base, cand;
-    for (int round = 0; round < rounds; ++round) {
-        double start = Now();
-        baseline();
-        base.push_back(Now() - start);
-        start = Now();
-        candidate();
-        cand.push_back(Now() - start);
-    }
-    baselineMs = Median(base);
-    candidateMs = Median(cand);
-}
 
 // The baseline: the bare ANSI enumeration, on purpose without the listing
 // helper's checks, which are part of what the scan is measured for.
@@ -109,13 +76,6 @@ std::string PlainRead(const std::string& path)
     file.seekg(0);
     file.read(&content[0], static_cast<std::streamsize>(content.size()));
     return content;
-}
-
-bool Report(const char* what, double ratio, double target)
-{
-    bool met = ratio <= target;
-    std::printf("  %-44s %6.2f   (target <= %g) %s\n", what, ratio, target, met ? "ok" : "MISSED");
-    return met;
 }
 
 }  // namespace

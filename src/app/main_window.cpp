@@ -2,9 +2,9 @@
 
 #include "app/controls.h"
 #include "launcher/start_game.h"
-#include "mods/add_mod.h"
+#include "adding/add_mod.h"
 #include "mods/directory_scan.h"
-#include "mods/mod_information.h"
+#include "descriptions/mod_information.h"
 #include "mods/mod_state.h"
 #include "settings/change_directory.h"
 #include "settings/mod_directory.h"

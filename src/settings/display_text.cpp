@@ -1,6 +1,6 @@
 #include "settings/display_text.h"
 
-#include "mods/text_encoding.h"
+#include "shared/utf8.h"
 
 std::string ShortenForDisplay(const std::string& path)
 {

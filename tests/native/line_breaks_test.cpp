@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "mods/line_breaks.h"
+#include "descriptions/line_breaks.h"
 
 TEST(ToCrLf, TurnsEveryLineFeedIntoCarriageReturnLineFeed)
 {

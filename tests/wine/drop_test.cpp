@@ -5,7 +5,7 @@
 
 #include <shlobj.h>
 
-#include "mods/copy_progress.h"
+#include "adding/copy_progress.h"
 #include "shared/window_state.h"
 
 namespace {

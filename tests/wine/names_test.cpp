@@ -3,8 +3,9 @@
 // through the wide API, so that their names are exact.
 #include "app_test.h"
 
-#include "mods/mod_information.h"
-#include "mods/text_encoding.h"
+#include "descriptions/mod_information.h"
+#include "descriptions/description_text.h"
+#include "shared/utf8.h"
 #include "settings/display_text.h"
 #include "settings/mod_directory.h"
 #include "shared/folder_listing.h"

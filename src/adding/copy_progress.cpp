@@ -1,4 +1,4 @@
-#include "mods/copy_progress.h"
+#include "adding/copy_progress.h"
 
 #include <commctrl.h>
 

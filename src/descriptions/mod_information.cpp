@@ -1,11 +1,11 @@
-#include "mods/mod_information.h"
+#include "descriptions/mod_information.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <utility>
 
-#include "mods/text_encoding.h"
+#include "descriptions/description_text.h"
 #include "shared/text_conversion.h"
 
 namespace {

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "mods/line_breaks.h"
-#include "mods/text_encoding.h"
+#include "descriptions/line_breaks.h"
+#include "descriptions/description_text.h"
+#include "shared/utf8.h"
 #include "settings/display_text.h"
 
 namespace {

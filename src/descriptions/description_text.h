@@ -1,24 +1,10 @@
-// How the bytes of a description become text, and counting characters of
-// UTF-8 text. Pure string logic.
+// How the bytes of a description become text. Pure string logic.
 #pragma once
 
 #include <cstddef>
 #include <string>
 
-// True when the bytes are well-formed UTF-8: no overlong forms, no surrogate
-// code points, nothing above U+10FFFF, no sequence cut off.
-bool IsValidUtf8(const char* data, size_t size);
-
-// The byte length of the first `count` characters of `text` (all of it when
-// it has fewer): characters are code points when it is valid UTF-8, else bytes
-// (a single-byte code page).
-size_t PrefixBytes(const std::string& text, size_t count);
-
-// UTF-16 bytes (little or big endian) as UTF-8. An odd last byte is dropped;
-// a surrogate without its partner becomes U+FFFD.
-std::string Utf16ToUtf8(const char* data, size_t size, bool bigEndian);
-
-// The same for a whole file that starts with a UTF-16 mark (FF FE or FE FF),
+// UTF-16 bytes as UTF-8 (see Utf16ToUtf8) for a whole file that starts with a UTF-16 mark (FF FE or FE FF),
 // the mark dropped; converted where it lies, without a second buffer, as far
 // as the UTF-8 does not overtake the units still to be read.
 std::string Utf16FileToUtf8(std::string bytes);

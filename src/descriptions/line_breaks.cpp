@@ -1,4 +1,4 @@
-#include "mods/line_breaks.h"
+#include "descriptions/line_breaks.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "mods/file_copy.h"
+#include "adding/file_copy.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "mods/add_mod.h"
+#include "adding/add_mod.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "mods/copy_progress.h"
+#include "adding/copy_progress.h"
 #include "mods/directory_scan.h"
-#include "mods/file_copy.h"
+#include "adding/file_copy.h"
 #include "mods/mod_names.h"
 #include "shared/folder_listing.h"
 #include "shared/messages.h"

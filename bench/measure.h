@@ -1,0 +1,17 @@
+// Timing for the benchmark: each measurement runs a candidate side by side
+// with its baseline, alternately, in one run, and is quoted as a ratio.
+#pragma once
+
+#include <functional>
+
+const int kRounds = 7;
+
+// Milliseconds from an arbitrary start.
+double Now();
+
+// Runs the two alternately, `rounds` times each, and gives their median times in ms.
+void Measure(const std::function<void()>& baseline, const std::function<void()>& candidate, double& baselineMs,
+             double& candidateMs, int rounds = kRounds);
+
+// Prints the ratio against its target; false when it missed.
+bool Report(const char* what, double ratio, double target);
