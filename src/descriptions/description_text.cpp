@@ -1,11 +1,14 @@
 #include "descriptions/description_text.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
+#include "descriptions/line_breaks.h"
 #include "shared/byte_scan.h"
 #include "shared/utf8.h"
 
@@ -55,6 +58,16 @@ bool HasUtf16Mark(const std::string& bytes)
 {
     return bytes.size() >= 2 &&
            ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+}
+
+// A UTF-16 file as UTF-8 text without its U+0000 characters, which would end
+// the text where the box takes it as a zero-terminated string.
+std::string Utf16TextToUtf8(std::string bytes)
+{
+    std::string text = Utf16FileToUtf8(std::move(bytes));
+    if (std::memchr(text.data(), '\0', text.size()))
+        text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
+    return text;
 }
 
 // The text as it comes: a UTF-8 mark dropped, or valid UTF-8 as it is, or
@@ -153,7 +166,7 @@ std::string CrLfToLf(const std::string& text)
 DecodedDescription DecodeDescription(const std::string& bytes)
 {
     if (HasUtf16Mark(bytes))
-        return {CrLfToLf(Utf16FileToUtf8(bytes)), DescriptionEncoding::Utf8};
+        return {CrLfToLf(Utf16TextToUtf8(bytes)), DescriptionEncoding::Utf8};
     return ByContent(TextModeContent(bytes));
 }
 
@@ -184,10 +197,15 @@ std::string WithCrLf(std::string text)
 DecodedDescription DescriptionForDisplay(std::string bytes)
 {
     DecodedDescription decoded;
-    if (HasUtf16Mark(bytes))
-        decoded = {Utf16FileToUtf8(std::move(bytes)), DescriptionEncoding::Utf8};
-    else if (HasZeroOrCtrlZ(bytes.data(), bytes.data() + bytes.size()))
+    if (HasZeroOrCtrlZ(bytes.data(), bytes.data() + bytes.size()) && !HasUtf16Mark(bytes)) {
+        // The text-mode read has made every line break of the file a lone LF,
+        // even one that follows a lone CR: each becomes CR LF.
         decoded = ByContent(TextModeContent(bytes));
+        decoded.text = ToCrLf(decoded.text);
+        return decoded;
+    }
+    if (HasUtf16Mark(bytes))
+        decoded = {Utf16TextToUtf8(std::move(bytes)), DescriptionEncoding::Utf8};
     else
         // Without zero bytes and Ctrl-Z the text-mode read changes only CR LF
         // to LF, which the display turns back: the bytes need no pass of their own.

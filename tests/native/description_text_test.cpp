@@ -128,6 +128,11 @@ TEST(DecodeDescription, FollowsTheMarkThenTheBytes)
                      10),
          "A\n\xD0\x94", utf8},
         {"UTF-16 BE mark, odd byte dropped", std::string("\xFE\xFF\0A\0B\0", 7), "AB", utf8},
+        {"UTF-16 U+0000 dropped, the rest kept",
+         std::string("\xFF\xFE"
+                     "a\0\0\0b\0",
+                     8),
+         "ab", utf8},
         {"Latin-1 bytes stay for the legacy code page", "Caf\xE9\r\n", "Caf\xE9\n", legacy},
         {"overlong form is legacy", "\xC0\xAF", "\xC0\xAF", legacy},
         {"only a mark", "\xEF\xBB\xBF", "", utf8},
@@ -177,6 +182,10 @@ TEST(DescriptionForDisplay, GivesWhatDecodingThenLineBreakConversionGive)
                     "a\0\n\0\r\0\n\0",
                     10),
         std::string(1022, 'x') + "\r\n" + std::string("\0q\n", 3),
+        "lone CR before CR LF\r\r\nin a file with Ctrl-Z\x1A",
+        std::string("\xFF\xFE"
+                    "a\0\0\0\r\0\r\0\n\0",
+                    12),
     };
     for (const std::string& bytes : inputs) {
         DecodedDescription decoded = DecodeDescription(bytes);
