@@ -2,9 +2,13 @@
 
 std::optional<GameLaunch> GameLaunchFor(const std::string& modDirectory)
 {
-    size_t slash = modDirectory.find_last_of('\\');
+    std::string folder = modDirectory;
+    bool driveRoot = folder.size() == 3 && folder[1] == ':';
+    if (folder.size() > 1 && folder.back() == '\\' && !driveRoot)
+        folder.pop_back();
+    size_t slash = folder.find_last_of('\\');
     if (slash == std::string::npos)
         return std::nullopt;
-    std::string bin = modDirectory.substr(0, slash) + "\\bin";
+    std::string bin = folder.substr(0, slash) + "\\bin";
     return GameLaunch{bin + "\\H5_Game.exe", bin};
 }

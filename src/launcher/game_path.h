@@ -9,7 +9,8 @@ struct GameLaunch {
     std::string folder;      // <game root>\bin, the game's working directory
 };
 
-// The mod directory is the game's data folder; the game root is that path
-// without its last backslash and everything after it. A path with no backslash
-// has no game root and gives nothing.
+// The mod directory is the game's data folder; the game root is its parent:
+// the path without its last backslash and everything after it, one trailing
+// backslash ignored ("D:\Play\data\" is "D:\Play\data"; a drive root "E:\" gives
+// "E:"). A path with no other backslash has no game root and gives nothing.
 std::optional<GameLaunch> GameLaunchFor(const std::string& modDirectory);

@@ -11,7 +11,7 @@ TEST(GameLaunchFor, StartsTheGameInTheBinFolderBesideTheDataFolder)
     } cases[] = {
         {"D:\\Play\\data", "D:\\Play\\bin\\H5_Game.exe", "D:\\Play\\bin"},
         {"E:\\", "E:\\bin\\H5_Game.exe", "E:\\bin"},                                      // drive root
-        {"D:\\Play\\data\\", "D:\\Play\\data\\bin\\H5_Game.exe", "D:\\Play\\data\\bin"},  // trailing backslash
+        {"D:\\Play\\data\\", "D:\\Play\\bin\\H5_Game.exe", "D:\\Play\\bin"},  // trailing backslash
         {"\\\\server\\share\\data", "\\\\server\\share\\bin\\H5_Game.exe", "\\\\server\\share\\bin"},
     };
     for (const auto& c : cases) {
@@ -24,6 +24,6 @@ TEST(GameLaunchFor, StartsTheGameInTheBinFolderBesideTheDataFolder)
 
 TEST(GameLaunchFor, APathWithoutBackslashHasNoGame)
 {
-    for (const char* modDirectory : {"data", "", "D:data", "mods/data"})
+    for (const char* modDirectory : {"data", "", "D:data", "mods/data", "data\\"})
         EXPECT_FALSE(GameLaunchFor(modDirectory).has_value()) << '"' << modDirectory << '"';
 }
