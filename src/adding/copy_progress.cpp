@@ -34,26 +34,28 @@ std::string CountText(size_t index, size_t files)
 
 bool CopyBatch::running_;
 
-CopyBatch::CopyBatch(size_t files) : files_(files)
+CopyBatch::CopyBatch(size_t files) : files_(files), start_(GetTickCount64()), focus_(GetFocus())
 {
     running_ = true;
+    // Modal from the start: no other command can start while the copies run.
+    EnableWindow(MainWindow, FALSE);
 }
 
 CopyBatch::~CopyBatch()
 {
     running_ = false;
-    if (!window_)
-        return;
     // The owner first, so that it gets the activation back.
     EnableWindow(MainWindow, TRUE);
-    DestroyWindow(window_);
+    if (window_)
+        DestroyWindow(window_);
+    if (focus_ && IsWindow(focus_) && GetActiveWindow() == MainWindow)
+        SetFocus(focus_);
 }
 
 void CopyBatch::StartFile(const std::string& name, size_t index)
 {
     name_ = name;
     index_ = index;
-    fileStart_ = GetTickCount64();
     if (window_) {
         SetWindowTextA(nameLabel_, name_.c_str());
         SetWindowTextA(countLabel_, CountText(index_, files_).c_str());
@@ -91,8 +93,6 @@ void CopyBatch::Show()
     bar_ = child(PROGRESS_CLASSA, "", 0, 12, 54, 310, 18, 0);
     SendMessageA(bar_, PBM_SETRANGE32, 0, kBarSteps);
     child("Button", "Cancel", BS_PUSHBUTTON | WS_TABSTOP, 247, 84, 75, 23, IDCANCEL);
-    // Modal: no other command can start while the copy runs.
-    EnableWindow(MainWindow, FALSE);
 }
 
 void CopyBatch::Pump()
@@ -104,7 +104,7 @@ void CopyBatch::Pump()
             cancelled_ = true;
             return;
         }
-        if (!IsDialogMessageA(window_, &message)) {
+        if (!window_ || !IsDialogMessageA(window_, &message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
@@ -114,13 +114,14 @@ void CopyBatch::Pump()
 bool CopyBatch::Progress(ULONGLONG done, ULONGLONG total, void* batch)
 {
     CopyBatch* self = static_cast<CopyBatch*>(batch);
-    if (!self->window_ && GetTickCount64() - self->fileStart_ >= kShowDelayMs && done < total)
+    bool moreToDo = done < total || self->index_ + 1 < self->files_;
+    if (!self->window_ && moreToDo && GetTickCount64() - self->start_ >= kShowDelayMs)
         self->Show();
     if (self->window_) {
         int position = total ? static_cast<int>(done * kBarSteps / total) : kBarSteps;
         SendMessageA(self->bar_, PBM_SETPOS, static_cast<WPARAM>(position), 0);
-        self->Pump();
     }
+    self->Pump();
     return !self->cancelled_;
 }
 

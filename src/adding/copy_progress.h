@@ -1,19 +1,23 @@
-// The progress window of a long copy: it appears once a copy has run for
-// about half a second, owned by the main window, which is disabled meanwhile;
-// it shows the file's name, "2 of 5" for several files, a progress bar and
-// Cancel. A short copy shows nothing.
+// A batch of copies and its progress window. The main window is disabled for
+// the whole batch, and messages are handled after every block, so the window
+// stays painted and nothing else starts meanwhile (the tool is busy). Once the
+// batch has run for about half a second the progress window appears, owned by
+// the main window: the file's name, "2 of 5" for several files, a progress bar
+// and Cancel. A short batch shows nothing.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "shared/busy.h"
+
 extern const char kProgressWindowClass[];
 
 class CopyBatch {
 public:
     explicit CopyBatch(size_t files);
-    ~CopyBatch();  // closes the window and enables the main window again
+    ~CopyBatch();  // closes the window, enables the main window and gives the focus back
     CopyBatch(const CopyBatch&) = delete;
     CopyBatch& operator=(const CopyBatch&) = delete;
 
@@ -33,10 +37,12 @@ private:
     void Pump();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+    BusyScope busy_;
     size_t files_;
     std::string name_;
     size_t index_ = 0;
-    ULONGLONG fileStart_ = 0;
+    ULONGLONG start_;
+    HWND focus_;
     HWND window_ = NULL;
     HWND nameLabel_ = NULL, countLabel_ = NULL, bar_ = NULL;
     bool cancelled_ = false;

@@ -95,7 +95,9 @@ void CreateControls(HWND window)
                                       Scaled(row.x, dpi), Scaled(row.y, dpi), Scaled(row.width, dpi),
                                       Scaled(row.height, dpi), window,
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), AppInstance, NULL);
-    ApplyFont(dpi);
+    // Sized again once they have their font, so that the list boxes trim to
+    // whole rows of it.
+    LayoutControls(dpi);
 
     EnableWindow(DisableButton, FALSE);
     EnableWindow(EnableButton, FALSE);

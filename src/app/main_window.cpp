@@ -3,11 +3,13 @@
 #include "app/controls.h"
 #include "launcher/start_game.h"
 #include "adding/add_mod.h"
+#include "adding/drop_files.h"
 #include "mods/directory_scan.h"
 #include "descriptions/mod_information.h"
 #include "mods/mod_state.h"
 #include "settings/change_directory.h"
 #include "settings/mod_directory.h"
+#include "shared/busy.h"
 #include "shared/display_scale.h"
 #include "shared/messages.h"
 #include "../res/resource.h"
@@ -101,19 +103,33 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DPICHANGED: OnDpiChanged(window, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); break;
     case WM_DROPFILES: AddDroppedFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_APP_FREE_AGAIN: AddWaitingDrops(); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_NCDESTROY: OnFinalDestroy(); break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// Centred on the screen, but with its title bar on the screen: a window larger
+// than the screen keeps its top-left corner inside the work area.
+static POINT WindowPosition(int width, int height)
+{
+    POINT position = {GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2,
+                      GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2};
+    MONITORINFO monitor = {sizeof monitor, {}, {}, 0};
+    if (GetMonitorInfoA(MonitorFromPoint(position, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+        position.x = position.x < monitor.rcWork.left ? monitor.rcWork.left : position.x;
+        position.y = position.y < monitor.rcWork.top ? monitor.rcWork.top : position.y;
+    }
+    return position;
+}
+
 HWND CreateMainWindow(HINSTANCE instance)
 {
-    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     // Made on the primary display, at the DPI the system started with.
     UINT dpi = SystemDpi();
     int width = Scaled(kWindowWidth, dpi), height = Scaled(kWindowHeight, dpi);
+    POINT position = WindowPosition(width, height);
     AppInstance = instance;
 
     WNDCLASSEXA windowClass = {};
@@ -130,8 +146,8 @@ HWND CreateMainWindow(HINSTANCE instance)
         return NULL;
     }
 
-    HWND window = CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, kWindowStyle, screenWidth / 2 - width / 2,
-                                  screenHeight / 2 - height / 2, width, height, NULL, NULL, instance, NULL);
+    HWND window = CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, kWindowStyle, position.x, position.y,
+                                  width, height, NULL, NULL, instance, NULL);
     if (!window) {
         ShowMessage(NULL, Message::WindowFailed);
         return NULL;

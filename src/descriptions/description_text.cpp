@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <utility>
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -65,7 +64,7 @@ bool HasUtf16Mark(const std::string& bytes)
 std::string Utf16TextToUtf8(std::string bytes)
 {
     std::string text = Utf16FileToUtf8(std::move(bytes));
-    if (std::memchr(text.data(), '\0', text.size()))
+    if (text.find('\0') != std::string::npos)
         text.erase(std::remove(text.begin(), text.end(), '\0'), text.end());
     return text;
 }

@@ -22,17 +22,6 @@ struct FolderListing {
     std::unordered_map<std::wstring, std::string> descriptions;
 };
 
-// Upper-cases with the system's rules, as the file system does when it
-// matches a name without regard to case. Folded as UTF-16, so that a letter
-// whose capital takes another number of bytes cannot cut a multi-byte name.
-std::wstring FoldCase(const std::string& name)
-{
-    std::wstring folded = ToWide(name, CP_ACP);
-    if (!folded.empty())
-        CharUpperBuffW(&folded[0], static_cast<DWORD>(folded.size()));
-    return folded;
-}
-
 void AddName(const WIN32_FIND_DATAA& found, FolderListing& listing)
 {
     std::string name = found.cFileName;

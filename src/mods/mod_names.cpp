@@ -49,6 +49,11 @@ bool IsBaseArchive(const std::string& fileName)
     return name == "data.pak" || name == "sound.pak" || name == "texts.pak" || IsNumberedBaseArchive(name);
 }
 
+std::string TemporaryName(const std::string& name)
+{
+    return name.empty() ? "~" : name.substr(0, name.size() - 1) + "~";
+}
+
 std::string JoinPath(const std::string& directory, const std::string& name)
 {
     return directory + "\\" + name;

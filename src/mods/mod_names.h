@@ -25,6 +25,12 @@ bool HasExtension(const std::string& fileName, const char* extension);
 // A copy with the ASCII letters A-Z turned into a-z; other bytes unchanged.
 std::string AsciiLower(std::string text);
 
+// The name a file is copied under before it gets its own: the same length, so
+// that whatever name fits the folder also fits while copying, with "~" as its
+// last character ("Big.pak" -> "Big.pa~"), which neither the tool's lists nor
+// the game take for an archive or a description.
+std::string TemporaryName(const std::string& name);
+
 // `directory` + "\" + `name`, with no test for a separator already there.
 std::string JoinPath(const std::string& directory, const std::string& name);
 

@@ -7,6 +7,7 @@
 #include "mods/mod_lists.h"
 #include "settings/display_text.h"
 #include "settings/mod_directory.h"
+#include "shared/busy.h"
 #include "shared/messages.h"
 #include "shared/text_conversion.h"
 
@@ -24,7 +25,11 @@ void ChangeModDirectory()
     // The folder browser works through COM, initialised for the thread at start.
     BROWSEINFOA browse = {};
     browse.hwndOwner = MainWindow;
-    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&browse);
+    PIDLIST_ABSOLUTE chosen;
+    {
+        BusyScope busy;
+        chosen = SHBrowseForFolderA(&browse);
+    }
     char path[MAX_PATH] = "";
     bool hasPath = chosen && SHGetPathFromIDListA(chosen, path) && PathIsWhole(chosen, path);
     CoTaskMemFree(chosen);

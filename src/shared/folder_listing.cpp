@@ -5,6 +5,18 @@ bool DirectoryExists(const char* path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool IsOwnName(const std::string& path)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(ToWide(path, CP_ACP).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    size_t slash = path.find_last_of('\\');
+    return FoldCase(path.substr(slash == std::string::npos ? 0 : slash + 1)) ==
+           FoldCase(FromWide(found.cFileName, CP_ACP));
+}
+
 namespace {
 
 // False when `wide` has no exact form in the code page that fits `size` bytes

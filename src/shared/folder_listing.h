@@ -11,6 +11,12 @@
 // True when the platform can read the attributes of `path`.
 bool DirectoryExists(const char* path);
 
+// True when `path` names something under its own long name (letter case
+// aside). On a volume with 8.3 names a path can also reach a file through that
+// file's generated short name ("BETT~L2Q.TXT" for "Better Towns.txt"): then
+// it is false.
+bool IsOwnName(const std::string& path);
+
 // The entry in code page `codePage`, when its names can be held there exactly
 // and fit the ANSI find data; false otherwise. A short name that cannot is left
 // empty. Where a code page has no character for a letter, the system would

@@ -1,26 +1,33 @@
 #include "shared/messages.h"
 
+#include "shared/busy.h"
+#include "shared/text_format.h"
+
 namespace {
 
 // In the order of the enumeration.
 const MessageText kMessages[] = {
-    {"Error on window class registering!", "Error!", MB_ICONWARNING},
-    {"Error on window creating!", "Error!", MB_ICONWARNING},
-    {"Specified directory does not exist.", "Error", MB_ICONERROR},
+    {"Error on window class registering!", "Error!", MB_ICONWARNING, MB_OK},
+    {"Error on window creating!", "Error!", MB_ICONWARNING, MB_OK},
+    {"Specified directory does not exist.", "Error", MB_ICONERROR, MB_OK},
     // The rename texts are crossed on purpose, as players have always seen
     // them: a failed Enable reports that the mod "wasn't disabled", a failed
     // Disable that it "wasn't enabled". Do not swap them.
-    {"Mod wasn't disabled!", "Not disabled!", MB_ICONWARNING},
-    {"Mod wasn't enabled!", "Not enabled!", MB_ICONWARNING},
-    {"A mod with this name already exists.", "Error", MB_ICONWARNING},
-    {"Mod could not be copied.", "Error", MB_ICONWARNING},
-    {"Mod was added, but its description could not be copied.", "Error", MB_ICONWARNING},
-    {"Game could not be started, please check the correct directory has been set.", "Error", MB_ICONWARNING},
-    {"This file is not a mod archive (.pak or .mod).", "Error", MB_ICONWARNING},
-    {"This name belongs to one of the game's own archives.", "Error", MB_ICONWARNING},
+    {"Mod wasn't disabled!", "Not disabled!", MB_ICONWARNING, MB_OK},
+    {"Mod wasn't enabled!", "Not enabled!", MB_ICONWARNING, MB_OK},
+    {"A mod with this name already exists.", "Error", MB_ICONWARNING, MB_OK},
+    {"Mod could not be copied.", "Error", MB_ICONWARNING, MB_OK},
+    {"Mod was added, but its description could not be copied.", "Error", MB_ICONWARNING, MB_OK},
+    {"Game could not be started, please check the correct directory has been set.", "Error", MB_ICONWARNING,
+     MB_OK},
+    {"This file is not a mod archive (.pak or .mod).", "Error", MB_ICONWARNING, MB_OK},
+    {"This name belongs to one of the game's own archives.", "Error", MB_ICONWARNING, MB_OK},
+    {"A leftover of an interrupted copy, %1, is in the mod folder and cannot be replaced (it is a folder or a "
+     "read-only file). Remove it, then add the mod again.",
+     "Error", MB_ICONWARNING, MB_OK},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::BaseArchiveName) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::LeftoverInTheWay) + 1,
               "one entry per message");
 
 // In the order of the enumeration.
@@ -30,13 +37,14 @@ const char* const kDropReasons[] = {
     "name of one of the game's own archives",
     "could not be copied",
     "added, but its description could not be copied",
+    "a leftover of an interrupted copy, %1, is in the way and cannot be replaced",
 };
 
 static_assert(sizeof kDropReasons / sizeof kDropReasons[0] ==
-                  static_cast<size_t>(DropReason::DescriptionNotCopied) + 1,
+                  static_cast<size_t>(DropReason::LeftoverInTheWay) + 1,
               "one text per reason");
 
-const MessageText kDropSummary = {"", "Error", MB_ICONWARNING};
+const MessageText kDropSummary = {"", "Error", MB_ICONWARNING, MB_OK};
 
 }  // namespace
 
@@ -45,10 +53,11 @@ const MessageText& MessageFor(Message message)
     return kMessages[static_cast<size_t>(message)];
 }
 
-void ShowMessage(HWND owner, Message message)
+int ShowMessage(HWND owner, Message message, const std::vector<std::string>& details)
 {
     const MessageText& entry = MessageFor(message);
-    MessageBoxA(owner, entry.text, entry.caption, MB_OK | entry.icon);
+    BusyScope busy;
+    return MessageBoxA(owner, FormatText(entry.text, details).c_str(), entry.caption, entry.buttons | entry.icon);
 }
 
 const char* DropReasonText(DropReason reason)
@@ -58,5 +67,6 @@ const char* DropReasonText(DropReason reason)
 
 void ShowDropSummary(HWND owner, const std::string& lines)
 {
+    BusyScope busy;
     MessageBoxA(owner, lines.c_str(), kDropSummary.caption, MB_OK | kDropSummary.icon);
 }

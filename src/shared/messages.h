@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 enum class Message {
     WindowClassFailed,
@@ -18,18 +19,22 @@ enum class Message {
     GameNotStarted,
     NotArchive,
     BaseArchiveName,
+    LeftoverInTheWay,
 };
 
 struct MessageText {
-    const char* text;
+    const char* text;  // "%1", "%2", ... stand for the details it is shown with
     const char* caption;
     UINT icon;
+    UINT buttons;  // MB_OK unless it asks a question
 };
 
 const MessageText& MessageFor(Message message);
 
-// Shows the message with an OK button, owned by `owner` (NULL: no owner).
-void ShowMessage(HWND owner, Message message);
+// Shows the message, owned by `owner` (NULL: no owner), with its details
+// filled in, and gives the button pressed (IDOK, IDYES, IDNO). The tool is
+// busy while it shows.
+int ShowMessage(HWND owner, Message message, const std::vector<std::string>& details = {});
 
 // Why a dropped file was not added (or not whole): its line in the summary.
 enum class DropReason {
@@ -38,8 +43,10 @@ enum class DropReason {
     BaseArchiveName,
     CopyFailed,
     DescriptionNotCopied,
+    LeftoverInTheWay,
 };
 
+// "%1" in a reason stands for its detail.
 const char* DropReasonText(DropReason reason);
 
 // The one warning after a drop: one line per file that was refused or failed,

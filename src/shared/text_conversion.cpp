@@ -19,3 +19,11 @@ std::string FromWide(const std::wstring& text, UINT codePage)
         WideCharToMultiByte(codePage, 0, text.data(), size, &narrow[0], length, NULL, NULL);
     return narrow;
 }
+
+std::wstring FoldCase(const std::string& name)
+{
+    std::wstring folded = ToWide(name, CP_ACP);
+    if (!folded.empty())
+        CharUpperBuffW(&folded[0], static_cast<DWORD>(folded.size()));
+    return folded;
+}

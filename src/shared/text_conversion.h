@@ -8,3 +8,8 @@
 std::wstring ToWide(const std::string& text, UINT codePage);
 // Characters the code page lacks become its default character.
 std::string FromWide(const std::wstring& text, UINT codePage);
+
+// Upper-cased with the system's rules, as the file system does when it matches
+// a name without regard to case. Folded as UTF-16, so that a letter whose
+// capital takes another number of bytes cannot cut a multi-byte name.
+std::wstring FoldCase(const std::string& name);

@@ -103,6 +103,16 @@ bool IsValidUtf8(const char* data, size_t size)
     return true;
 }
 
+size_t CharacterCount(const std::string& text)
+{
+    if (!IsValidUtf8(text.data(), text.size()))
+        return text.size();
+    size_t count = 0;
+    for (char c : text)
+        count += !IsContinuation(static_cast<unsigned char>(c));
+    return count;
+}
+
 size_t PrefixBytes(const std::string& text, size_t count)
 {
     if (!IsValidUtf8(text.data(), text.size()))

@@ -15,6 +15,9 @@ bool IsValidUtf8(const char* data, size_t size);
 // (a single-byte code page).
 size_t PrefixBytes(const std::string& text, size_t count);
 
+// The number of characters: code points of valid UTF-8, else bytes.
+size_t CharacterCount(const std::string& text);
+
 // UTF-16 unit i of `units`, in either byte order.
 uint32_t Utf16Unit(const unsigned char* units, size_t i, bool bigEndian);
 

@@ -27,7 +27,7 @@ TEST(InterruptedCopyTest, AProgramEndedMidCopyLeavesNoPartOfTheArchiveUnderItsNa
         ASSERT_NE((HWND)NULL, app.WaitForWindow());
         PostMessageA(app.Window(), WM_COMMAND, MAKEWPARAM(IDC_ADD_MOD, BN_CLICKED), 0);
         ASSERT_TRUE(app.ChooseInOpenDialog(download.Path("Huge.pak"))) << "no open-file dialog";
-        ASSERT_TRUE(WaitUntil([&] { return FileSize(mods.Path("Huge.pak.partial")) > (64u << 20); }))
+        ASSERT_TRUE(WaitUntil([&] { return FileSize(mods.Path("Huge.pa~")) > (64u << 20); }))
             << "the copy did not start";
         app.Kill();
     }

@@ -10,7 +10,7 @@ TEST(GameLaunchFor, StartsTheGameInTheBinFolderBesideTheDataFolder)
         const char* folder;
     } cases[] = {
         {"D:\\Play\\data", "D:\\Play\\bin\\H5_Game.exe", "D:\\Play\\bin"},
-        {"E:\\", "E:\\bin\\H5_Game.exe", "E:\\bin"},                                      // drive root
+        {"E:\\", "E:\\bin\\H5_Game.exe", "E:\\bin"},                          // drive root
         {"D:\\Play\\data\\", "D:\\Play\\bin\\H5_Game.exe", "D:\\Play\\bin"},  // trailing backslash
         {"\\\\server\\share\\data", "\\\\server\\share\\bin\\H5_Game.exe", "\\\\server\\share\\bin"},
     };

@@ -216,17 +216,25 @@ bool DialogAnswerer::Answer(HWND dialog)
     }
 
     bool expected = TakeAction(kind, action);
-    seen_.push_back({kind, "", TextOf(dialog), GetWindow(dialog, GW_OWNER), 0, expected});
+    seen_.push_back({kind, "", TextOf(dialog), GetWindow(dialog, GW_OWNER), 0, expected, AnotherOpen(dialog)});
     if (action.confirm && kind == DialogKind::OpenFile)
         SetWindowTextA(FindDescendant(fileCombo, "Edit"), action.path.c_str());
     Press(dialog, action.confirm ? IDOK : IDCANCEL);
     return true;
 }
 
+bool DialogAnswerer::AnotherOpen(HWND dialog) const
+{
+    for (HWND other : handled_)
+        if (other != dialog && IsWindow(other))
+            return true;
+    return false;
+}
+
 void DialogAnswerer::AnswerMessageBox(HWND box)
 {
-    seen_.push_back(
-        {DialogKind::MessageBox, BoxText(box), TextOf(box), GetWindow(box, GW_OWNER), IconOf(box), true});
+    seen_.push_back({DialogKind::MessageBox, BoxText(box), TextOf(box), GetWindow(box, GW_OWNER), IconOf(box),
+                     true, AnotherOpen(box)});
     Press(box, IDOK);
 }
 

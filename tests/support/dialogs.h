@@ -18,7 +18,8 @@ struct SeenDialog {
     std::string caption;  // the window title
     HWND owner;
     UINT icon;      // MB_ICONWARNING, MB_ICONERROR, ... or 0
-    bool expected;  // false for a dialog that no test action was queued for
+    bool expected;     // false for a dialog that no test action was queued for
+    bool overAnother;  // shown while a dialog seen before it was still open
 };
 
 class DialogAnswerer {
@@ -54,6 +55,7 @@ private:
     bool Answer(HWND dialog);  // false: not ready yet, try again shortly
     void AnswerMessageBox(HWND dialog);
     bool TakeAction(DialogKind kind, Action& action);
+    bool AnotherOpen(HWND dialog) const;
 
     HHOOK hook_;
     std::deque<Action> actions_;

@@ -27,3 +27,21 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = 10000)
     }
     return true;
 }
+
+// Handles this thread's messages until `condition` holds; false after `timeoutMs`.
+template <typename Condition>
+bool PumpUntil(Condition condition, DWORD timeoutMs = 10000)
+{
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        MSG message;
+        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
+    }
+    return true;
+}

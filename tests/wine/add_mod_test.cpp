@@ -131,7 +131,9 @@ TEST_F(AddModTest, WhatIsNotAModArchiveAndTheGamesOwnNamesAreRefused)
         Message warning;
     } cases[] = {{"pack.zip", Message::NotArchive},
                  {"notes.txt", Message::NotArchive},
-                 {"p5-data.pak", Message::BaseArchiveName}};
+                 {"p5-data.pak", Message::BaseArchiveName},
+                 {"data.mod", Message::BaseArchiveName},
+                 {"P5-Texts.MOD", Message::BaseArchiveName}};
     Start();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);

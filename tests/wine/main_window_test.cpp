@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "settings/display_text.h"
 #include "settings/mod_directory.h"
+#include "shared/display_scale.h"
 
 namespace {
 
@@ -209,7 +210,10 @@ TEST_F(MainWindowTest, ADpiChangeRelaysEveryControlSwapsTheFontAndDeletesTheOldO
     const struct {
         UINT dpi;
         RECT suggested;
-    } steps[] = {{192, {100, 50, 1100, 860}}, {144, {10, 20, 760, 628}}, {96, {262, 182, 762, 587}}};
+    } steps[] = {{192, {100, 50, 1100, 860}},
+                 {144, {10, 20, 760, 628}},
+                 {72, {300, 200, 675, 504}},  // below the system's DPI: a smaller font, not the stock one
+                 {96, {262, 182, 762, 587}}};
     HFONT previous = stock;
     for (const auto& step : steps) {
         SCOPED_TRACE(std::to_string(step.dpi) + " DPI");
@@ -243,6 +247,17 @@ TEST_F(MainWindowTest, ADpiChangeRelaysEveryControlSwapsTheFontAndDeletesTheOldO
     HFONT last = reinterpret_cast<HFONT>(SendMessageA(EnabledList, WM_GETFONT, 0, 0));
     CloseApp();
     EXPECT_EQ(0u, GetObjectType(last)) << "the font was not deleted with the window";
+}
+
+TEST(ScaledTest, RoundsAsMulDivDoes)
+{
+    const struct {
+        int value;
+        UINT dpi;
+        int scaled;
+    } cases[] = {{405, 144, 608}, {23, 144, 35}, {25, 144, 38}, {22, 120, 28}, {500, 192, 1000}, {22, 72, 17}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.scaled, Scaled(c.value, c.dpi)) << c.value << " at " << c.dpi << " DPI";
 }
 
 TEST_F(MainWindowTest, ClosingTheWindowPostsExitCodeZero)

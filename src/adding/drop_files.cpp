@@ -1,0 +1,124 @@
+#include "adding/drop_files.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "adding/add_archive.h"
+#include "mods/directory_scan.h"
+#include "mods/mod_names.h"
+#include "shared/busy.h"
+#include "shared/folder_listing.h"
+#include "shared/messages.h"
+#include "shared/text_conversion.h"
+#include "shared/text_format.h"
+#include "shared/window_state.h"
+
+namespace {
+
+const size_t kSummaryLines = 15;  // then "and N more": the box stays within the screen
+const size_t kSummaryNameLength = 60;
+
+// Drops that arrived while the tool was busy, oldest first.
+std::deque<std::vector<std::string>> waiting;
+
+// A dropped file: a folder is not a mod archive.
+AddOutcome AddDroppedFile(const std::string& path, size_t index, CopyBatch& batch)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return AddOutcome::NotArchive;
+    batch.StartFile(FileNamePart(path), index);
+    return AddArchive(path, FileNamePart(path), batch);
+}
+
+// A .txt dropped together with the archive it describes comes along with that
+// archive: it is no file of its own to report.
+bool IsDroppedArchivesDescription(const std::string& path, const std::vector<std::string>& files)
+{
+    if (!HasExtension(path, ".txt"))
+        return false;
+    std::wstring folded = FoldCase(path);
+    for (const std::string& file : files)
+        if ((HasExtension(file, ".pak") || HasExtension(file, ".mod")) &&
+            FoldCase(ReplaceExtension(file, "txt")) == folded)
+            return true;
+    return false;
+}
+
+// The line of a drop's summary for a file that was not added whole, or "".
+std::string SummaryLine(const std::string& path, AddOutcome outcome)
+{
+    DropReason reason;
+    switch (outcome) {
+    case AddOutcome::Added:
+    case AddOutcome::Cancelled: return "";  // the player's choice, not an error
+    case AddOutcome::NameTaken: reason = DropReason::NameTaken; break;
+    case AddOutcome::NotArchive: reason = DropReason::NotArchive; break;
+    case AddOutcome::BaseArchiveName: reason = DropReason::BaseArchiveName; break;
+    case AddOutcome::CopyFailed: reason = DropReason::CopyFailed; break;
+    case AddOutcome::DescriptionNotCopied: reason = DropReason::DescriptionNotCopied; break;
+    case AddOutcome::LeftoverInTheWay: reason = DropReason::LeftoverInTheWay; break;
+    default: return "";
+    }
+    std::string name = FileNamePart(path);
+    return ShortenInMiddle(name, kSummaryNameLength) + ": " +
+           FormatText(DropReasonText(reason), {ShortenInMiddle(TemporaryName(name), kSummaryNameLength)});
+}
+
+void AddDroppedPaths(const std::vector<std::string>& files)
+{
+    if (!DirectoryExists(ModDirectory)) {
+        ShowMessage(MainWindow, Message::DirectoryMissing);
+        return;
+    }
+    std::vector<std::string> summary;
+    {
+        CopyBatch batch(files.size());
+        for (size_t i = 0; i < files.size() && !batch.Cancelled(); ++i) {
+            if (IsDroppedArchivesDescription(files[i], files))
+                continue;
+            std::string line = SummaryLine(files[i], AddDroppedFile(files[i], i, batch));
+            if (!line.empty())
+                summary.push_back(line);
+        }
+    }
+    RebuildModLists();
+    if (!summary.empty())
+        ShowDropSummary(MainWindow, JoinLines(summary, kSummaryLines));
+}
+
+}  // namespace
+
+void AddDroppedFiles(HDROP drop)
+{
+    std::vector<std::string> files;
+    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, NULL, 0);
+    for (UINT i = 0; i < count; ++i) {
+        UINT length = DragQueryFileA(drop, i, NULL, 0);
+        std::string path(length + 1, '\0');
+        DragQueryFileA(drop, i, &path[0], length + 1);
+        path.resize(length);
+        files.push_back(path);
+    }
+    DragFinish(drop);
+    if (files.empty())
+        return;
+    waiting.push_back(files);
+    AddWaitingDrops();
+}
+
+void AddWaitingDrops()
+{
+    if (waiting.empty())
+        return;
+    if (IsBusy()) {
+        NotifyWhenFree();
+        return;
+    }
+    std::vector<std::string> files = std::move(waiting.front());
+    waiting.pop_front();
+    AddDroppedPaths(files);
+    if (!waiting.empty())
+        NotifyWhenFree();
+}

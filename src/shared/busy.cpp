@@ -1,0 +1,40 @@
+#include "shared/busy.h"
+
+#include "shared/window_state.h"
+
+namespace {
+
+int depth;
+bool notify;
+
+void PostFreeAgain()
+{
+    notify = false;
+    if (MainWindow)
+        PostMessageA(MainWindow, WM_APP_FREE_AGAIN, 0, 0);
+}
+
+}  // namespace
+
+BusyScope::BusyScope()
+{
+    ++depth;
+}
+
+BusyScope::~BusyScope()
+{
+    if (--depth == 0 && notify)
+        PostFreeAgain();
+}
+
+bool IsBusy()
+{
+    return depth > 0;
+}
+
+void NotifyWhenFree()
+{
+    notify = true;
+    if (depth == 0)
+        PostFreeAgain();
+}

@@ -1,0 +1,19 @@
+// Filling in and shortening texts shown to the player. Pure code with no
+// platform headers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// `text` with "%1", "%2", ... replaced by the arguments of that number;
+// a number without an argument stays as it is.
+std::string FormatText(const std::string& text, const std::vector<std::string>& arguments);
+
+// The text itself when it has at most `limit` characters (code points of
+// UTF-8 text, bytes of other text); otherwise its beginning and its end with
+// "..." between them, `limit` characters in all.
+std::string ShortenInMiddle(const std::string& text, size_t limit);
+
+// The lines joined by LF, at most `limit` of them: the rest counted in a last
+// line "and N more".
+std::string JoinLines(const std::vector<std::string>& lines, size_t limit);
