@@ -17,7 +17,7 @@ struct SeenDialog {
     std::string text;     // a message box's text
     std::string caption;  // the window title
     HWND owner;
-    UINT icon;      // MB_ICONWARNING, MB_ICONERROR, ... or 0
+    UINT icon;         // MB_ICONWARNING, MB_ICONERROR, ... or 0
     bool expected;     // false for a dialog that no test action was queued for
     bool overAnother;  // shown while a dialog seen before it was still open
 };
