@@ -2,3 +2,23 @@
 #pragma once
 
 #define IDI_APP 102
+
+// The "Mod Sets" dialog.
+#define IDD_MOD_SETS 200
+#define IDC_SET_LIST 201
+#define IDC_SET_NAME 202
+#define IDC_SET_SWITCH 203
+#define IDC_SET_SAVE 204
+#define IDC_SET_RENAME 205
+#define IDC_SET_DELETE 206
+
+// The context menu of the two lists, and the keys of the main window.
+#define IDR_LIST_MENU 300
+#define IDR_ACCELERATORS 301
+
+// Commands of the menus and keys. Those of the system menu are multiples of
+// 16 below 0xF000, as the system asks.
+#define IDM_MOD_SETS 40001
+#define IDM_SWITCH_FIRST 41000  // + the set's place in the "Switch To" menu
+#define IDM_SWITCH_LAST 41999
+#define IDM_SYSTEM_MOD_SETS 0x0100

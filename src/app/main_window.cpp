@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/controls.h"
+#include "app/list_menu.h"
 #include "launcher/start_game.h"
 #include "adding/add_mod.h"
 #include "adding/drop_files.h"
@@ -8,6 +9,8 @@
 #include "descriptions/mod_information.h"
 #include "mods/mod_state.h"
 #include "settings/change_directory.h"
+#include "sets/mod_sets_dialog.h"
+#include "sets/mod_switch.h"
 #include "settings/mod_directory.h"
 #include "shared/busy.h"
 #include "shared/display_scale.h"
@@ -20,6 +23,10 @@ const char kMainWindowTitle[] = "Quillmoor Mod Manager";
 static const int kWindowWidth = 500;
 static const int kWindowHeight = 405;
 static const DWORD kWindowStyle = WS_POPUP | WS_BORDER | WS_DLGFRAME | WS_SYSMENU | WS_MINIMIZEBOX;
+
+// Posted at creation when a switch of mod sets that was cut off has been
+// undone: the player is told once the window shows.
+static const UINT WM_APP_SWITCH_UNDONE = WM_APP + 2;
 
 // The window's own icons, group 102's images at the sizes for its DPI, so that
 // the title bar and the taskbar show sharp ones; each replaced pair is destroyed.
@@ -45,9 +52,13 @@ static void SetWindowIcons(HWND window, UINT dpi)
 static void OnCreate(HWND window)
 {
     LoadSettings();
+    bool undone = UndoInterruptedSwitch();  // before the first scan
     CreateControls(window);
     SetWindowIcons(window, WindowDpi(window));
+    AddSystemMenuEntries(window);
     DragAcceptFiles(window, TRUE);
+    if (undone)
+        PostMessageA(window, WM_APP_SWITCH_UNDONE, 0, 0);
 }
 
 // After the controls are gone: what was made for them and the window.
@@ -93,7 +104,25 @@ static void OnCommand(WORD id, WORD code)
     case IDC_ENABLED_LIST: OnListNotice(EnabledSide(), code); break;
     case IDC_START_GAME: StartGame(); break;
     case IDC_ADD_MOD: AddMod(); break;
+    case IDM_MOD_SETS: ShowModSetsDialog(); break;
     }
+}
+
+// Right click, Shift+F10 or the menu key: the lists have a menu of their own.
+static bool OnContextMenu(HWND target, LPARAM position)
+{
+    if (target != EnabledList && target != DisabledList)
+        return false;
+    ShowListMenu(target, position);
+    return true;
+}
+
+static bool OnSystemCommand(WPARAM command)
+{
+    if ((command & 0xFFF0) != IDM_SYSTEM_MOD_SETS)
+        return false;
+    ShowModSetsDialog();
+    return true;
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -104,6 +133,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); break;
     case WM_DROPFILES: AddDroppedFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_APP_FREE_AGAIN: AddWaitingDrops(); return 0;
+    case WM_APP_SWITCH_UNDONE: ReportUndoneSwitch(); return 0;
+    case WM_CONTEXTMENU:
+        if (OnContextMenu(reinterpret_cast<HWND>(wParam), lParam))
+            return 0;
+        break;
+    case WM_SYSCOMMAND:
+        if (OnSystemCommand(wParam))
+            return 0;
+        break;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     case WM_NCDESTROY: OnFinalDestroy(); break;
     }
@@ -160,8 +198,12 @@ HWND CreateMainWindow(HINSTANCE instance)
 
 int RunMessageLoop()
 {
+    // The keys of the main window: Ctrl+M opens the mod sets.
+    HACCEL keys = LoadAcceleratorsA(AppInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0)) {
+        if (keys && TranslateAcceleratorA(MainWindow, keys, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

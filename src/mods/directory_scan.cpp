@@ -13,15 +13,6 @@
 
 namespace {
 
-// What one pass over the folder's names tells the scan.
-struct FolderListing {
-    std::vector<std::string> disabled;  // .mod names, in listing order
-    std::vector<std::string> enabled;   // .pak names other than the game's own
-    // Description names folded to one case, each with a real name that has it
-    // (its own long name or, for a generated short name, the long one).
-    std::unordered_map<std::wstring, std::string> descriptions;
-};
-
 void AddName(const WIN32_FIND_DATAA& found, FolderListing& listing)
 {
     std::string name = found.cFileName;
@@ -35,15 +26,6 @@ void AddName(const WIN32_FIND_DATAA& found, FolderListing& listing)
     std::string shortName = found.cAlternateFileName;
     if (HasExtension(shortName, ".txt"))
         listing.descriptions.emplace(FoldCase(shortName), name);
-}
-
-// One enumeration of every name instead of one per pattern, so that finding
-// the descriptions costs no failed lookup per archive.
-FolderListing ListFolder(const std::string& directory)
-{
-    FolderListing listing;
-    ForEachEntry(directory, "*", [&listing](const WIN32_FIND_DATAA& found) { AddName(found, listing); });
-    return listing;
 }
 
 // FindInfoFile answered from the listing: only a name the folder holds is
@@ -60,6 +42,13 @@ std::string ListedInfoFile(const FolderListing& listing, const std::string& dire
 }
 
 }  // namespace
+
+FolderListing ListFolder(const std::string& directory)
+{
+    FolderListing listing;
+    ForEachEntry(directory, "*", [&listing](const WIN32_FIND_DATAA& found) { AddName(found, listing); });
+    return listing;
+}
 
 std::string FindInfoFile(const std::string& archivePath)
 {

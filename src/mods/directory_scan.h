@@ -2,6 +2,23 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
+#include <vector>
+
+// What one pass over a folder's names tells: its archives, in listing order,
+// and its descriptions.
+struct FolderListing {
+    std::vector<std::string> disabled;  // .mod names
+    std::vector<std::string> enabled;   // .pak names other than the game's own
+    // Description names folded to one case, each with a real name that has it
+    // (its own long name or, for a generated short name, the long one).
+    std::unordered_map<std::wstring, std::string> descriptions;
+};
+
+// One enumeration of every name instead of one per pattern, so that finding
+// the descriptions costs no failed lookup per archive. Empty when the folder
+// cannot be listed.
+FolderListing ListFolder(const std::string& directory);
 
 // Appends the mods of ModDirectory to the two lists, in the order the folder
 // lists them: every .mod archive as a disabled mod, then every .pak archive other

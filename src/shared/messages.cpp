@@ -25,9 +25,31 @@ const MessageText kMessages[] = {
     {"A leftover of an interrupted copy, %1, is in the mod folder and cannot be replaced (it is a folder or a "
      "read-only file). Remove it, then add the mod again.",
      "Error", MB_ICONWARNING, MB_OK},
+    {"%1 mod of this set is not in the mod folder: %2. Switch the others?", "Mod Sets", MB_ICONQUESTION, MB_YESNO},
+    {"%1 mods of this set are not in the mod folder: %2. Switch the others?", "Mod Sets", MB_ICONQUESTION,
+     MB_YESNO},
+    {"%1 could not be switched: it may be in use by the game, or a file of its other name may exist. No mod was "
+     "changed.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"%1 could not be switched, and %2 could not be put back as it was. The tool will put it back at its next "
+     "start.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"The mods could not be switched: the registry could not be written. No mod was changed.", "Error",
+     MB_ICONWARNING, MB_OK},
+    {"The last switch of mod sets was cut off. The mods are as they were before it.", "Mod Sets",
+     MB_ICONINFORMATION, MB_OK},
+    {"The last switch of mod sets was cut off, and %1 could not be put back yet. The tool will try again at its "
+     "next start.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"A set's name has 1 to 64 characters, not only spaces.", "Mod Sets", MB_ICONWARNING, MB_OK},
+    {"\"No mods\" and \"Before the last switch\" are the tool's own sets: please choose another name.", "Mod Sets",
+     MB_ICONWARNING, MB_OK},
+    {"A set named \"%1\" exists. Replace it?", "Mod Sets", MB_ICONQUESTION, MB_YESNO},
+    {"Delete the set \"%1\"?", "Mod Sets", MB_ICONQUESTION, MB_YESNO},
+    {"The set could not be saved: the registry could not be written.", "Error", MB_ICONWARNING, MB_OK},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::LeftoverInTheWay) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SetNotSaved) + 1,
               "one entry per message");
 
 // In the order of the enumeration.

@@ -20,6 +20,18 @@ enum class Message {
     NotArchive,
     BaseArchiveName,
     LeftoverInTheWay,
+    SetModMissing,
+    SetModsMissing,
+    SwitchFailed,
+    SwitchNotUndone,
+    SwitchNotJournalled,
+    SwitchCutOff,
+    SwitchCutOffNotUndone,
+    SetNameInvalid,
+    SetNameReserved,
+    SetReplace,
+    SetDelete,
+    SetNotSaved,
 };
 
 struct MessageText {

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "mods/mod_names.h"
 #include "settings/mod_directory.h"
+#include "shared/text_format.h"
 
 // The program's state as a new process has it.
 static void ResetProgramState()
@@ -105,10 +106,10 @@ void ExpectLists(const std::vector<std::string>& enabled, const std::vector<std:
     ExpectListsMirrored();
 }
 
-ExpectedBox Box(Message message, HWND owner)
+ExpectedBox Box(Message message, HWND owner, const std::vector<std::string>& details)
 {
     const MessageText& shown = MessageFor(message);
-    return {shown.text, shown.caption, shown.icon, owner};
+    return {FormatText(shown.text, details), shown.caption, shown.icon, owner};
 }
 
 std::string Text(Message message)

@@ -59,8 +59,8 @@ struct ExpectedBox {
     HWND owner;
 };
 
-// A message of the catalogue, as the program should show it.
-ExpectedBox Box(Message message, HWND owner);
+// A message of the catalogue, as the program should show it, with its details.
+ExpectedBox Box(Message message, HWND owner, const std::vector<std::string>& details = {});
 std::string Text(Message message);
 
 // The message boxes seen so far are exactly these, in this order.

@@ -144,6 +144,16 @@ void DialogAnswerer::CancelFolder()
     actions_.push_back({DialogKind::FolderBrowser, false, "", NULL});
 }
 
+void DialogAnswerer::AnswerQuestion(int button)
+{
+    actions_.push_back({DialogKind::MessageBox, true, "", NULL, button});
+}
+
+void DialogAnswerer::ActIn(const std::string& caption, std::function<void(HWND dialog)> act)
+{
+    actions_.push_back({DialogKind::Own, true, caption, NULL, IDOK, std::move(act)});
+}
+
 std::vector<SeenDialog> DialogAnswerer::MessageBoxes() const
 {
     std::vector<SeenDialog> boxes;
@@ -172,26 +182,40 @@ void CALLBACK DialogAnswerer::TimerProc(HWND, UINT, UINT_PTR timer, DWORD)
     DialogAnswerer* self = active_;
     if (!self || self->waiting_.empty())
         return;
+    // Taken off the queue first: answering may open other dialogs, which queue themselves.
     HWND dialog = self->waiting_.front();
+    self->waiting_.erase(self->waiting_.begin());
     if (IsWindow(dialog) && !self->Answer(dialog) && ++self->retries_ < kMaxRetries) {
+        self->waiting_.insert(self->waiting_.begin(), dialog);
         SetTimer(NULL, 0, kAnswerDelay, TimerProc);
         return;
     }
     self->retries_ = 0;
-    self->waiting_.erase(self->waiting_.begin());
 }
 
-bool DialogAnswerer::TakeAction(DialogKind kind, Action& action)
+// The first action queued for this kind of dialog (an own dialog by its caption).
+bool DialogAnswerer::TakeAction(DialogKind kind, Action& action, const std::string& caption)
 {
-    if (actions_.empty() || actions_.front().kind != kind)
-        return false;
-    action = actions_.front();
-    actions_.pop_front();
-    return true;
+    for (auto queued = actions_.begin(); queued != actions_.end(); ++queued) {
+        if (queued->kind == kind && (kind != DialogKind::Own || queued->path == caption)) {
+            action = *queued;
+            actions_.erase(queued);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool DialogAnswerer::Answer(HWND dialog)
 {
+    Action own = {DialogKind::Own, false, "", NULL};
+    if (TakeAction(DialogKind::Own, own, TextOf(dialog))) {
+        Action action = own;
+        seen_.push_back(
+            {DialogKind::Own, "", TextOf(dialog), GetWindow(dialog, GW_OWNER), 0, true, AnotherOpen(dialog)});
+        action.act(dialog);
+        return true;
+    }
     HWND fileCombo = FindDescendant(dialog, "ComboBoxEx32", kFileNameCombo);
     HWND folderTree = FindDescendant(dialog, "SysTreeView32");
     if (!fileCombo && !folderTree) {
@@ -201,8 +225,11 @@ bool DialogAnswerer::Answer(HWND dialog)
 
     DialogKind kind = fileCombo ? DialogKind::OpenFile : DialogKind::FolderBrowser;
     Action action = {kind, false, "", NULL};
-    if (!actions_.empty() && actions_.front().kind == kind)
-        action = actions_.front();
+    for (const Action& queued : actions_)
+        if (queued.kind == kind) {
+            action = queued;
+            break;
+        }
     if (kind == DialogKind::FolderBrowser && action.confirm) {
         // The tree fills in after the browser opens; select once it holds items.
         if (SendMessageA(folderTree, TVM_GETCOUNT, 0, 0) == 0)
@@ -235,7 +262,12 @@ void DialogAnswerer::AnswerMessageBox(HWND box)
 {
     seen_.push_back({DialogKind::MessageBox, BoxText(box), TextOf(box), GetWindow(box, GW_OWNER), IconOf(box),
                      true, AnotherOpen(box)});
-    Press(box, IDOK);
+    // A question has no OK button: it takes the answer queued for it.
+    bool question = GetDlgItem(box, IDYES) != NULL;
+    Action answer = {DialogKind::MessageBox, true, "", NULL, IDNO};
+    if (question && !TakeAction(DialogKind::MessageBox, answer))
+        seen_.back().expected = false;
+    Press(box, question ? answer.button : IDOK);
 }
 
 HWND FindDescendant(HWND parent, const char* className, int id)
@@ -247,7 +279,7 @@ HWND FindDescendant(HWND parent, const char* className, int id)
 
 std::string Describe(const SeenDialog& dialog)
 {
-    const char* kinds[] = {"message box", "open-file dialog", "folder browser"};
+    const char* kinds[] = {"message box", "open-file dialog", "folder browser", "dialog"};
     return std::string(kinds[static_cast<int>(dialog.kind)]) + " \"" + dialog.caption + "\": \"" + dialog.text +
            "\"";
 }

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
-enum class DialogKind { MessageBox, OpenFile, FolderBrowser };
+#include <functional>
+
+enum class DialogKind { MessageBox, OpenFile, FolderBrowser, Own };
 
 struct SeenDialog {
     DialogKind kind;
@@ -36,6 +38,12 @@ public:
     void ChooseFolder(const std::string& path);
     void ChooseFolderItem(PCIDLIST_ABSOLUTE item);  // e.g. a virtual folder
     void CancelFolder();
+    // The next message box that asks (Yes/No) is answered with `button`;
+    // one that only informs is answered with OK whatever is queued.
+    void AnswerQuestion(int button);
+    // The next dialog of the program's own with this caption: `act` runs in
+    // it, from its own message loop, and must close it.
+    void ActIn(const std::string& caption, std::function<void(HWND dialog)> act);
 
     const std::vector<SeenDialog>& Seen() const { return seen_; }
     std::vector<SeenDialog> MessageBoxes() const;
@@ -48,13 +56,15 @@ private:
         bool confirm;
         std::string path;
         PCIDLIST_ABSOLUTE item;
+        int button = IDOK;
+        std::function<void(HWND)> act = nullptr;
     };
 
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK TimerProc(HWND, UINT, UINT_PTR timer, DWORD);
     bool Answer(HWND dialog);  // false: not ready yet, try again shortly
     void AnswerMessageBox(HWND dialog);
-    bool TakeAction(DialogKind kind, Action& action);
+    bool TakeAction(DialogKind kind, Action& action, const std::string& caption = "");
     bool AnotherOpen(HWND dialog) const;
 
     HHOOK hook_;

@@ -4,6 +4,7 @@
 
 void DeleteSettingsKey()
 {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
     RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+// The key with everything under it (the mod sets too).
 void DeleteSettingsKey();
 bool SettingsKeyExists();
 // Writes a value of the settings key with exactly these bytes.

@@ -1,0 +1,40 @@
+// Where mod sets live: HKEY_CURRENT_USER\Software\RozUrovere\Mod Sets, one
+// REG_MULTI_SZ value per set, named as the set, holding its mods' display
+// names; each written by one call, so a set is never half written. The same
+// key holds the tool's own set "Before the last switch" under that name and,
+// while a switch runs, its journal in the key's unnamed value. Names are
+// stored as UTF-16, so they read back exactly in every script.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+extern const char kModSetsKey[];  // under HKEY_CURRENT_USER
+extern const char kNoModsSet[];
+extern const char kBeforeLastSwitchSet[];
+
+struct ModSet {
+    std::string name;
+    std::vector<std::string> mods;  // display names of the mods that are on
+};
+
+// The player's sets, sorted by name without regard to case.
+std::vector<ModSet> LoadModSets();
+// Only their names, in the same order.
+std::vector<std::string> ModSetNames();
+// A set of the player's by name (letter case aside), or "Before the last switch".
+std::optional<ModSet> FindModSet(const std::string& name);
+
+// Writes the set, replacing one of the same name; false when the registry
+// refused.
+bool SaveModSet(const ModSet& set);
+bool DeleteModSet(const std::string& name);
+
+// True for the names of the tool's own sets, letter case aside.
+bool IsReservedSetName(const std::string& name);
+
+// The journal of a switch in progress (see JournalStrings).
+bool WriteSwitchJournal(const std::vector<std::string>& strings);
+std::vector<std::string> ReadSwitchJournal();  // empty when there is none
+bool RemoveSwitchJournal();

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "sets/set_rules.h"
+
+namespace {
+
+// Letter case aside, as the file system matches names (ASCII is enough here).
+std::string Fold(const std::string& name)
+{
+    std::string folded = name;
+    for (char& c : folded)
+        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    return folded;
+}
+
+std::vector<ListedArchive> Folder(const std::vector<std::string>& names)
+{
+    std::vector<ListedArchive> archives;
+    for (const std::string& name : names)
+        archives.push_back({name, name.size() > 4 && Fold(name.substr(name.size() - 4)) == ".PAK"});
+    return archives;
+}
+
+TEST(PlanSwitch, RenamesExactlyTheArchivesWhoseStateDiffers)
+{
+    const struct {
+        const char* what;
+        std::vector<std::string> folder;
+        std::vector<std::string> set;
+        std::vector<std::string> renames;
+        std::vector<std::string> missing;
+    } cases[] = {
+        {"the set is the state now", {"A.pak", "B.mod", "C.pak"}, {"A", "C"}, {}, {}},
+        {"off first, then on",
+         {"A.pak", "B.mod", "C.pak", "D.mod"},
+         {"B", "D"},
+         {"A.pak", "C.pak", "B.mod", "D.mod"},
+         {}},
+        {"no mods", {"A.pak", "B.mod", "C.PAK"}, {}, {"A.pak", "C.PAK"}, {}},
+        {"letter case aside", {"Town.MOD", "Army.pak"}, {"TOWN", "army"}, {"Town.MOD"}, {}},
+        {"names the folder lacks, each once",
+         {"A.mod"},
+         {"A", "Gone", "gone", "Lost"},
+         {"A.mod"},
+         {"Gone", "Lost"}},
+        {"a name on both sides is on already", {"A.pak", "A.mod"}, {"A"}, {}, {}},
+        {"a name on both sides switched off", {"A.mod", "A.pak"}, {}, {"A.pak"}, {}},
+        {"two disabled of one name: one switched on", {"A.mod", "a.MOD"}, {"a"}, {"A.mod"}, {}},
+        {"an empty folder", {}, {"A"}, {}, {"A"}},
+    };
+    for (const auto& c : cases) {
+        SwitchPlan plan = PlanSwitch(Folder(c.folder), c.set, Fold);
+        EXPECT_EQ(c.renames, plan.renames) << c.what;
+        EXPECT_EQ(c.missing, plan.missing) << c.what;
+    }
+}
+
+TEST(ModsOn, GivesTheDisplayNamesOfTheEnabledArchives)
+{
+    EXPECT_EQ((std::vector<std::string>{"A", "Мод"}), ModsOn(Folder({"A.pak", "B.mod", "Мод.pak"})));
+    EXPECT_EQ("A.mod", FlippedName("A.pak"));
+    EXPECT_EQ("A.pak", FlippedName("A.MOD"));
+}
+
+TEST(Journal, ReadsBackOnlyWhatWasWrittenWhole)
+{
+    std::vector<std::string> written = JournalStrings("C:\\Games\\data", {"A.pak", "Мод.mod"});
+    std::optional<Journal> read = ReadJournal(written);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ("C:\\Games\\data", read->folder);
+    EXPECT_EQ((std::vector<std::string>{"A.pak", "Мод.mod"}), read->renames);
+
+    std::vector<std::string> cut(written.begin(), written.end() - 1);
+    std::vector<std::string> foreign = written;
+    foreign[0] = "something else";
+    for (const auto& bad : {cut, foreign, std::vector<std::string>{}, std::vector<std::string>{written[0]}})
+        EXPECT_FALSE(ReadJournal(bad).has_value()) << ::testing::PrintToString(bad);
+}
+
+TEST(IsValidSetName, TakesOneToSixtyFourCharactersOfAnyScript)
+{
+    for (const std::string& name : {std::string("Campaign"), std::string(" x "), std::string(64, 'a'),
+                                    std::string("Кампания с друзьями"), std::string("模组集合")})
+        EXPECT_TRUE(IsValidSetName(name)) << name;
+    std::string cyrillic65;
+    for (int i = 0; i < 65; ++i)
+        cyrillic65 += "Ж";
+    for (const std::string& name : {std::string(""), std::string("   "), std::string(65, 'a'), cyrillic65,
+                                    std::string("tab\there"), std::string("line\nbreak")})
+        EXPECT_FALSE(IsValidSetName(name)) << name;
+}
+
+}  // namespace

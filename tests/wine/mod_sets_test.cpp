@@ -1,0 +1,198 @@
+// Mod sets: saved, switched, renamed and deleted through the real dialog, kept
+// in the registry in any script, and a switch that never stops halfway.
+#include "app_test.h"
+
+#include "../res/resource.h"
+#include "menus.h"
+#include "mods/directory_scan.h"
+#include "sets/set_store.h"
+#include "shared/text_conversion.h"
+#include "shared/window_state.h"
+
+namespace {
+
+class ModSetsTest : public AppTest {
+protected:
+    void Start(const std::vector<std::string>& archives)
+    {
+        for (const std::string& name : archives)
+            mods.Write(name, name);
+        StartAppIn(mods.Path());
+    }
+    TempFolder mods;
+};
+
+std::vector<std::string> DialogRows(HWND dialog)
+{
+    return Rows(GetDlgItem(dialog, IDC_SET_LIST));
+}
+
+void Press(HWND dialog, int button)
+{
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
+void SelectSet(HWND dialog, const std::string& row)
+{
+    HWND list = GetDlgItem(dialog, IDC_SET_LIST);
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(RowOf(list, row)), 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SET_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void TypeName(HWND dialog, const std::string& name)
+{
+    SetDlgItemTextA(dialog, IDC_SET_NAME, name.c_str());
+}
+
+TEST_F(ModSetsTest, TheDialogSavesSwitchesRenamesAndDeletesAndOffersTheToolsOwnSets)
+{
+    Start({"A.pak", "B.pak", "C.mod"});
+    ASSERT_TRUE(SaveModSet({"Friends", {"C", "Gone", "Lost"}}));
+    struct Step {
+        std::string what;
+        std::vector<std::string> rows, folder;
+    };
+    std::vector<Step> seen;
+    HWND setsDialog = NULL;
+    auto record = [&](HWND dialog, const std::string& what) {
+        seen.push_back({what, DialogRows(dialog), mods.Names()});
+    };
+
+    dialogs.AnswerQuestion(IDNO);   // switch to "Friends" without its two missing mods? No
+    dialogs.AnswerQuestion(IDYES);  // ... Yes
+    dialogs.AnswerQuestion(IDNO);   // replace "Кампания"? No
+    dialogs.AnswerQuestion(IDYES);  // delete "Кампания"? Yes
+    dialogs.ActIn("Mod Sets", [&](HWND dialog) {
+        setsDialog = dialog;
+        record(dialog, "opened");
+        TypeName(dialog, "Campaign");
+        Press(dialog, IDC_SET_SAVE);
+        record(dialog, "saved");
+        SelectSet(dialog, "No mods");
+        Press(dialog, IDC_SET_SWITCH);
+        record(dialog, "no mods");
+        SelectSet(dialog, "Before the last switch");
+        Press(dialog, IDC_SET_SWITCH);
+        record(dialog, "back");
+        SelectSet(dialog, "Friends");
+        Press(dialog, IDC_SET_SWITCH);
+        record(dialog, "not switched");
+        Press(dialog, IDC_SET_SWITCH);
+        record(dialog, "friends");
+        SelectSet(dialog, "Campaign");
+        TypeName(dialog, "Кампания");
+        Press(dialog, IDC_SET_RENAME);
+        record(dialog, "renamed");
+        Press(dialog, IDC_SET_SAVE);  // the name in use: not replaced
+        SelectSet(dialog, "Кампания");
+        Press(dialog, IDC_SET_DELETE);
+        record(dialog, "deleted");
+        for (const char* name : {"   ", "no MODS"}) {
+            TypeName(dialog, name);
+            Press(dialog, IDC_SET_SAVE);
+        }
+        SelectSet(dialog, "No mods");
+        seen.push_back({IsWindowEnabled(GetDlgItem(dialog, IDC_SET_DELETE)) ? "own set deletable" : "", {}, {}});
+        Press(dialog, IDCANCEL);
+    });
+    SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(IDM_MOD_SETS, 1), 0);  // Ctrl+M
+
+    const std::vector<std::string> on = {"A.pak", "B.pak", "C.mod"}, off = {"A.mod", "B.mod", "C.mod"};
+    const Step expected[] = {
+        {"opened", {"No mods", "Friends"}, on},
+        {"saved", {"No mods", "Campaign   (on now)", "Friends"}, on},
+        {"no mods", {"No mods   (on now)", "Before the last switch", "Campaign", "Friends"}, off},
+        {"back", {"No mods", "Before the last switch", "Campaign   (on now)", "Friends"}, on},
+        {"not switched", {"No mods", "Before the last switch", "Campaign   (on now)", "Friends"}, on},
+        {"friends", {"No mods", "Before the last switch", "Campaign", "Friends"}, {"A.mod", "B.mod", "C.pak"}},
+        {"renamed", {"No mods", "Before the last switch", "Friends", "Кампания"}, {"A.mod", "B.mod", "C.pak"}},
+        {"deleted", {"No mods", "Before the last switch", "Friends"}, {"A.mod", "B.mod", "C.pak"}},
+        {"", {}, {}},
+    };
+    ASSERT_EQ(sizeof expected / sizeof expected[0], seen.size()) << "the dialog did not open, or closed early";
+    for (size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(expected[i].what, seen[i].what);
+        EXPECT_EQ(expected[i].rows, seen[i].rows) << "after " << seen[i].what;
+        EXPECT_EQ(expected[i].folder, seen[i].folder) << "after " << seen[i].what;
+    }
+    const std::vector<std::string> missing = {"2", "Gone, Lost"};
+    ExpectBoxes(
+        dialogs,
+        {Box(Message::SetModsMissing, MainWindow, missing), Box(Message::SetModsMissing, MainWindow, missing),
+         Box(Message::SetReplace, setsDialog, {"Кампания"}), Box(Message::SetDelete, setsDialog, {"Кампания"}),
+         Box(Message::SetNameInvalid, setsDialog), Box(Message::SetNameReserved, setsDialog)});
+    EXPECT_EQ((std::vector<std::string>{"C", "Gone", "Lost"}), FindModSet("Friends")->mods)
+        << "the set was pruned";
+    ExpectLists({"C"}, {"A", "B"});
+    EXPECT_FALSE(IsEnabled(EnableButton));
+}
+
+TEST_F(ModSetsTest, SetsInOtherScriptsAreReadBackExactlyAfterARestartAndSwitched)
+{
+    Start({"Мод.pak", "模组.mod", "Ελληνικά.pak"});
+    ASSERT_TRUE(SaveModSet({"Кампания с друзьями", {"Мод", "模组"}}));
+    ASSERT_TRUE(SaveModSet({"模组集合", {"Ελληνικά"}}));
+    RestartApp();
+
+    std::vector<ModSet> sets = LoadModSets();
+    ASSERT_EQ(2u, sets.size());
+    EXPECT_EQ("Кампания с друзьями", sets[0].name);
+    EXPECT_EQ((std::vector<std::string>{"Мод", "模组"}), sets[0].mods);
+    EXPECT_EQ("模组集合", sets[1].name);
+    MenuChooser menu({"&Switch To", "Кампания с друзьями"});
+    SendMessageA(MainWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(EnabledList), MAKELPARAM(300, 300));
+    EXPECT_TRUE(menu.Shown());
+    EXPECT_EQ((std::vector<std::string>{"No mods", "Кампания с друзьями", "模组集合"}), menu.SubmenuEntries());
+    EXPECT_EQ((std::vector<std::string>{"Ελληνικά.mod", "Мод.pak", "模组.pak"}), Sorted(mods.Names()));
+    ExpectLists({"Мод", "模组"}, {"Ελληνικά"});
+}
+
+// Holds the archive open without sharing, as the running game does.
+class HeldOpen {
+public:
+    explicit HeldOpen(const std::string& path)
+        : file_(CreateFileW(ToWide(path, CP_UTF8).c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL))
+    {
+    }
+    ~HeldOpen() { CloseHandle(file_); }
+    bool Held() const { return file_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE file_;
+};
+
+TEST_F(ModSetsTest, AnArchiveInUseAtAnyPointUndoesEveryRenameAndWarnsOnce)
+{
+    std::vector<std::string> archives;
+    for (int i = 0; i < 10; ++i)
+        archives.push_back("Mod" + std::to_string(i) + (i % 3 ? ".pak" : ".mod"));
+    Start(archives);
+    ASSERT_TRUE(SaveModSet({"Opposite", {"Mod0", "Mod3", "Mod6", "Mod9"}}));
+    std::vector<std::string> before = mods.Names();
+    // The renames in the order the switch makes them: those switched off first.
+    FolderListing listing = ListFolder(mods.Path());
+    std::vector<std::string> order = listing.enabled;
+    order.insert(order.end(), listing.disabled.begin(), listing.disabled.end());
+    ASSERT_EQ(10u, order.size());
+
+    for (size_t place : {size_t(0), size_t(5), size_t(9)}) {
+        SCOPED_TRACE("held open: " + order[place]);
+        dialogs.Forget();
+        {
+            HeldOpen game(mods.Path(order[place]));
+            ASSERT_TRUE(game.Held());
+            MenuChooser menu({"&Switch To", "Opposite"});
+            SendMessageA(MainWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(DisabledList), -1);
+        }
+        ExpectBoxes(dialogs, {{order[place] +
+                                   " could not be switched: it may be in use by the game, or a file of its other "
+                                   "name may exist. No mod was changed.",
+                               "Error", MB_ICONWARNING, MainWindow}});
+        EXPECT_EQ(before, mods.Names()) << "not every archive was put back";
+        ExpectLists({"Mod1", "Mod2", "Mod4", "Mod5", "Mod7", "Mod8"}, {"Mod0", "Mod3", "Mod6", "Mod9"});
+        EXPECT_FALSE(FindModSet(kBeforeLastSwitchSet)) << "a switch that did not happen counts as one";
+    }
+}
+
+}  // namespace
