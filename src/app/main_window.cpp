@@ -5,6 +5,7 @@
 #include "adding/add_mod.h"
 #include "mods/directory_scan.h"
 #include "descriptions/mod_information.h"
+#include "finder/find_game.h"
 #include "mods/mod_state.h"
 #include "settings/change_directory.h"
 #include "settings/mod_directory.h"
@@ -42,7 +43,10 @@ static void SetWindowIcons(HWND window, UINT dpi)
 
 static void OnCreate(HWND window)
 {
-    LoadSettings();
+    // Only where the first scan would show the directory error: the game may
+    // be installed elsewhere.
+    if (!LoadSettings() && !DirectoryExists(ModDirectory))
+        LookForGame();
     CreateControls(window);
     SetWindowIcons(window, WindowDpi(window));
     DragAcceptFiles(window, TRUE);
