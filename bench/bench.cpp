@@ -22,6 +22,7 @@
 #include "adding/copy_progress.h"
 #include "mods/directory_scan.h"
 #include "adding/file_copy.h"
+#include "find_game.h"
 #include "descriptions/line_breaks.h"
 #include "descriptions/mod_information.h"
 #include "mods/mod_names.h"
@@ -176,5 +177,7 @@ int main(int argc, char** argv)
         std::printf("    read, decode and line-break conversion   %8.1f\n", readAndConvert);
         met &= Report("    whole path / plain read", readAndConvert / plain, 3.0);
     }
+
+    met &= MeasureGameLookUp();
     return met ? 0 : 1;
 }

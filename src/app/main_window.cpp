@@ -7,6 +7,7 @@
 #include "adding/drop_files.h"
 #include "mods/directory_scan.h"
 #include "descriptions/mod_information.h"
+#include "finder/find_game.h"
 #include "mods/mod_state.h"
 #include "settings/change_directory.h"
 #include "sets/mod_sets_dialog.h"
@@ -51,7 +52,10 @@ static void SetWindowIcons(HWND window, UINT dpi)
 
 static void OnCreate(HWND window)
 {
-    LoadSettings();
+    // Only where the first scan would show the directory error: the game may
+    // be installed elsewhere.
+    if (!LoadSettings() && !DirectoryExists(ModDirectory))
+        LookForGame();
     bool undone = UndoInterruptedSwitch();  // before the first scan
     CreateControls(window);
     SetWindowIcons(window, WindowDpi(window));

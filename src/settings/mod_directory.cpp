@@ -17,11 +17,11 @@ bool SetModDirectory(const char* path)
 
 // The stored value is read as the key's first value, whatever its name; its data
 // is written without a terminating zero, so the string ends after the bytes read.
-void LoadSettings()
+bool LoadSettings()
 {
     HKEY key;
     if (RegOpenKeyA(HKEY_CURRENT_USER, kSettingsKey, &key) != ERROR_SUCCESS)
-        return;
+        return false;
     char name[MAX_PATH];
     DWORD nameLength = sizeof name;
     char data[MAX_PATH];
@@ -29,11 +29,10 @@ void LoadSettings()
     LONG result = RegEnumValueA(key, 0, name, &nameLength, NULL, NULL, reinterpret_cast<BYTE*>(data), &dataLength);
     RegCloseKey(key);
     if (result != ERROR_SUCCESS)
-        return;
+        return false;
 
     std::string stored(data, dataLength);
-    if (DirectoryExists(stored.c_str()))
-        SetModDirectory(stored.c_str());
+    return DirectoryExists(stored.c_str()) && SetModDirectory(stored.c_str());
 }
 
 void SaveSettings()

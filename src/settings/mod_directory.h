@@ -8,8 +8,9 @@
 extern const char kSettingsKey[];  // under HKEY_CURRENT_USER
 extern const char kSettingsValue[];
 
-// Replaces ModDirectory with the stored value when that names an existing path.
-void LoadSettings();
+// Replaces ModDirectory with the stored value when that names an existing path;
+// true when it did.
+bool LoadSettings();
 
 // Stores ModDirectory; a failed write leaves the old value in the registry.
 void SaveSettings();

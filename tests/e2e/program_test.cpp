@@ -7,6 +7,7 @@
 
 #include "version.h"
 
+#include "game_installs.h"
 #include "registry.h"
 #include "running_app.h"
 #include "settings/mod_directory.h"
@@ -34,6 +35,7 @@ TEST(Program, StartsAndEndsWithExitCodeZeroWhenClosed)
 
 TEST(Program, AMissingDirectoryIsReportedBeforeTheWindowOpens)
 {
+    IsolatedHome home;  // no game of the machine's user is found instead
     DeleteSettingsKey();
     RunningApp app;
     ASSERT_TRUE(app.Start());

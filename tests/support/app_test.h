@@ -10,6 +10,7 @@
 
 #include "app/main_window.h"
 #include "dialogs.h"
+#include "game_installs.h"
 #include "mods/mod_lists.h"
 #include "shared/messages.h"
 #include "registry.h"
@@ -33,6 +34,7 @@ protected:
     void RestartApp();
 
     DialogAnswerer dialogs;
+    IsolatedHome isolatedHome;  // a start without a setting finds no game of the machine's user
 };
 
 std::vector<std::string> DisplayNames(const std::vector<ModEntry>& mods);

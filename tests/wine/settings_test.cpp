@@ -15,7 +15,7 @@ protected:
 
 TEST_F(SettingsTest, WithoutAStoredValueTheInitialDirectoryStandsAndNothingIsWritten)
 {
-    LoadSettings();
+    EXPECT_FALSE(LoadSettings());
     EXPECT_STREQ(kDefaultModDirectory, ModDirectory);
     EXPECT_FALSE(SettingsKeyExists());
 }
@@ -33,7 +33,7 @@ TEST_F(SettingsTest, AStoredDirectoryThatExistsIsUsed)
         SCOPED_TRACE(c.what);
         std::strcpy(ModDirectory, kDefaultModDirectory);
         StoreSettingsValue(kSettingsValue, REG_SZ, c.bytes);
-        LoadSettings();
+        EXPECT_TRUE(LoadSettings());
         EXPECT_EQ(folder.Path(), ModDirectory);
     }
 }
@@ -42,7 +42,7 @@ TEST_F(SettingsTest, AStoredDirectoryThatIsMissingIsIgnoredAndLeftAlone)
 {
     std::string missing = folder.Path("gone");
     StoreSettingsValue(kSettingsValue, REG_SZ, missing);
-    LoadSettings();
+    EXPECT_FALSE(LoadSettings());
     EXPECT_STREQ(kDefaultModDirectory, ModDirectory);
     EXPECT_EQ(missing, StoredDirectory().value_or("<none>"));
 }

@@ -1,0 +1,68 @@
+#include "finder/install_paths.h"
+
+std::optional<std::string> CleanWindowsPath(const std::string& path)
+{
+    std::string clean = path;
+    for (char& c : clean)
+        if (c == '/')
+            c = '\\';
+    // "D:\" keeps its backslash: "D:" alone would mean the drive's current folder.
+    size_t keep = clean.size() >= 3 && clean[1] == ':' ? 3 : 1;
+    while (clean.size() > keep && clean.back() == '\\')
+        clean.pop_back();
+    if (clean.empty())
+        return std::nullopt;
+    return clean;
+}
+
+std::optional<std::string> WinePathOf(const std::string& linuxPath)
+{
+    if (linuxPath.empty() || linuxPath[0] != '/' || linuxPath.find('\\') != std::string::npos)
+        return std::nullopt;
+    std::string path = "Z:";
+    for (char c : linuxPath) {
+        if (c != '/')
+            path += c;
+        else if (path.back() != '\\')  // "//" is one separator on Linux
+            path += '\\';
+    }
+    if (path.size() > 3 && path.back() == '\\')
+        path.pop_back();
+    return path;
+}
+
+std::optional<std::string> WineHomeFolder(const std::string& wineHomeDir)
+{
+    const std::string prefix = "\\??\\";
+    std::string path = wineHomeDir.compare(0, prefix.size(), prefix) == 0 ? wineHomeDir.substr(prefix.size()) : "";
+    if (path.size() < 3 || path[1] != ':' || path[2] != '\\')
+        return std::nullopt;
+    return CleanWindowsPath(path);
+}
+
+std::string JoinedPath(const std::string& folder, const std::string& name)
+{
+    if (!folder.empty() && folder.back() == '\\')
+        return folder + name;
+    return folder + "\\" + name;
+}
+
+std::optional<std::string> ModFolderOf(const std::string& gameFolder)
+{
+    std::optional<std::string> clean = CleanWindowsPath(gameFolder);
+    if (!clean)
+        return std::nullopt;
+    std::string data = JoinedPath(*clean, "data");
+    if (data.size() >= kModFolderBytes)
+        return std::nullopt;
+    return data;
+}
+
+std::string PathKey(const std::string& path)
+{
+    std::string key = path;
+    for (char& c : key)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return key;
+}
