@@ -23,6 +23,7 @@
 #include "mods/directory_scan.h"
 #include "adding/file_copy.h"
 #include "find_game.h"
+#include "switch_sets.h"
 #include "descriptions/line_breaks.h"
 #include "descriptions/mod_information.h"
 #include "mods/mod_names.h"
@@ -178,6 +179,7 @@ int main(int argc, char** argv)
         met &= Report("    whole path / plain read", readAndConvert / plain, 3.0);
     }
 
+    met &= MeasureSetSwitch();
     met &= MeasureGameLookUp();
     return met ? 0 : 1;
 }

@@ -183,8 +183,9 @@ std::vector<std::string> ReadSwitchJournal()
 
 bool RemoveSwitchJournal()
 {
-    HKEY key = OpenSets(false);
-    if (!key)
+    HKEY key = NULL;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(kModSetsKey, CP_ACP).c_str(), 0, KEY_SET_VALUE, &key) !=
+        ERROR_SUCCESS)
         return true;
     LONG result = RegDeleteValueW(key, kJournalValue);
     RegCloseKey(key);

@@ -192,6 +192,7 @@ TEST_F(ModSetsTest, AnArchiveInUseAtAnyPointUndoesEveryRenameAndWarnsOnce)
         EXPECT_EQ(before, mods.Names()) << "not every archive was put back";
         ExpectLists({"Mod1", "Mod2", "Mod4", "Mod5", "Mod7", "Mod8"}, {"Mod0", "Mod3", "Mod6", "Mod9"});
         EXPECT_FALSE(FindModSet(kBeforeLastSwitchSet)) << "a switch that did not happen counts as one";
+        EXPECT_TRUE(ReadSwitchJournal().empty()) << "the journal of the undone switch was left";
     }
 }
 
