@@ -16,6 +16,7 @@ std::string Fold(const std::string& name)
 std::vector<ListedArchive> Folder(const std::vector<std::string>& names)
 {
     std::vector<ListedArchive> archives;
+    archives.reserve(names.size());
     for (const std::string& name : names)
         archives.push_back({name, name.size() > 4 && Fold(name.substr(name.size() - 4)) == ".PAK"});
     return archives;
