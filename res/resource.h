@@ -11,6 +11,15 @@
 #define IDC_SET_SAVE 204
 #define IDC_SET_RENAME 205
 #define IDC_SET_DELETE 206
+#define IDC_SET_COPY 207
+#define IDC_SET_PASTE 208
+
+// The preview of a mod set pasted as text.
+#define IDD_SET_PREVIEW 220
+#define IDC_PREVIEW_NAME 221
+#define IDC_PREVIEW_TEXT 222
+#define IDC_PREVIEW_SWITCH 223
+#define IDC_PREVIEW_SAVE 224
 
 // The context menu of the two lists, and the keys of the main window.
 #define IDR_LIST_MENU 300
@@ -19,6 +28,8 @@
 // Commands of the menus and keys. Those of the system menu are multiples of
 // 16 below 0xF000, as the system asks.
 #define IDM_MOD_SETS 40001
+#define IDM_COPY_TEXT 40003
+#define IDM_PASTE_TEXT 40004
 #define IDM_SWITCH_FIRST 41000  // + the set's place in the "Switch To" menu
 #define IDM_SWITCH_LAST 41999
 #define IDM_SYSTEM_MOD_SETS 0x0100

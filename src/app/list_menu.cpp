@@ -5,6 +5,7 @@
 
 #include "../res/resource.h"
 #include "sets/mod_sets_dialog.h"
+#include "sets/set_sharing.h"
 #include "shared/window_state.h"
 
 namespace {
@@ -52,6 +53,10 @@ void ShowListMenu(HWND listBox, LPARAM position)
 
     if (chosen == IDM_MOD_SETS)
         ShowModSetsDialog();
+    else if (chosen == IDM_COPY_TEXT)
+        CopyModsOnAsText(MainWindow);
+    else if (chosen == IDM_PASTE_TEXT)
+        PasteSetFromText(MainWindow);
     else if (chosen >= IDM_SWITCH_FIRST && chosen - IDM_SWITCH_FIRST < sets.size())
         SwitchToSetNamed(sets[chosen - IDM_SWITCH_FIRST]);
 }

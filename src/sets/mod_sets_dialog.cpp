@@ -4,6 +4,7 @@
 
 #include "../res/resource.h"
 #include "sets/mod_switch.h"
+#include "sets/set_sharing.h"
 #include "sets/set_store.h"
 #include "shared/busy.h"
 #include "shared/messages.h"
@@ -142,6 +143,23 @@ void OnSwitch(HWND dialog)
     Fill(dialog, set.name);
 }
 
+// The selected set, or the mods on now when none is selected.
+void OnCopy(HWND dialog)
+{
+    int row = Selected(dialog);
+    if (row >= 0)
+        CopySetAsText(dialog, rows[row].set);
+    else
+        CopyModsOnAsText(dialog);
+}
+
+void OnPaste(HWND dialog)
+{
+    std::string name = PasteSetFromText(dialog);
+    if (!name.empty())
+        Fill(dialog, name);
+}
+
 void OnSelect(HWND dialog)
 {
     int row = Selected(dialog);
@@ -166,6 +184,8 @@ void OnCommand(HWND dialog, WORD id, WORD code)
     case IDC_SET_SAVE: OnSave(dialog); break;
     case IDC_SET_RENAME: OnRename(dialog); break;
     case IDC_SET_DELETE: OnDelete(dialog); break;
+    case IDC_SET_COPY: OnCopy(dialog); break;
+    case IDC_SET_PASTE: OnPaste(dialog); break;
     case IDC_SET_LIST:
         if (code == LBN_SELCHANGE)
             OnSelect(dialog);

@@ -24,15 +24,17 @@ std::string FoldKey(const std::string& name)
     return FromWide(FoldCase(name), CP_UTF8);
 }
 
+// The archives as the scan lists them: every .mod, every .pak but the game's own.
 std::vector<ListedArchive> ListArchives(const std::string& folder)
 {
-    FolderListing listing = ListFolder(folder);
     std::vector<ListedArchive> archives;
-    archives.reserve(listing.disabled.size() + listing.enabled.size());
-    for (const std::string& name : listing.disabled)
-        archives.push_back({name, false});
-    for (const std::string& name : listing.enabled)
-        archives.push_back({name, true});
+    ForEachEntry(folder, "*", [&archives](const WIN32_FIND_DATAA& found) {
+        bool enabled = HasExtension(found.cFileName, ".pak");
+        if (enabled ? IsBaseArchive(found.cFileName) : !HasExtension(found.cFileName, ".mod"))
+            return;
+        uint64_t size = static_cast<uint64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
+        archives.push_back({found.cFileName, enabled, size});
+    });
     return archives;
 }
 
@@ -120,7 +122,7 @@ bool IsOnNow(const ModSet& set, const std::vector<ListedArchive>& archives)
     return plan.renames.empty() && plan.missing.empty();
 }
 
-bool SwitchToModSet(const ModSet& set)
+bool SwitchToModSet(const ModSet& set, bool askAboutMissing)
 {
     std::string folder = ModDirectory;
     if (!DirectoryExists(folder.c_str())) {
@@ -129,7 +131,7 @@ bool SwitchToModSet(const ModSet& set)
     }
     std::vector<ListedArchive> archives = ListArchives(folder);
     SwitchPlan plan = PlanSwitch(archives, set.mods, FoldKey);
-    if (!plan.missing.empty()) {
+    if (askAboutMissing && !plan.missing.empty()) {
         Message question = plan.missing.size() == 1 ? Message::SetModMissing : Message::SetModsMissing;
         if (ShowMessage(MainWindow, question, {std::to_string(plan.missing.size()), NameList(plan.missing)}) !=
             IDYES)

@@ -15,13 +15,14 @@ std::vector<ListedArchive> ArchivesNow();
 bool IsOnNow(const ModSet& set, const std::vector<ListedArchive>& archives);
 
 // Renames exactly the archives whose state differs from the set, after the
-// player agreed to go on without the mods the folder lacks. The plan is
+// player agreed to go on without the mods the folder lacks (unless told
+// otherwise: a preview has shown them). The plan is
 // journalled in the registry first; a rename that fails undoes every rename
 // done before it, in reverse order, and one warning names the archive. The
 // lists are rebuilt from the folder either way. After a switch, the mods that
 // were on before it are kept as "Before the last switch". False when nothing
 // was switched.
-bool SwitchToModSet(const ModSet& set);
+bool SwitchToModSet(const ModSet& set, bool askAboutMissing = true);
 
 // At start, before the first scan: undoes what a switch that was cut off
 // (killed, crashed, power cut) had done, and tells the player once the window

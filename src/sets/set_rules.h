@@ -3,16 +3,18 @@
 // it is also built and tested natively.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-// An archive of the mod folder as listed: its file name and whether it is on
-// (.pak) or off (.mod).
+// An archive of the mod folder as listed: its file name, whether it is on
+// (.pak) or off (.mod), and its size in bytes.
 struct ListedArchive {
     std::string fileName;
     bool enabled;
+    uint64_t size = 0;
 };
 
 // Turns a name into the key under which names match without regard to case,

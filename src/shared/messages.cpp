@@ -47,9 +47,27 @@ const MessageText kMessages[] = {
     {"A set named \"%1\" exists. Replace it?", "Mod Sets", MB_ICONQUESTION, MB_YESNO},
     {"Delete the set \"%1\"?", "Mod Sets", MB_ICONQUESTION, MB_YESNO},
     {"The set could not be saved: the registry could not be written.", "Error", MB_ICONWARNING, MB_OK},
+    {"The clipboard holds no mod set.", "Error", MB_ICONWARNING, MB_OK},
+    {"The mod set on the clipboard is not used: line %1 gives no set name of 1 to 64 characters. Nothing was "
+     "changed.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"The mod set on the clipboard is not used: line %1 has no tab between the archive's name and its size. "
+     "Nothing was changed.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"The mod set on the clipboard is not used: the size on line %1 is not a number of bytes. Nothing was "
+     "changed.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"The mod set on the clipboard is not used: line %1 names no .pak or .mod archive. Nothing was changed.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"The mod set on the clipboard is not used: line %1 names a path, not an archive. Nothing was changed.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"The mod set on the clipboard is not used: line %1 names one of the game's own archives. Nothing was "
+     "changed.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"The set could not be put on the clipboard.", "Error", MB_ICONWARNING, MB_OK},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SetNotSaved) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::ClipboardFailed) + 1,
               "one entry per message");
 
 // In the order of the enumeration.

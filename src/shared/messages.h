@@ -32,6 +32,14 @@ enum class Message {
     SetReplace,
     SetDelete,
     SetNotSaved,
+    NoSetOnClipboard,
+    SetTextBadName,
+    SetTextNoTab,
+    SetTextBadSize,
+    SetTextNotArchive,
+    SetTextPath,
+    SetTextBaseArchive,
+    ClipboardFailed,
 };
 
 struct MessageText {

@@ -1,0 +1,61 @@
+#include "sets/set_preview.h"
+
+#include <unordered_map>
+
+#include "mods/mod_names.h"
+
+std::vector<std::string> SetModsOf(const SharedSet& shared)
+{
+    std::vector<std::string> mods;
+    mods.reserve(shared.mods.size());
+    for (const SharedMod& mod : shared.mods)
+        mods.push_back(DisplayName(mod.fileName));
+    return mods;
+}
+
+SetPreview PreviewOf(const std::vector<ListedArchive>& archives, const SharedSet& shared, const FoldName& fold)
+{
+    SetPreview preview;
+    SwitchPlan plan = PlanSwitch(archives, SetModsOf(shared), fold);
+    std::unordered_map<std::string, const ListedArchive*> byName;  // the one that is on, where there is one
+    for (const ListedArchive& archive : archives) {
+        const ListedArchive*& known = byName[fold(DisplayName(archive.fileName))];
+        if (!known || archive.enabled)
+            known = &archive;
+    }
+    for (const std::string& renamed : plan.renames)
+        (HasExtension(renamed, ".pak") ? preview.switchedOff : preview.switchedOn).push_back(DisplayName(renamed));
+    for (const SharedMod& mod : shared.mods) {
+        auto local = byName.find(fold(DisplayName(mod.fileName)));
+        if (local == byName.end())
+            preview.missing.push_back(mod.fileName);
+        else if (local->second->size != mod.size)
+            preview.otherVersions.push_back(mod.fileName + ": " + std::to_string(local->second->size) +
+                                            " bytes here, " + std::to_string(mod.size) + " in the text");
+    }
+    return preview;
+}
+
+namespace {
+
+void AddList(std::string& text, const char* heading, const std::vector<std::string>& names, size_t limit)
+{
+    text += heading;
+    text += names.empty() ? ": none\r\n" : " (" + std::to_string(names.size()) + "):\r\n";
+    for (size_t i = 0; i < names.size() && i < limit; ++i)
+        text += "    " + names[i] + "\r\n";
+    if (names.size() > limit)
+        text += "    and " + std::to_string(names.size() - limit) + " more\r\n";
+}
+
+}  // namespace
+
+std::string PreviewText(const SetPreview& preview, size_t limit)
+{
+    std::string text;
+    AddList(text, "Switched on", preview.switchedOn, limit);
+    AddList(text, "Switched off", preview.switchedOff, limit);
+    AddList(text, "Not in this mod folder", preview.missing, limit);
+    AddList(text, "Another version here", preview.otherVersions, limit);
+    return text;
+}

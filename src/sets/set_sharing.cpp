@@ -1,0 +1,196 @@
+#include "sets/set_sharing.h"
+
+#include <unordered_map>
+#include <vector>
+
+#include "../res/resource.h"
+#include "mods/mod_names.h"
+#include "sets/mod_switch.h"
+#include "sets/set_preview.h"
+#include "sets/set_text.h"
+#include "shared/busy.h"
+#include "shared/messages.h"
+#include "shared/text_conversion.h"
+#include "shared/window_state.h"
+
+namespace {
+
+const char kModsOnNow[] = "Mods on now";
+const size_t kPreviewNames = 200;  // per list: a set of 100,000 mods opens at once
+
+std::string FoldKey(const std::string& name)
+{
+    return FromWide(FoldCase(name), CP_UTF8);
+}
+
+// Between the clipboard's UTF-8 (as read) and the process's code page.
+std::string FromUtf8(const std::string& text)
+{
+    return GetACP() == CP_UTF8 ? text : FromWide(ToWide(text, CP_UTF8), CP_ACP);
+}
+
+std::string ToUtf8(const std::string& text)
+{
+    return GetACP() == CP_UTF8 ? text : FromWide(ToWide(text, CP_ACP), CP_UTF8);
+}
+
+bool PutOnClipboard(HWND owner, const std::string& utf8)
+{
+    std::wstring wide = ToWide(utf8, CP_UTF8);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    if (!memory)
+        return false;
+    wchar_t* text = static_cast<wchar_t*>(GlobalLock(memory));
+    std::copy(wide.begin(), wide.end(), text);
+    text[wide.size()] = L'\0';
+    GlobalUnlock(memory);
+    if (!OpenClipboard(owner)) {
+        GlobalFree(memory);
+        return false;
+    }
+    bool put = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    if (!put)
+        GlobalFree(memory);
+    return put;
+}
+
+// The clipboard's Unicode text as UTF-8, or "" when it holds none.
+std::string ClipboardText(HWND owner)
+{
+    std::string text;
+    if (!OpenClipboard(owner))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* wide = static_cast<const wchar_t*>(GlobalLock(data))) {
+            size_t limit = GlobalSize(data) / sizeof(wchar_t), length = 0;
+            while (length < limit && wide[length])
+                ++length;
+            text = FromWide(std::wstring(wide, length), CP_UTF8);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// The set's mods that the folder has, as archives that are on, with their sizes.
+SharedSet Shared(const ModSet& set)
+{
+    std::unordered_map<std::string, const ListedArchive*> byName;
+    std::vector<ListedArchive> archives = ArchivesNow();
+    for (const ListedArchive& archive : archives) {
+        const ListedArchive*& known = byName[FoldKey(DisplayName(archive.fileName))];
+        if (!known || archive.enabled)
+            known = &archive;
+    }
+    SharedSet shared = {ToUtf8(set.name), {}};
+    for (const std::string& mod : set.mods) {
+        auto local = byName.find(FoldKey(mod));
+        if (local != byName.end())
+            shared.mods.push_back({ToUtf8(ReplaceExtension(local->second->fileName, "pak")), local->second->size});
+    }
+    return shared;
+}
+
+Message ProblemMessage(SetTextProblem problem)
+{
+    switch (problem) {
+    case SetTextProblem::BadName: return Message::SetTextBadName;
+    case SetTextProblem::NoTab: return Message::SetTextNoTab;
+    case SetTextProblem::BadSize: return Message::SetTextBadSize;
+    case SetTextProblem::NotArchive: return Message::SetTextNotArchive;
+    case SetTextProblem::PathInName: return Message::SetTextPath;
+    case SetTextProblem::BaseArchive: return Message::SetTextBaseArchive;
+    default: return Message::NoSetOnClipboard;
+    }
+}
+
+struct Preview {
+    ModSet set;
+    std::string text;
+};
+
+// Saves the set under its name, asking before it replaces one; false when it
+// was not saved.
+bool SaveShared(HWND dialog, const ModSet& set)
+{
+    if (IsReservedSetName(set.name)) {
+        ShowMessage(dialog, Message::SetNameReserved);
+        return false;
+    }
+    if (FindModSet(set.name) && ShowMessage(dialog, Message::SetReplace, {set.name}) != IDYES)
+        return false;
+    if (!SaveModSet(set)) {
+        ShowMessage(dialog, Message::SetNotSaved);
+        return false;
+    }
+    return true;
+}
+
+INT_PTR CALLBACK PreviewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Preview* preview = reinterpret_cast<Preview*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG:
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        preview = reinterpret_cast<Preview*>(lParam);
+        SetDlgItemTextA(dialog, IDC_PREVIEW_NAME, ("\"" + preview->set.name + "\" would do this here:").c_str());
+        SetDlgItemTextA(dialog, IDC_PREVIEW_TEXT, preview->text.c_str());
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_PREVIEW_SWITCH: EndDialog(dialog, IDC_PREVIEW_SWITCH); return TRUE;
+        case IDC_PREVIEW_SAVE:
+            if (SaveShared(dialog, preview->set))
+                EndDialog(dialog, IDC_PREVIEW_SAVE);
+            return TRUE;
+        case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void CopySetAsText(HWND owner, const ModSet& set)
+{
+    if (!PutOnClipboard(owner, SetText(Shared(set))))
+        ShowMessage(owner, Message::ClipboardFailed);
+}
+
+void CopyModsOnAsText(HWND owner)
+{
+    std::vector<ListedArchive> archives = ArchivesNow();
+    ModSet now = {kModsOnNow, ModsOn(archives)};
+    for (const ModSet& set : LoadModSets())
+        if (IsOnNow(set, archives))
+            now.name = set.name;
+    CopySetAsText(owner, now);
+}
+
+std::string PasteSetFromText(HWND owner)
+{
+    BusyScope busy;
+    ReadSetTextResult read = ReadSetText(ClipboardText(owner));
+    if (!read.set) {
+        if (read.problem == SetTextProblem::NotASet)
+            ShowMessage(owner, Message::NoSetOnClipboard);
+        else
+            ShowMessage(owner, ProblemMessage(read.problem), {std::to_string(read.line)});
+        return "";
+    }
+    for (SharedMod& mod : read.set->mods)
+        mod.fileName = FromUtf8(mod.fileName);
+    read.set->name = FromUtf8(read.set->name);
+
+    Preview preview = {{read.set->name, SetModsOf(*read.set)},
+                       PreviewText(PreviewOf(ArchivesNow(), *read.set, FoldKey), kPreviewNames)};
+    INT_PTR chosen = DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_SET_PREVIEW), owner, PreviewProc,
+                                     reinterpret_cast<LPARAM>(&preview));
+    if (chosen == IDC_PREVIEW_SWITCH)
+        // The preview has shown what the folder lacks: no second question.
+        return SwitchToModSet(preview.set, false) ? preview.set.name : "";
+    return chosen == IDC_PREVIEW_SAVE ? preview.set.name : "";
+}

@@ -1,0 +1,120 @@
+// A mod set shared as text through the clipboard: copied in one mod folder,
+// pasted in a friend's that differs, previewed before anything changes, and
+// switched to.
+#include "app_test.h"
+
+#include "../res/resource.h"
+#include "menus.h"
+#include "sets/set_store.h"
+#include "settings/mod_directory.h"
+#include "shared/text_conversion.h"
+#include "shared/window_state.h"
+
+namespace {
+
+void PutOnClipboard(const std::string& utf8)
+{
+    std::wstring wide = ToWide(utf8, CP_UTF8);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    memcpy(GlobalLock(memory), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    OpenClipboard(MainWindow);
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+std::string ClipboardText()
+{
+    std::string text;
+    OpenClipboard(MainWindow);
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = FromWide(static_cast<const wchar_t*>(GlobalLock(data)), CP_UTF8);
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+class SetSharingTest : public AppTest {
+protected:
+    void Paste()
+    {
+        MenuChooser menu({"&Paste from Text"});
+        SendMessageA(MainWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(EnabledList), -1);
+    }
+    TempFolder mine, friends;
+};
+
+TEST_F(SetSharingTest, ACopiedSetIsPreviewedInAFolderThatDiffersAndSwitchedTo)
+{
+    mine.Write("Мод.pak", "12345");
+    mine.Write("Beta.pak", "0123456789");
+    mine.Write("Shared.pak", "abc");
+    mine.Write("Off.mod", "off");
+    StartAppIn(mine.Path());
+    ASSERT_TRUE(SaveModSet({"Friends night", {"Мод", "Beta", "Shared"}}));
+    dialogs.ActIn("Mod Sets", [](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_SET_LIST);
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(RowOf(list, "Friends night   (on now)")), 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SET_COPY, BN_CLICKED), 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    Click(IDM_MOD_SETS);
+    EXPECT_EQ("Quillmoor mod set: Friends night\r\nМод.pak\t5\r\nBeta.pak\t10\r\nShared.pak\t3\r\n",
+              ClipboardText());
+
+    // The friend's folder: another version of one mod, one off, one extra, one lacking.
+    friends.Write("Мод.pak", "1234567");
+    friends.Write("Shared.mod", "abc");
+    friends.Write("Extra.pak", "x");
+    DeleteSettingsKey();
+    StoreSettingsValue(kSettingsValue, REG_SZ, friends.Path());
+    RestartApp();
+    std::string preview;
+    std::vector<std::string> namesBeforeTheChoice;
+    dialogs.ActIn("Mod Set from Text", [&](HWND dialog) {
+        preview = TextOf(GetDlgItem(dialog, IDC_PREVIEW_TEXT));
+        namesBeforeTheChoice = friends.Names();
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PREVIEW_SWITCH, BN_CLICKED), 0);
+    });
+    Paste();
+
+    EXPECT_EQ(
+        "Switched on (1):\r\n    Shared\r\n"
+        "Switched off (1):\r\n    Extra\r\n"
+        "Not in this mod folder (1):\r\n    Beta.pak\r\n"
+        "Another version here (1):\r\n    Мод.pak: 7 bytes here, 5 in the text\r\n",
+        preview);
+    EXPECT_EQ((std::vector<std::string>{"Extra.pak", "Shared.mod", "Мод.pak"}), namesBeforeTheChoice);
+    EXPECT_EQ((std::vector<std::string>{"Extra.mod", "Shared.pak", "Мод.pak"}), friends.Names());
+    EXPECT_TRUE(dialogs.MessageBoxes().empty()) << "asked again about what the preview showed";
+    ExpectLists({"Мод", "Shared"}, {"Extra"});
+    EXPECT_TRUE(LoadModSets().empty()) << "a set was stored without being saved";
+}
+
+TEST_F(SetSharingTest, TextThatIsNotASetIsRefusedAndChangesNothing)
+{
+    mine.Write("A.pak", "a");
+    StartAppIn(mine.Path());
+    const struct {
+        std::string text;
+        ExpectedBox box;
+    } cases[] = {
+        {"Are we playing tonight?", Box(Message::NoSetOnClipboard, MainWindow)},
+        {"Quillmoor mod set: Night\n\nA.pak 12\n", Box(Message::SetTextNoTab, MainWindow, {"3"})},
+        {"Quillmoor mod set: Night\r\nA.pak\t1\r\n..\\..\\Windows\\B.pak\t2\r\n",
+         Box(Message::SetTextPath, MainWindow, {"3"})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        dialogs.Forget();
+        PutOnClipboard(c.text);
+        Paste();
+        ExpectBoxes(dialogs, {c.box});
+    }
+    EXPECT_EQ(std::vector<std::string>{"A.pak"}, mine.Names());
+    EXPECT_TRUE(LoadModSets().empty());
+}
+
+}  // namespace
