@@ -6,7 +6,8 @@
 set -eu
 action=$1
 prefix=$2
-target="${TMPDIR:-/tmp}/qmm-drive-q-$(id -u)"
+# Beside the prefix, so that test runs of two checkouts never share it.
+target="$prefix-drive-q"
 link="$prefix/dosdevices/q:"
 case "$action" in
   map)
