@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/main_window.h"
+#include "shared/window_state.h"
+
 namespace {
 
 double Median(std::vector<double> values)
@@ -38,6 +41,24 @@ void Measure(const std::function<void()>& baseline, const std::function<void()>&
     }
     baselineMs = Median(base);
     candidateMs = Median(cand);
+}
+
+bool OpenMainWindow()
+{
+    if (CreateMainWindow(GetModuleHandleA(NULL)))
+        return true;
+    std::fprintf(stderr, "the main window could not be created\n");
+    return false;
+}
+
+void CloseMainWindow()
+{
+    DestroyWindow(MainWindow);
+    MainWindow = NULL;
+    MSG message;
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
+        ;
+    UnregisterClassA(kMainWindowClass, GetModuleHandleA(NULL));
 }
 
 bool Report(const char* what, double ratio, double target)

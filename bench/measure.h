@@ -13,5 +13,11 @@ double Now();
 void Measure(const std::function<void()>& baseline, const std::function<void()>& candidate, double& baselineMs,
              double& candidateMs, int rounds = kRounds);
 
+// The main window created as the program creates it; false when it could not be.
+bool OpenMainWindow();
+// Destroyed again, its quit message taken back and its class unregistered, so
+// that the next measurement starts as a new process would.
+void CloseMainWindow();
+
 // Prints the ratio against its target; false when it missed.
 bool Report(const char* what, double ratio, double target);

@@ -65,10 +65,8 @@ bool MeasureSetSwitch()
     }
     SettingsRestorer restorer;
     StoreSettingsValue(kSettingsValue, REG_SZ, folder.Path());
-    if (!CreateMainWindow(GetModuleHandleA(NULL))) {
-        std::fprintf(stderr, "the main window could not be created\n");
+    if (!OpenMainWindow())
         return false;
-    }
 
     double bare, switched;
     Measure(
@@ -79,7 +77,7 @@ bool MeasureSetSwitch()
         [&] { SwitchToModSet(allOn); }, bare, switched);
     std::vector<ListedArchive> archives = ArchivesNow();
     bool whole = folder.Names().size() == static_cast<size_t>(kArchives) && ModsOn(archives).size() == kArchives;
-    DestroyWindow(MainWindow);
+    CloseMainWindow();
 
     std::printf("\nSwitch of a mod set, median of %d rounds each, ms (%d archives):\n", kRounds, kArchives);
     std::printf("  1,000 bare MoveFileA                       %8.1f\n", bare);

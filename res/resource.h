@@ -28,8 +28,13 @@
 // Commands of the menus and keys. Those of the system menu are multiples of
 // 16 below 0xF000, as the system asks.
 #define IDM_MOD_SETS 40001
+#define IDM_OPEN_FOLDER 40002
 #define IDM_COPY_TEXT 40003
 #define IDM_PASTE_TEXT 40004
 #define IDM_SWITCH_FIRST 41000  // + the set's place in the "Switch To" menu
 #define IDM_SWITCH_LAST 41999
 #define IDM_SYSTEM_MOD_SETS 0x0100
+// The ids of the buttons whose commands the menu and keys give too.
+#define IDM_RESCAN 10002
+#define IDM_ENABLE 10003
+#define IDM_DISABLE 10004

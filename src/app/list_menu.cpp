@@ -4,24 +4,52 @@
 #include <vector>
 
 #include "../res/resource.h"
+#include "descriptions/mod_information.h"
+#include "launcher/open_folder.h"
+#include "mods/mod_lists.h"
+#include "mods/mod_state.h"
 #include "sets/mod_sets_dialog.h"
 #include "sets/set_sharing.h"
 #include "shared/window_state.h"
 
 namespace {
 
-// Where the menu opens: at the mouse, or from the keyboard below the selected
-// row (the list's corner without one).
-POINT MenuPosition(HWND listBox, LPARAM position)
+ModSide SideOf(HWND listBox)
+{
+    return listBox == EnabledList ? EnabledSide() : DisabledSide();
+}
+
+// The row the menu is for: the one under the mouse, selected as a click
+// selects it (its description shown); from the keyboard, the selected one.
+// -1 for an empty part of the list.
+int RowFor(HWND listBox, LPARAM position)
+{
+    if (position == -1)
+        return SelectedRow(SideOf(listBox));
+    POINT point = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    ScreenToClient(listBox, &point);
+    LRESULT hit = SendMessageA(listBox, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+    int row = static_cast<int>(LOWORD(hit));
+    if (HIWORD(hit) || row >= static_cast<int>(SideOf(listBox).mods.size()))
+        return -1;
+    if (SendMessageA(listBox, LB_GETCURSEL, 0, 0) != row) {
+        SendMessageA(listBox, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+        ShowModInformation(SideOf(listBox));
+    }
+    return row;
+}
+
+// Where the menu opens: at the mouse, or from the keyboard below the row (the
+// list's corner without one).
+POINT MenuPosition(HWND listBox, LPARAM position, int row)
 {
     POINT point = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
     if (position != -1)
         return point;
-    RECT row = {0, 0, 0, 0};
-    LRESULT selected = SendMessageA(listBox, LB_GETCURSEL, 0, 0);
-    if (selected >= 0)
-        SendMessageA(listBox, LB_GETITEMRECT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&row));
-    point = {row.left, row.bottom};
+    RECT rect = {0, 0, 0, 0};
+    if (row >= 0)
+        SendMessageA(listBox, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    point = {rect.left, rect.bottom};
     ClientToScreen(listBox, &point);
     return point;
 }
@@ -29,10 +57,22 @@ POINT MenuPosition(HWND listBox, LPARAM position)
 // The "Switch To" submenu: one entry per set that can be switched to.
 void FillSwitchMenu(HMENU menu, const std::vector<std::string>& names)
 {
-    HMENU switchTo = GetSubMenu(menu, 1);
+    HMENU switchTo = NULL;
+    for (int i = 0; i < GetMenuItemCount(menu) && !switchTo; ++i)
+        switchTo = GetSubMenu(menu, i);
     DeleteMenu(switchTo, 0, MF_BYPOSITION);
     for (size_t i = 0; i < names.size() && IDM_SWITCH_FIRST + i <= IDM_SWITCH_LAST; ++i)
         AppendMenuA(switchTo, MF_STRING, IDM_SWITCH_FIRST + i, names[i].c_str());
+}
+
+// On a row: "Enable" for a disabled mod, "Disable" for an enabled one; on an
+// empty part of the list neither.
+void KeepStateEntry(HMENU menu, HWND listBox, int row)
+{
+    if (row < 0 || listBox == EnabledList)
+        DeleteMenu(menu, IDM_ENABLE, MF_BYCOMMAND);
+    if (row < 0 || listBox == DisabledList)
+        DeleteMenu(menu, IDM_DISABLE, MF_BYCOMMAND);
 }
 
 }  // namespace
@@ -42,23 +82,29 @@ void ShowListMenu(HWND listBox, LPARAM position)
     HMENU resource = LoadMenuA(AppInstance, MAKEINTRESOURCEA(IDR_LIST_MENU));
     if (!resource)
         return;
+    int row = RowFor(listBox, position);
     HMENU menu = GetSubMenu(resource, 0);
+    KeepStateEntry(menu, listBox, row);
     std::vector<std::string> sets = SwitchableSetNames();
     FillSwitchMenu(menu, sets);
 
-    POINT at = MenuPosition(listBox, position);
+    POINT at = MenuPosition(listBox, position, row);
     UINT chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, MainWindow, NULL));
     DestroyMenu(resource);
 
-    if (chosen == IDM_MOD_SETS)
-        ShowModSetsDialog();
-    else if (chosen == IDM_COPY_TEXT)
-        CopyModsOnAsText(MainWindow);
-    else if (chosen == IDM_PASTE_TEXT)
-        PasteSetFromText(MainWindow);
-    else if (chosen >= IDM_SWITCH_FIRST && chosen - IDM_SWITCH_FIRST < sets.size())
-        SwitchToSetNamed(sets[chosen - IDM_SWITCH_FIRST]);
+    std::string archive = row >= 0 ? SideOf(listBox).mods[static_cast<size_t>(row)].path : "";
+    switch (chosen) {
+    case IDM_ENABLE: EnableMod(); break;
+    case IDM_DISABLE: DisableMod(); break;
+    case IDM_OPEN_FOLDER: OpenModFolder(archive); break;
+    case IDM_MOD_SETS: ShowModSetsDialog(); break;
+    case IDM_COPY_TEXT: CopyModsOnAsText(MainWindow); break;
+    case IDM_PASTE_TEXT: PasteSetFromText(MainWindow); break;
+    default:
+        if (chosen >= IDM_SWITCH_FIRST && chosen - IDM_SWITCH_FIRST < sets.size())
+            SwitchToSetNamed(sets[chosen - IDM_SWITCH_FIRST]);
+    }
 }
 
 void AddSystemMenuEntries(HWND window)

@@ -6,6 +6,7 @@
 #include "adding/add_mod.h"
 #include "adding/drop_files.h"
 #include "mods/directory_scan.h"
+#include "mods/list_refresh.h"
 #include "descriptions/mod_information.h"
 #include "finder/find_game.h"
 #include "mods/mod_state.h"
@@ -112,6 +113,21 @@ static void OnCommand(WORD id, WORD code)
     }
 }
 
+// Back from another window: the lists follow what changed in the folder
+// meanwhile. Not when the tool's own dialog or message box hands the
+// activation back, nor while a copy or a switch runs.
+static void OnActivate(WORD state)
+{
+    static bool wasInactive = false;
+    if (state == WA_INACTIVE) {
+        wasInactive = true;
+        return;
+    }
+    if (wasInactive && !IsBusy())
+        RefreshModLists();
+    wasInactive = false;
+}
+
 // Right click, Shift+F10 or the menu key: the lists have a menu of their own.
 static bool OnContextMenu(HWND target, LPARAM position)
 {
@@ -135,6 +151,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE: OnCreate(window); return 0;
     case WM_DPICHANGED: OnDpiChanged(window, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); break;
+    case WM_ACTIVATE: OnActivate(LOWORD(wParam)); break;
     case WM_DROPFILES: AddDroppedFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_APP_FREE_AGAIN: AddWaitingDrops(); return 0;
     case WM_APP_SWITCH_UNDONE: ReportUndoneSwitch(); return 0;
@@ -202,7 +219,7 @@ HWND CreateMainWindow(HINSTANCE instance)
 
 int RunMessageLoop()
 {
-    // The keys of the main window: Ctrl+M opens the mod sets.
+    // The keys of the main window: Ctrl+M opens the mod sets, F5 rescans.
     HACCEL keys = LoadAcceleratorsA(AppInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     MSG message;
     while (GetMessageA(&message, NULL, 0, 0)) {

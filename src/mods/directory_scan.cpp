@@ -22,10 +22,10 @@ void AddName(const WIN32_FIND_DATAA& found, FolderListing& listing)
         listing.enabled.push_back(name);
 
     if (HasExtension(name, ".txt"))
-        listing.descriptions.emplace(FoldCase(name), name);
+        listing.descriptions.emplace(FoldedKey(name), name);
     std::string shortName = found.cAlternateFileName;
     if (HasExtension(shortName, ".txt"))
-        listing.descriptions.emplace(FoldCase(shortName), name);
+        listing.descriptions.emplace(FoldedKey(shortName), name);
 }
 
 // FindInfoFile answered from the listing: only a name the folder holds is
@@ -35,7 +35,7 @@ std::string ListedInfoFile(const FolderListing& listing, const std::string& dire
                            const std::string& archiveName)
 {
     std::string infoName = ReplaceExtension(archiveName, "txt");
-    auto listed = listing.descriptions.find(FoldCase(infoName));
+    auto listed = listing.descriptions.find(FoldedKey(infoName));
     if (listed == listing.descriptions.end() || !DirectoryExists(JoinPath(directory, listed->second).c_str()))
         return std::string();
     return JoinPath(directory, infoName);

@@ -12,7 +12,7 @@ struct FolderListing {
     std::vector<std::string> enabled;   // .pak names other than the game's own
     // Description names folded to one case, each with a real name that has it
     // (its own long name or, for a generated short name, the long one).
-    std::unordered_map<std::wstring, std::string> descriptions;
+    std::unordered_map<std::string, std::string> descriptions;  // by FoldedKey
 };
 
 // One enumeration of every name instead of one per pattern, so that finding

@@ -21,11 +21,22 @@ std::string AsciiLower(std::string text)
     return text;
 }
 
+static char AsciiLowerChar(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool HasExtension(const std::string& fileName, const char* extension)
 {
+    // In place: every name of a folder of thousands is tested several times.
     size_t length = std::strlen(extension);
-    return fileName.size() >= length &&
-           AsciiLower(fileName.substr(fileName.size() - length)) == AsciiLower(extension);
+    if (fileName.size() < length)
+        return false;
+    const char* tail = fileName.data() + fileName.size() - length;
+    for (size_t i = 0; i < length; ++i)
+        if (AsciiLowerChar(tail[i]) != AsciiLowerChar(extension[i]))
+            return false;
+    return true;
 }
 
 // Matches "p" + N + "-data.pak" or "p" + N + "-texts.pak", N in 0..99 written

@@ -19,11 +19,6 @@ namespace {
 const size_t kNamesInAQuestion = 10;
 const ULONGLONG kPaintInterval = 100;  // ms between repaints during a long switch
 
-std::string FoldKey(const std::string& name)
-{
-    return FromWide(FoldCase(name), CP_UTF8);
-}
-
 // The archives as the scan lists them: every .mod, every .pak but the game's own.
 std::vector<ListedArchive> ListArchives(const std::string& folder)
 {
@@ -118,7 +113,7 @@ bool IsOnNow(const ModSet& set, const std::vector<ListedArchive>& archives)
         on += archive.enabled;
     if (on != set.mods.size())
         return false;  // most sets, without a look at a single name
-    SwitchPlan plan = PlanSwitch(archives, set.mods, FoldKey);
+    SwitchPlan plan = PlanSwitch(archives, set.mods, FoldedKey);
     return plan.renames.empty() && plan.missing.empty();
 }
 
@@ -130,7 +125,7 @@ bool SwitchToModSet(const ModSet& set, bool askAboutMissing)
         return false;
     }
     std::vector<ListedArchive> archives = ListArchives(folder);
-    SwitchPlan plan = PlanSwitch(archives, set.mods, FoldKey);
+    SwitchPlan plan = PlanSwitch(archives, set.mods, FoldedKey);
     if (askAboutMissing && !plan.missing.empty()) {
         Message question = plan.missing.size() == 1 ? Message::SetModMissing : Message::SetModsMissing;
         if (ShowMessage(MainWindow, question, {std::to_string(plan.missing.size()), NameList(plan.missing)}) !=

@@ -18,11 +18,6 @@ namespace {
 const char kModsOnNow[] = "Mods on now";
 const size_t kPreviewNames = 200;  // per list: a set of 100,000 mods opens at once
 
-std::string FoldKey(const std::string& name)
-{
-    return FromWide(FoldCase(name), CP_UTF8);
-}
-
 // Between the clipboard's UTF-8 (as read) and the process's code page.
 std::string FromUtf8(const std::string& text)
 {
@@ -80,13 +75,13 @@ SharedSet Shared(const ModSet& set)
     std::unordered_map<std::string, const ListedArchive*> byName;
     std::vector<ListedArchive> archives = ArchivesNow();
     for (const ListedArchive& archive : archives) {
-        const ListedArchive*& known = byName[FoldKey(DisplayName(archive.fileName))];
+        const ListedArchive*& known = byName[FoldedKey(DisplayName(archive.fileName))];
         if (!known || archive.enabled)
             known = &archive;
     }
     SharedSet shared = {ToUtf8(set.name), {}};
     for (const std::string& mod : set.mods) {
-        auto local = byName.find(FoldKey(mod));
+        auto local = byName.find(FoldedKey(mod));
         if (local != byName.end())
             shared.mods.push_back({ToUtf8(ReplaceExtension(local->second->fileName, "pak")), local->second->size});
     }
@@ -186,7 +181,7 @@ std::string PasteSetFromText(HWND owner)
     read.set->name = FromUtf8(read.set->name);
 
     Preview preview = {{read.set->name, SetModsOf(*read.set)},
-                       PreviewText(PreviewOf(ArchivesNow(), *read.set, FoldKey), kPreviewNames)};
+                       PreviewText(PreviewOf(ArchivesNow(), *read.set, FoldedKey), kPreviewNames)};
     INT_PTR chosen = DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_SET_PREVIEW), owner, PreviewProc,
                                      reinterpret_cast<LPARAM>(&preview));
     if (chosen == IDC_PREVIEW_SWITCH)

@@ -65,9 +65,10 @@ const MessageText kMessages[] = {
      "changed.",
      "Error", MB_ICONWARNING, MB_OK},
     {"The set could not be put on the clipboard.", "Error", MB_ICONWARNING, MB_OK},
+    {"The mod folder could not be opened.", "Error", MB_ICONWARNING, MB_OK},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::ClipboardFailed) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::FolderNotOpened) + 1,
               "one entry per message");
 
 // In the order of the enumeration.

@@ -40,6 +40,7 @@ enum class Message {
     SetTextPath,
     SetTextBaseArchive,
     ClipboardFailed,
+    FolderNotOpened,
 };
 
 struct MessageText {

@@ -20,6 +20,18 @@ std::string FromWide(const std::wstring& text, UINT codePage)
     return narrow;
 }
 
+std::string FoldedKey(const std::string& name)
+{
+    std::string key = name;
+    for (char& c : key) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return FromWide(FoldCase(name), CP_UTF8);
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return key;
+}
+
 std::wstring FoldCase(const std::string& name)
 {
     std::wstring folded = ToWide(name, CP_ACP);

@@ -13,3 +13,7 @@ std::string FromWide(const std::wstring& text, UINT codePage);
 // a name without regard to case. Folded as UTF-16, so that a letter whose
 // capital takes another number of bytes cannot cut a multi-byte name.
 std::wstring FoldCase(const std::string& name);
+
+// The same as UTF-8, at once for a name of ASCII letters only: a key under
+// which names that the file system takes for one are one.
+std::string FoldedKey(const std::string& name);

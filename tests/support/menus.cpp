@@ -50,6 +50,14 @@ std::vector<std::string> MenuTexts(HMENU menu)
     return texts;
 }
 
+void OpenListMenu(HWND listBox, LPARAM position)
+{
+    MSG message;
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+    SendMessageA(GetParent(listBox), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(listBox), position);
+}
+
 MenuChooser::MenuChooser(std::vector<std::string> path) : path_(std::move(path))
 {
     active_ = this;

@@ -34,3 +34,9 @@ private:
 };
 
 std::vector<std::string> MenuTexts(HMENU menu);
+
+// What a right click on the list box (at `position` on the screen), Shift+F10
+// or the menu key (-1) gives the main window. The mouse moves that window
+// changes leave waiting are handled first, as they would have been before the
+// click: left waiting, they would close the menu at once.
+void OpenListMenu(HWND listBox, LPARAM position);

@@ -141,7 +141,7 @@ TEST_F(ModSetsTest, SetsInOtherScriptsAreReadBackExactlyAfterARestartAndSwitched
     EXPECT_EQ((std::vector<std::string>{"Мод", "模组"}), sets[0].mods);
     EXPECT_EQ("模组集合", sets[1].name);
     MenuChooser menu({"&Switch To", "Кампания с друзьями"});
-    SendMessageA(MainWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(EnabledList), MAKELPARAM(300, 300));
+    OpenListMenu(EnabledList, MAKELPARAM(300, 300));
     EXPECT_TRUE(menu.Shown());
     EXPECT_EQ((std::vector<std::string>{"No mods", "Кампания с друзьями", "模组集合"}), menu.SubmenuEntries());
     EXPECT_EQ((std::vector<std::string>{"Ελληνικά.mod", "Мод.pak", "模组.pak"}), Sorted(mods.Names()));
@@ -183,7 +183,7 @@ TEST_F(ModSetsTest, AnArchiveInUseAtAnyPointUndoesEveryRenameAndWarnsOnce)
             HeldOpen game(mods.Path(order[place]));
             ASSERT_TRUE(game.Held());
             MenuChooser menu({"&Switch To", "Opposite"});
-            SendMessageA(MainWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(DisabledList), -1);
+            OpenListMenu(DisabledList, -1);
         }
         ExpectBoxes(dialogs, {{order[place] +
                                    " could not be switched: it may be in use by the game, or a file of its other "

@@ -41,7 +41,7 @@ protected:
     void Paste()
     {
         MenuChooser menu({"&Paste from Text"});
-        SendMessageA(MainWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(EnabledList), -1);
+        OpenListMenu(EnabledList, -1);
     }
     TempFolder mine, friends;
 };

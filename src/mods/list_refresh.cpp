@@ -1,0 +1,136 @@
+#include "mods/list_refresh.h"
+
+#include <string>
+#include <vector>
+
+#include "mods/directory_scan.h"
+#include "mods/mod_lists.h"
+#include "mods/mod_names.h"
+#include "mods/refresh_plan.h"
+#include "shared/folder_listing.h"
+#include "shared/text_conversion.h"
+
+namespace {
+
+std::vector<RowState> RowsOf(const std::vector<ModEntry>& mods)
+{
+    std::vector<RowState> rows;
+    rows.reserve(mods.size());
+    for (const ModEntry& mod : mods)
+        rows.push_back({mod.fileName, !mod.infoPath.empty()});
+    return rows;
+}
+
+// The folder's archives of one side, each with whether a description lies
+// beside it, as the scan would find it.
+std::vector<RowState> RowsNow(const std::vector<std::string>& names, const FolderListing& listing)
+{
+    std::vector<RowState> rows;
+    rows.reserve(names.size());
+    for (const std::string& name : names)
+        rows.push_back({name, !listing.descriptions.empty() &&
+                                  listing.descriptions.count(FoldedKey(ReplaceExtension(name, "txt"))) != 0});
+    return rows;
+}
+
+std::string InfoPathOf(const std::string& directory, const std::string& fileName, bool described)
+{
+    return described ? JoinPath(directory, ReplaceExtension(fileName, "txt")) : std::string();
+}
+
+// A few rows are deleted one by one; many (a folder emptied elsewhere) by
+// filling the list box anew with the rows that stay, in their order, since
+// each deletion moves every row after it.
+void RemoveRows(const ModSide& side, const std::vector<size_t>& removed)
+{
+    const size_t kFewRows = 64;
+    if (removed.size() <= kFewRows) {
+        for (size_t i = removed.size(); i-- > 0;) {
+            SendMessageA(side.listBox, LB_DELETESTRING, removed[i], 0);
+            side.mods.erase(side.mods.begin() + static_cast<std::ptrdiff_t>(removed[i]));
+        }
+        return;
+    }
+    std::vector<ModEntry> staying;
+    staying.reserve(side.mods.size() - removed.size());
+    for (size_t i = 0, next = 0; i < side.mods.size(); ++i) {
+        if (next < removed.size() && removed[next] == i)
+            ++next;
+        else
+            staying.push_back(std::move(side.mods[i]));
+    }
+    side.mods.clear();
+    SendMessageA(side.listBox, LB_RESETCONTENT, 0, 0);
+    auto add = side.listBox == EnabledList ? AddEnabledMod : AddDisabledMod;
+    for (const ModEntry& mod : staying)
+        add(mod.path, mod.fileName, mod.infoPath);
+}
+
+void ApplyChanges(const ModSide& side, const SideChanges& changes, const std::string& directory)
+{
+    for (const auto& described : changes.describedNow)
+        side.mods[described.first].infoPath =
+            InfoPathOf(directory, side.mods[described.first].fileName, described.second);
+    RemoveRows(side, changes.removed);
+    auto add = side.listBox == EnabledList ? AddEnabledMod : AddDisabledMod;
+    for (const RowState& row : changes.appended)
+        add(JoinPath(directory, row.fileName), row.fileName, InfoPathOf(directory, row.fileName, row.described));
+}
+
+int RowNamed(const ModSide& side, const std::string& fileName)
+{
+    for (size_t i = 0; i < side.mods.size(); ++i)
+        if (side.mods[i].fileName == fileName)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// The selected mod, wherever it now is: selected as a click would select it,
+// its text kept; or nothing selected and the box cleared.
+void SelectAgain(const ModSide& from, const std::string& fileName)
+{
+    ModSide other = from.listBox == EnabledList ? DisabledSide() : EnabledSide();
+    const ModSide* side = &from;
+    int row = RowNamed(from, fileName);
+    if (row < 0) {
+        side = &other;
+        row = RowNamed(other, ReplaceExtension(fileName, HasExtension(fileName, ".pak") ? "mod" : "pak"));
+    }
+    SendMessageA(EnabledList, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendMessageA(DisabledList, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    if (row < 0) {
+        EnableWindow(EnableButton, FALSE);
+        EnableWindow(DisableButton, FALSE);
+        SetWindowTextA(InformationBox, "");
+        return;
+    }
+    SendMessageA(side->listBox, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    ModSide otherOfSide = side->listBox == EnabledList ? DisabledSide() : EnabledSide();
+    EnableWindow(side->button, TRUE);
+    EnableWindow(otherOfSide.button, FALSE);
+}
+
+}  // namespace
+
+void RefreshModLists()
+{
+    std::string directory = ModDirectory;
+    if (!DirectoryExists(directory.c_str()))
+        return;  // the next command reports it
+    FolderListing listing = ListFolder(directory);
+    RefreshPlan plan = PlanRefresh(RowsOf(EnabledMods), RowsOf(DisabledMods), RowsNow(listing.enabled, listing),
+                                   RowsNow(listing.disabled, listing));
+    if (plan.Empty())
+        return;
+
+    ModSide selectedSide = SelectedRow(EnabledSide()) >= 0 ? EnabledSide() : DisabledSide();
+    int selected = SelectedRow(selectedSide);
+    std::string selectedName = selected >= 0 ? selectedSide.mods[static_cast<size_t>(selected)].fileName : "";
+
+    PauseListRedraw();
+    ApplyChanges(EnabledSide(), plan.enabled, directory);
+    ApplyChanges(DisabledSide(), plan.disabled, directory);
+    if (selected >= 0)
+        SelectAgain(selectedSide, selectedName);
+    ResumeListRedraw();
+}

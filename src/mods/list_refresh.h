@@ -1,0 +1,14 @@
+// The lists follow changes made in the mod folder while the player was
+// elsewhere (Explorer, a file manager): when the main window becomes active
+// again, the folder is listed once and compared with the lists.
+#pragma once
+
+// Nothing differs: nothing is touched, not even the list boxes. Otherwise
+// rows of archives that are gone are removed, new ones appended at the end of
+// their side (an archive renamed to the other side moves to its end) and
+// descriptions that appeared or went are noted; the rest keeps the player's
+// order. The selected mod stays selected wherever it now is, with the buttons
+// a selection gives and its text in the information box; if it is gone,
+// nothing is selected, both buttons are disabled and the box is cleared. A mod
+// folder that is gone changes nothing and shows nothing.
+void RefreshModLists();
