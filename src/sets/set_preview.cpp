@@ -16,7 +16,11 @@ std::vector<std::string> SetModsOf(const SharedSet& shared)
 SetPreview PreviewOf(const std::vector<ListedArchive>& archives, const SharedSet& shared, const FoldName& fold)
 {
     SetPreview preview;
-    SwitchPlan plan = PlanSwitch(archives, SetModsOf(shared), fold);
+    std::vector<std::string> mods = SetModsOf(shared), keys;
+    keys.reserve(mods.size());
+    for (const std::string& mod : mods)
+        keys.push_back(fold(mod));
+    SwitchPlan plan = PlanSwitchByKeys(archives, mods, keys, fold, false);
     std::unordered_map<std::string, const ListedArchive*> byName;  // the one that is on, where there is one
     for (const ListedArchive& archive : archives) {
         const ListedArchive*& known = byName[fold(DisplayName(archive.fileName))];
@@ -25,8 +29,9 @@ SetPreview PreviewOf(const std::vector<ListedArchive>& archives, const SharedSet
     }
     for (const std::string& renamed : plan.renames)
         (HasExtension(renamed, ".pak") ? preview.switchedOff : preview.switchedOn).push_back(DisplayName(renamed));
-    for (const SharedMod& mod : shared.mods) {
-        auto local = byName.find(fold(DisplayName(mod.fileName)));
+    for (size_t i = 0; i < shared.mods.size(); ++i) {
+        const SharedMod& mod = shared.mods[i];
+        auto local = byName.find(keys[i]);
         if (local == byName.end())
             preview.missing.push_back(mod.fileName);
         else if (local->second->size != mod.size)

@@ -1,5 +1,6 @@
 #include "sets/set_rules.h"
 
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -21,37 +22,49 @@ std::string FlippedName(const std::string& fileName)
 SwitchPlan PlanSwitch(const std::vector<ListedArchive>& archives, const std::vector<std::string>& setMods,
                       const FoldName& fold)
 {
-    std::unordered_set<std::string> wanted;
+    std::vector<std::string> keys;
+    keys.reserve(setMods.size());
     for (const std::string& mod : setMods)
-        wanted.insert(fold(mod));
+        keys.push_back(fold(mod));
+    return PlanSwitchByKeys(archives, setMods, keys, fold, true);
+}
 
-    // Each display name once: whether one of its archives is on, and whether the set has it.
-    std::unordered_map<std::string, bool> onNow;
-    for (const ListedArchive& archive : archives) {
-        bool& on = onNow[fold(DisplayName(archive.fileName))];
-        on = on || archive.enabled;
+SwitchPlan PlanSwitchByKeys(const std::vector<ListedArchive>& archives, const std::vector<std::string>& setMods,
+                            const std::vector<std::string>& setKeys, const FoldName& fold, bool listMissing)
+{
+    // Views into `setKeys` and `archiveKeys`, which outlive the sets: sets of
+    // 100,000 mods are planned at once.
+    std::unordered_set<std::string_view> wanted(setKeys.begin(), setKeys.end());
+    std::vector<std::string> archiveKeys;
+    archiveKeys.reserve(archives.size());
+    // Each display name once: whether one of its archives is on.
+    std::unordered_map<std::string_view, bool> onNow;
+    onNow.reserve(archives.size());
+    for (const ListedArchive& archive : archives)
+        archiveKeys.push_back(fold(DisplayName(archive.fileName)));
+    for (size_t i = 0; i < archives.size(); ++i) {
+        bool& on = onNow[archiveKeys[i]];
+        on = on || archives[i].enabled;
     }
 
     SwitchPlan plan;
     std::vector<std::string> switchedOn;
-    for (const ListedArchive& archive : archives) {
-        std::string key = fold(DisplayName(archive.fileName));
-        bool inSet = wanted.count(key) != 0;
+    for (size_t i = 0; i < archives.size(); ++i) {
+        const ListedArchive& archive = archives[i];
+        bool inSet = wanted.count(archiveKeys[i]) != 0;
         if (archive.enabled && !inSet)
             plan.renames.push_back(archive.fileName);
-        else if (!archive.enabled && inSet && !onNow[key]) {
+        else if (!archive.enabled && inSet && !onNow[archiveKeys[i]]) {
             switchedOn.push_back(archive.fileName);
-            onNow[key] = true;  // a second .mod of the same name stays off
+            onNow[archiveKeys[i]] = true;  // a second .mod of the same name stays off
         }
     }
     plan.renames.insert(plan.renames.end(), switchedOn.begin(), switchedOn.end());
 
-    std::unordered_set<std::string> reported;
-    for (const std::string& mod : setMods) {
-        std::string key = fold(mod);
-        if (!onNow.count(key) && reported.insert(key).second)
-            plan.missing.push_back(mod);
-    }
+    std::unordered_set<std::string_view> reported;
+    for (size_t i = 0; listMissing && i < setMods.size(); ++i)
+        if (!onNow.count(setKeys[i]) && reported.insert(setKeys[i]).second)
+            plan.missing.push_back(setMods[i]);
     return plan;
 }
 

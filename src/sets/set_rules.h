@@ -34,6 +34,11 @@ struct SwitchPlan {
 SwitchPlan PlanSwitch(const std::vector<ListedArchive>& archives, const std::vector<std::string>& setMods,
                       const FoldName& fold);
 
+// The same with the set's names already folded, one key per name; the names
+// the folder lacks are left out unless asked for.
+SwitchPlan PlanSwitchByKeys(const std::vector<ListedArchive>& archives, const std::vector<std::string>& setMods,
+                            const std::vector<std::string>& setKeys, const FoldName& fold, bool listMissing);
+
 // The display names of the archives that are on, in listing order.
 std::vector<std::string> ModsOn(const std::vector<ListedArchive>& archives);
 

@@ -1,5 +1,7 @@
 #include "sets/set_text.h"
 
+#include <cstring>
+
 #include "mods/mod_names.h"
 #include "sets/set_rules.h"
 
@@ -7,23 +9,18 @@ const char kSetTextHeading[] = "Quillmoor mod set: ";
 
 namespace {
 
-// Without its line end and trailing spaces.
-std::string Trimmed(const std::string& text, size_t begin, size_t end)
-{
-    while (end > begin && (text[end - 1] == '\r' || text[end - 1] == ' '))
-        --end;
-    return text.substr(begin, end - begin);
-}
+// Base archives have short names: longer ones need no closer look.
+const size_t kLongestBaseArchive = sizeof "p99-texts.pak" - 1;
 
-bool ReadSize(const std::string& digits, uint64_t& size)
+bool ReadSize(const char* digits, const char* end, uint64_t& size)
 {
-    if (digits.empty())
+    if (digits == end)
         return false;
     size = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9')
+    for (; digits < end; ++digits) {
+        if (*digits < '0' || *digits > '9')
             return false;
-        uint64_t digit = static_cast<uint64_t>(c - '0');
+        uint64_t digit = static_cast<uint64_t>(*digits - '0');
         if (size > (UINT64_MAX - digit) / 10)
             return false;  // larger than any file
         size = size * 10 + digit;
@@ -31,20 +28,20 @@ bool ReadSize(const std::string& digits, uint64_t& size)
     return true;
 }
 
-// The problem of one mod line, or None with the mod filled in.
-SetTextProblem ReadModLine(const std::string& line, SharedMod& mod)
+// The problem of the mod line [begin, end), or None with the mod filled in.
+SetTextProblem ReadModLine(const char* begin, const char* end, SharedMod& mod)
 {
-    size_t tab = line.find('\t');
-    if (tab == std::string::npos)
+    const char* tab = static_cast<const char*>(std::memchr(begin, '\t', static_cast<size_t>(end - begin)));
+    if (!tab)
         return SetTextProblem::NoTab;
-    mod.fileName = line.substr(0, tab);
-    if (!ReadSize(line.substr(tab + 1), mod.size))
+    mod.fileName.assign(begin, tab);
+    if (!ReadSize(tab + 1, end, mod.size))
         return SetTextProblem::BadSize;
     if (mod.fileName.find_first_of("\\/:") != std::string::npos)
         return SetTextProblem::PathInName;
     if (!HasExtension(mod.fileName, ".pak") && !HasExtension(mod.fileName, ".mod"))
         return SetTextProblem::NotArchive;
-    if (IsBaseArchive(ReplaceExtension(mod.fileName, "pak")))
+    if (mod.fileName.size() <= kLongestBaseArchive && IsBaseArchive(ReplaceExtension(mod.fileName, "pak")))
         return SetTextProblem::BaseArchive;
     return SetTextProblem::None;
 }
@@ -65,18 +62,25 @@ ReadSetTextResult ReadSetText(const std::string& text)
     SharedSet set;
     bool headingSeen = false;
     size_t number = 0;
-    size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;  // a byte order mark some editors write
-    for (size_t begin = start; begin < text.size();) {
-        size_t end = text.find('\n', begin);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = Trimmed(text, begin, end);
-        begin = end + 1;
+    const char* begin = text.data();
+    const char* const textEnd = begin + text.size();
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        begin += 3;  // a byte order mark some editors write
+    while (begin < textEnd) {
+        const char* lineFeed =
+            static_cast<const char*>(std::memchr(begin, '\n', static_cast<size_t>(textEnd - begin)));
+        const char* end = lineFeed ? lineFeed : textEnd;
+        const char* next = lineFeed ? lineFeed + 1 : textEnd;
+        while (end > begin && (end[-1] == '\r' || end[-1] == ' '))
+            --end;  // the line end and trailing spaces
         ++number;
-        if (line.empty())
+        if (end == begin) {
+            begin = next;
             continue;
+        }
         if (!headingSeen) {
             // The heading without its last space: a name of only spaces lost them all.
+            std::string line(begin, end);
             size_t headingLength = sizeof kSetTextHeading - 2;
             if (line.compare(0, headingLength, kSetTextHeading, headingLength) != 0 ||
                 (line.size() > headingLength && line[headingLength] != ' ')) {
@@ -91,22 +95,23 @@ ReadSetTextResult ReadSetText(const std::string& text)
                 result.line = number;
                 return result;
             }
-            continue;
+        } else {
+            SharedMod mod;
+            SetTextProblem problem = ReadModLine(begin, end, mod);
+            if (problem != SetTextProblem::None) {
+                result.problem = problem;
+                result.line = number;
+                return result;
+            }
+            set.mods.push_back(std::move(mod));
         }
-        SharedMod mod;
-        SetTextProblem problem = ReadModLine(line, mod);
-        if (problem != SetTextProblem::None) {
-            result.problem = problem;
-            result.line = number;
-            return result;
-        }
-        set.mods.push_back(mod);
+        begin = next;
     }
     if (!headingSeen) {
         result.problem = SetTextProblem::NotASet;
         result.line = 1;
         return result;
     }
-    result.set = set;
+    result.set = std::move(set);
     return result;
 }
