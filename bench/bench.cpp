@@ -139,6 +139,7 @@ int main(int argc, char** argv)
         SetModDirectory(small.c_str());
         Rescan();
         met &= MeasureRefresh(small);
+        met &= MeasureOpening();
 
         if (withLookups) {
             double lookups = Now();

@@ -11,10 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "../res/resource.h"
+#include "app/list_menu.h"
 #include "app/main_window.h"
 #include "measure.h"
 #include "mods/mod_names.h"
 #include "registry.h"
+#include "sets/mod_sets_dialog.h"
 #include "sets/mod_switch.h"
 #include "sets/set_preview.h"
 #include "sets/set_text.h"
@@ -28,6 +31,20 @@ namespace {
 const int kArchives = 1000;
 const double kTarget = 1.5;
 const double kPasteLimitMs = 1000;  // the window does not freeze for longer
+const double kOpenLimitMs = 250;    // what a player takes for "at once"
+
+// Zero timers fire once the modal loop that was opened waits for input.
+void CALLBACK CloseSetsDialog(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(NULL, timer);
+    PostMessageA(FindWindowA("#32770", "Mod Sets"), WM_COMMAND, IDCANCEL, 0);
+}
+
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(NULL, timer);
+    EndMenu();
+}
 
 // Read and previewed as Paste from Text does, from the clipboard's UTF-16.
 bool MeasurePaste(const std::vector<ListedArchive>& archives)
@@ -86,4 +103,32 @@ bool MeasureSetSwitch()
         std::printf("  the switch did not leave every archive on: MISSED\n");
     bool met = Report("switch / bare renames", switched / bare, kTarget) && whole;
     return MeasurePaste(archives) && met;
+}
+
+bool MeasureOpening()
+{
+    for (int i = 0; i < 100; ++i) {
+        ModSet set = {"Set " + std::to_string(i), {}};
+        for (size_t mod = static_cast<size_t>(i); mod < EnabledMods.size(); mod += 97)
+            set.mods.push_back(DisplayName(EnabledMods[mod].fileName));
+        SaveModSet(set);
+    }
+    double dialog, menu;
+    Measure(
+        [] {
+            SetTimer(NULL, 0, 0, CloseSetsDialog);
+            ShowModSetsDialog();
+        },
+        [] {
+            SetTimer(NULL, 0, 0, CloseMenu);
+            ShowListMenu(EnabledList, MAKELPARAM(300, 300));
+        },
+        dialog, menu);
+    std::printf("\nOpening with %zu mods and 100 sets, median of %d rounds each, ms:\n",
+                EnabledMods.size() + DisabledMods.size(), kRounds);
+    std::printf("  the Mod Sets dialog, open and closed       %8.1f   (target < %g) %s\n", dialog, kOpenLimitMs,
+                dialog < kOpenLimitMs ? "ok" : "MISSED");
+    std::printf("  the lists' menu, open and closed           %8.1f   (target < %g) %s\n", menu, kOpenLimitMs,
+                menu < kOpenLimitMs ? "ok" : "MISSED");
+    return dialog < kOpenLimitMs && menu < kOpenLimitMs;
 }

@@ -7,6 +7,7 @@
 #include "sets/set_sharing.h"
 #include "sets/set_store.h"
 #include "shared/busy.h"
+#include "shared/folder_listing.h"
 #include "shared/messages.h"
 #include "shared/text_conversion.h"
 #include "shared/window_state.h"
@@ -97,6 +98,11 @@ void OnSave(HWND dialog)
     std::string name = NameTyped(dialog);
     if (!MayUseName(dialog, name))
         return;
+    // A folder that is gone has no mods on: that is no set to keep.
+    if (!DirectoryExists(ModDirectory)) {
+        ShowMessage(dialog, Message::DirectoryMissing);
+        return;
+    }
     if (!SaveModSet({name, ModsOn(ArchivesNow())}))
         ShowMessage(dialog, Message::SetNotSaved);
     Fill(dialog, name);

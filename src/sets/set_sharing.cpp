@@ -9,6 +9,7 @@
 #include "sets/set_preview.h"
 #include "sets/set_text.h"
 #include "shared/busy.h"
+#include "shared/folder_listing.h"
 #include "shared/messages.h"
 #include "shared/text_conversion.h"
 #include "shared/window_state.h"
@@ -151,6 +152,10 @@ INT_PTR CALLBACK PreviewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 void CopySetAsText(HWND owner, const ModSet& set)
 {
+    if (!DirectoryExists(ModDirectory)) {
+        ShowMessage(owner, Message::DirectoryMissing);
+        return;
+    }
     if (!PutOnClipboard(owner, SetText(Shared(set))))
         ShowMessage(owner, Message::ClipboardFailed);
 }
