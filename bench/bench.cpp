@@ -37,22 +37,6 @@ namespace {
 
 const int kCopyRounds = 15;  // the disk's own noise is larger than the difference measured
 
-// The baseline: the bare ANSI enumeration, on purpose without the listing
-// helper's checks, which are part of what the scan is measured for.
-int EnumerateNames(const std::string& folder)
-{
-    int names = 0;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    do
-        ++names;
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
 // A rebuild as the rescan command does it, repaint included.
 void Rescan()
 {

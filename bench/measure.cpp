@@ -61,6 +61,20 @@ void CloseMainWindow()
     UnregisterClassA(kMainWindowClass, GetModuleHandleA(NULL));
 }
 
+int EnumerateNames(const std::string& folder)
+{
+    int names = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    do
+        ++names;
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
 bool Report(const char* what, double ratio, double target)
 {
     bool met = ratio <= target;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 const int kRounds = 7;
 
@@ -18,6 +19,11 @@ bool OpenMainWindow();
 // Destroyed again, its quit message taken back and its class unregistered, so
 // that the next measurement starts as a new process would.
 void CloseMainWindow();
+
+// The baseline of folder listings: the bare ANSI enumeration of every name,
+// on purpose without the listing helper's checks, which are part of what is
+// measured. Gives the number of names.
+int EnumerateNames(const std::string& folder);
 
 // Prints the ratio against its target; false when it missed.
 bool Report(const char* what, double ratio, double target);

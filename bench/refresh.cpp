@@ -19,20 +19,6 @@ namespace {
 
 const int kChanged = 10;
 
-int Enumerate(const std::string& folder)
-{
-    int names = 0;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(JoinPath(folder, "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    do
-        ++names;
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
 // The median of `rounds` timings of `timed`, each after `before` (untimed).
 template <typename Before, typename Timed>
 double MedianOf(Before before, Timed timed)
@@ -66,13 +52,13 @@ bool MeasureRefresh(const std::string& folder)
     double bare = 0, unchanged = 0, changed = 0;
     // Alternately, so that the disk's and the system's state is the same for both.
     for (int pass = 0; pass < 2; ++pass) {
-        bare += MedianOf(nothing, [&] { Enumerate(folder); });
+        bare += MedianOf(nothing, [&] { EnumerateNames(folder); });
         unchanged += MedianOf(nothing, [] { RefreshModLists(); });
         changed += MedianOf(flip, [] { RefreshModLists(); });
     }
     if (off)
         flip(0);  // every archive back where it was
-    std::printf("\nRefresh on return, median of %d rounds each, ms (%d names):\n", kRounds, Enumerate(folder));
+    std::printf("\nRefresh on return, median of %d rounds each, ms (%d names):\n", kRounds, EnumerateNames(folder));
     std::printf("  bare enumeration                           %8.1f\n", bare / 2);
     std::printf("  refresh, nothing changed                   %8.1f\n", unchanged / 2);
     std::printf("  refresh, 10 archives renamed               %8.1f\n", changed / 2);

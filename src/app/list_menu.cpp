@@ -54,6 +54,15 @@ POINT MenuPosition(HWND listBox, LPARAM position, int row)
     return point;
 }
 
+// A set's name as a menu shows it: "&" is no shortcut there.
+std::string MenuText(const std::string& name)
+{
+    std::string text;
+    for (char c : name)
+        text += c == '&' ? "&&" : std::string(1, c);
+    return text;
+}
+
 // The "Switch To" submenu: one entry per set that can be switched to.
 void FillSwitchMenu(HMENU menu, const std::vector<std::string>& names)
 {
@@ -62,7 +71,7 @@ void FillSwitchMenu(HMENU menu, const std::vector<std::string>& names)
         switchTo = GetSubMenu(menu, i);
     DeleteMenu(switchTo, 0, MF_BYPOSITION);
     for (size_t i = 0; i < names.size() && IDM_SWITCH_FIRST + i <= IDM_SWITCH_LAST; ++i)
-        AppendMenuA(switchTo, MF_STRING, IDM_SWITCH_FIRST + i, names[i].c_str());
+        AppendMenuA(switchTo, MF_STRING, IDM_SWITCH_FIRST + i, MenuText(names[i]).c_str());
 }
 
 // On a row: "Enable" for a disabled mod, "Disable" for an enabled one; on an

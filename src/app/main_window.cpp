@@ -113,19 +113,11 @@ static void OnCommand(WORD id, WORD code)
     }
 }
 
-// Back from another window: the lists follow what changed in the folder
-// meanwhile. Not when the tool's own dialog or message box hands the
-// activation back, nor while a copy or a switch runs.
-static void OnActivate(WORD state)
+// The tool's own dialog or message box has closed: what waited for it.
+static void OnFreeAgain()
 {
-    static bool wasInactive = false;
-    if (state == WA_INACTIVE) {
-        wasInactive = true;
-        return;
-    }
-    if (wasInactive && !IsBusy())
-        RefreshModLists();
-    wasInactive = false;
+    AddWaitingDrops();
+    RefreshIfLeftMeanwhile();
 }
 
 // Right click, Shift+F10 or the menu key: the lists have a menu of their own.
@@ -151,9 +143,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE: OnCreate(window); return 0;
     case WM_DPICHANGED: OnDpiChanged(window, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); break;
-    case WM_ACTIVATE: OnActivate(LOWORD(wParam)); break;
+    case WM_ACTIVATE: NoteActivation(LOWORD(wParam) != WA_INACTIVE); break;
+    case WM_ACTIVATEAPP: NoteToolActivation(wParam != FALSE); break;
     case WM_DROPFILES: AddDroppedFiles(reinterpret_cast<HDROP>(wParam)); return 0;
-    case WM_APP_FREE_AGAIN: AddWaitingDrops(); return 0;
+    case WM_APP_FREE_AGAIN: OnFreeAgain(); return 0;
     case WM_APP_SWITCH_UNDONE: ReportUndoneSwitch(); return 0;
     case WM_CONTEXTMENU:
         if (OnContextMenu(reinterpret_cast<HWND>(wParam), lParam))

@@ -10,7 +10,11 @@ std::optional<std::string> CleanWindowsPath(const std::string& path)
     size_t keep = clean.size() >= 3 && clean[1] == ':' ? 3 : 1;
     while (clean.size() > keep && clean.back() == '\\')
         clean.pop_back();
-    if (clean.empty())
+    // Only an absolute path names one folder: a relative one would be taken
+    // from whatever folder the tool's current one is.
+    bool drive = clean.size() >= 3 && clean[1] == ':' && clean[2] == '\\';
+    bool share = clean.compare(0, 2, "\\\\") == 0;
+    if (!drive && !share)
         return std::nullopt;
     return clean;
 }

@@ -11,7 +11,8 @@ constexpr size_t kModFolderBytes = 260;
 
 // A Windows path as Steam or an installer may write it ("c:/program files
 // (x86)/steam", "D:\Games\Game\"), with backslashes and without trailing
-// separators (a drive root keeps one: "D:\"). Nothing for an empty path.
+// separators (a drive root keeps one: "D:\"). Nothing for a path that is not
+// absolute (a drive and a backslash, or a share).
 std::optional<std::string> CleanWindowsPath(const std::string& path);
 
 // An absolute Linux path as Wine reaches it through drive Z:

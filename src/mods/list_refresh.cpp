@@ -7,6 +7,7 @@
 #include "mods/mod_lists.h"
 #include "mods/mod_names.h"
 #include "mods/refresh_plan.h"
+#include "shared/busy.h"
 #include "shared/folder_listing.h"
 #include "shared/text_conversion.h"
 
@@ -133,4 +134,40 @@ void RefreshModLists()
     if (selected >= 0)
         SelectAgain(selectedSide, selectedName);
     ResumeListRedraw();
+}
+
+namespace {
+
+bool wasInactive = false;
+bool leftWhileBusy = false;
+
+}  // namespace
+
+void NoteActivation(bool active)
+{
+    if (!active) {
+        wasInactive = true;
+        return;
+    }
+    if (wasInactive && !IsBusy()) {
+        leftWhileBusy = false;
+        RefreshModLists();
+    }
+    wasInactive = false;
+}
+
+void NoteToolActivation(bool active)
+{
+    if (!active && IsBusy()) {
+        leftWhileBusy = true;
+        NotifyWhenFree();
+    }
+}
+
+void RefreshIfLeftMeanwhile()
+{
+    if (!leftWhileBusy || IsBusy() || GetActiveWindow() != MainWindow)
+        return;
+    leftWhileBusy = false;
+    RefreshModLists();
 }

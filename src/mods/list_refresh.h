@@ -12,3 +12,11 @@
 // nothing is selected, both buttons are disabled and the box is cleared. A mod
 // folder that is gone changes nothing and shows nothing.
 void RefreshModLists();
+
+// When to refresh: the main window becomes active again after it was inactive,
+// unless the tool is busy (its own dialog or message box gives the activation
+// back). A player who left the tool from such a dialog gets the refresh once
+// the tool is free again (RefreshIfLeftMeanwhile, on WM_APP_FREE_AGAIN).
+void NoteActivation(bool active);
+void NoteToolActivation(bool active);  // WM_ACTIVATEAPP: another program's window or back
+void RefreshIfLeftMeanwhile();

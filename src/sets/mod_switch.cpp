@@ -14,6 +14,8 @@
 #include "shared/text_format.h"
 #include "shared/window_state.h"
 
+const char kSwitchLockName[] = "QuillmoorModManager mod set switch";
+
 namespace {
 
 const size_t kNamesInAQuestion = 10;
@@ -33,24 +35,21 @@ std::vector<ListedArchive> ListArchives(const std::string& folder)
     return archives;
 }
 
-// "A, B, C" or "A, B, ... and 5 more".
-std::string NameList(const std::vector<std::string>& names)
-{
-    std::string list;
-    for (size_t i = 0; i < names.size() && i < kNamesInAQuestion; ++i)
-        list += (i ? ", " : "") + names[i];
-    if (names.size() > kNamesInAQuestion)
-        list += " and " + std::to_string(names.size() - kNamesInAQuestion) + " more";
-    return list;
-}
-
 // The main window disabled while the renames run, and kept painted: nothing
 // else starts meanwhile, and the window does not look hung.
+// A main window that a dialog of the tool has disabled stays disabled.
 class SwitchInProgress {
 public:
-    SwitchInProgress() : focus_(GetFocus()), lastPaint_(GetTickCount64()) { EnableWindow(MainWindow, FALSE); }
+    SwitchInProgress()
+        : focus_(GetFocus()), enabled_(IsWindowEnabled(MainWindow) != FALSE), lastPaint_(GetTickCount64())
+    {
+        if (enabled_)
+            EnableWindow(MainWindow, FALSE);
+    }
     ~SwitchInProgress()
     {
+        if (!enabled_)
+            return;
         EnableWindow(MainWindow, TRUE);
         if (focus_ && IsWindow(focus_) && GetActiveWindow() == MainWindow)
             SetFocus(focus_);
@@ -71,7 +70,31 @@ public:
 private:
     BusyScope busy_;
     HWND focus_;
+    bool enabled_;
     ULONGLONG lastPaint_;
+};
+
+// Held while a copy of the tool switches or undoes a switch: a second copy
+// started meanwhile must not take the journal of a live switch for one that
+// was cut off, nor start a switch of its own.
+class SwitchLock {
+public:
+    SwitchLock() : mutex_(CreateMutexA(NULL, FALSE, kSwitchLockName))
+    {
+        held_ = mutex_ && GetLastError() != ERROR_ALREADY_EXISTS;
+    }
+    ~SwitchLock()
+    {
+        if (mutex_)
+            CloseHandle(mutex_);
+    }
+    SwitchLock(const SwitchLock&) = delete;
+    SwitchLock& operator=(const SwitchLock&) = delete;
+    bool Held() const { return held_; }
+
+private:
+    HANDLE mutex_;
+    bool held_;
 };
 
 bool Rename(const std::string& folder, const std::string& from, const std::string& to)
@@ -97,6 +120,7 @@ void ShowFolderAsItIs()
 struct UndoneSwitch {
     bool happened = false;
     std::string notPutBack;
+    std::string folderMissing;
 } undone;
 
 }  // namespace
@@ -128,13 +152,18 @@ bool SwitchToModSet(const ModSet& set, bool askAboutMissing)
     SwitchPlan plan = PlanSwitch(archives, set.mods, FoldedKey);
     if (askAboutMissing && !plan.missing.empty()) {
         Message question = plan.missing.size() == 1 ? Message::SetModMissing : Message::SetModsMissing;
-        if (ShowMessage(MainWindow, question, {std::to_string(plan.missing.size()), NameList(plan.missing)}) !=
-            IDYES)
+        if (ShowMessage(MainWindow, question,
+                        {std::to_string(plan.missing.size()), NameList(plan.missing, kNamesInAQuestion)}) != IDYES)
             return false;
     }
     if (plan.renames.empty()) {
         ShowFolderAsItIs();
         return true;
+    }
+    SwitchLock lock;
+    if (!lock.Held()) {
+        ShowMessage(MainWindow, Message::SwitchElsewhere);
+        return false;
     }
     if (!WriteSwitchJournal(JournalStrings(folder, plan.renames))) {
         ShowMessage(MainWindow, Message::SwitchNotJournalled);
@@ -184,11 +213,18 @@ bool UndoInterruptedSwitch()
         RemoveSwitchJournal();  // not one of ours: nothing to undo
         return false;
     }
+    SwitchLock lock;
+    if (!lock.Held())
+        return false;  // another copy of the tool is switching: its journal is live
+    undone = UndoneSwitch();
+    undone.happened = true;
+    if (!DirectoryExists(journal->folder.c_str())) {
+        undone.folderMissing = journal->folder;  // kept for a start when it is there
+        return true;
+    }
     std::unordered_set<std::wstring> present;
     ForEachEntry(journal->folder, "*",
                  [&present](const WIN32_FIND_DATAA& found) { present.insert(FoldCase(found.cFileName)); });
-    undone = UndoneSwitch();
-    undone.happened = true;
     for (size_t i = journal->renames.size(); i-- > 0;) {
         const std::string& original = journal->renames[i];
         std::string renamed = FlippedName(original);
@@ -208,7 +244,9 @@ void ReportUndoneSwitch()
     if (!undone.happened)
         return;
     undone.happened = false;
-    if (undone.notPutBack.empty())
+    if (!undone.folderMissing.empty())
+        ShowMessage(MainWindow, Message::SwitchCutOffFolderMissing, {undone.folderMissing});
+    else if (undone.notPutBack.empty())
         ShowMessage(MainWindow, Message::SwitchCutOff);
     else
         ShowMessage(MainWindow, Message::SwitchCutOffNotUndone, {undone.notPutBack});

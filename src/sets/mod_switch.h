@@ -24,6 +24,9 @@ bool IsOnNow(const ModSet& set, const std::vector<ListedArchive>& archives);
 // was switched.
 bool SwitchToModSet(const ModSet& set, bool askAboutMissing = true);
 
+// The name of the lock a switch holds (a named mutex).
+extern const char kSwitchLockName[];
+
 // At start, before the first scan: undoes what a switch that was cut off
 // (killed, crashed, power cut) had done, and tells the player once the window
 // shows (ReportUndoneSwitch). False when there was none.

@@ -12,12 +12,14 @@
 #include "shared/folder_listing.h"
 #include "shared/messages.h"
 #include "shared/text_conversion.h"
+#include "shared/text_format.h"
 #include "shared/window_state.h"
 
 namespace {
 
 const char kModsOnNow[] = "Mods on now";
-const size_t kPreviewNames = 200;  // per list: a set of 100,000 mods opens at once
+const size_t kPreviewNames = 200;
+const size_t kNamesInAMessage = 10;  // per list: a set of 100,000 mods opens at once
 
 // Between the clipboard's UTF-8 (as read) and the process's code page.
 std::string FromUtf8(const std::string& text)
@@ -70,8 +72,9 @@ std::string ClipboardText(HWND owner)
     return text;
 }
 
-// The set's mods that the folder has, as archives that are on, with their sizes.
-SharedSet Shared(const ModSet& set)
+// The set's mods that the folder has, as archives that are on, with their
+// sizes; `lacking` gets those it does not have.
+SharedSet Shared(const ModSet& set, std::vector<std::string>& lacking)
 {
     std::unordered_map<std::string, const ListedArchive*> byName;
     std::vector<ListedArchive> archives = ArchivesNow();
@@ -85,6 +88,8 @@ SharedSet Shared(const ModSet& set)
         auto local = byName.find(FoldedKey(mod));
         if (local != byName.end())
             shared.mods.push_back({ToUtf8(ReplaceExtension(local->second->fileName, "pak")), local->second->size});
+        else
+            lacking.push_back(mod);
     }
     return shared;
 }
@@ -156,8 +161,13 @@ void CopySetAsText(HWND owner, const ModSet& set)
         ShowMessage(owner, Message::DirectoryMissing);
         return;
     }
-    if (!PutOnClipboard(owner, SetText(Shared(set))))
+    // A mod the folder lacks has no size to give: the friend is told only
+    // what this folder has, and the player is told what was left out.
+    std::vector<std::string> lacking;
+    if (!PutOnClipboard(owner, SetText(Shared(set, lacking))))
         ShowMessage(owner, Message::ClipboardFailed);
+    else if (!lacking.empty())
+        ShowMessage(owner, Message::SetCopiedWithout, {NameList(lacking, kNamesInAMessage)});
 }
 
 void CopyModsOnAsText(HWND owner)

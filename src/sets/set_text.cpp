@@ -4,6 +4,7 @@
 
 #include "mods/mod_names.h"
 #include "sets/set_rules.h"
+#include "shared/utf8.h"
 
 const char kSetTextHeading[] = "Quillmoor mod set: ";
 
@@ -11,6 +12,7 @@ namespace {
 
 // Base archives have short names: longer ones need no closer look.
 const size_t kLongestBaseArchive = sizeof "p99-texts.pak" - 1;
+const size_t kLongestFileName = 255;
 
 bool ReadSize(const char* digits, const char* end, uint64_t& size)
 {
@@ -39,7 +41,9 @@ SetTextProblem ReadModLine(const char* begin, const char* end, SharedMod& mod)
         return SetTextProblem::BadSize;
     if (mod.fileName.find_first_of("\\/:") != std::string::npos)
         return SetTextProblem::PathInName;
-    if (!HasExtension(mod.fileName, ".pak") && !HasExtension(mod.fileName, ".mod"))
+    // No archive's name is longer than a file name can be.
+    if ((!HasExtension(mod.fileName, ".pak") && !HasExtension(mod.fileName, ".mod")) ||
+        CharacterCount(mod.fileName) > kLongestFileName)
         return SetTextProblem::NotArchive;
     if (mod.fileName.size() <= kLongestBaseArchive && IsBaseArchive(ReplaceExtension(mod.fileName, "pak")))
         return SetTextProblem::BaseArchive;

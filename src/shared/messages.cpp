@@ -28,8 +28,9 @@ const MessageText kMessages[] = {
     {"%1 mod of this set is not in the mod folder: %2. Switch the others?", "Mod Sets", MB_ICONQUESTION, MB_YESNO},
     {"%1 mods of this set are not in the mod folder: %2. Switch the others?", "Mod Sets", MB_ICONQUESTION,
      MB_YESNO},
-    {"%1 could not be switched: it may be in use by the game, or a file of its other name may exist. No mod was "
-     "changed.",
+    {"%1 could not be switched: it may be in use by the game, a file of its other name may exist, or its path may "
+     "be "
+     "too long. No mod was changed.",
      "Error", MB_ICONWARNING, MB_OK},
     {"%1 could not be switched, and %2 could not be put back as it was. The tool will put it back at its next "
      "start.",
@@ -66,9 +67,15 @@ const MessageText kMessages[] = {
      "Error", MB_ICONWARNING, MB_OK},
     {"The set could not be put on the clipboard.", "Error", MB_ICONWARNING, MB_OK},
     {"The mod folder could not be opened.", "Error", MB_ICONWARNING, MB_OK},
+    {"Another copy of the tool is switching mods right now. No mod was changed; try again when it is done.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"The last switch of mod sets was cut off, and its mod folder %1 is not there now. The tool will put its mods "
+     "back at a start when the folder is there again.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"The set was copied without %1, which this mod folder does not have.", "Mod Sets", MB_ICONWARNING, MB_OK},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::FolderNotOpened) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SetCopiedWithout) + 1,
               "one entry per message");
 
 // In the order of the enumeration.
@@ -98,7 +105,14 @@ int ShowMessage(HWND owner, Message message, const std::vector<std::string>& det
 {
     const MessageText& entry = MessageFor(message);
     BusyScope busy;
-    return MessageBoxA(owner, FormatText(entry.text, details).c_str(), entry.caption, entry.buttons | entry.icon);
+    // An owner that a dialog of the tool holds disabled stays so: the box
+    // would give it back its input when it closes.
+    bool disabledOwner = owner && !IsWindowEnabled(owner);
+    int pressed =
+        MessageBoxA(owner, FormatText(entry.text, details).c_str(), entry.caption, entry.buttons | entry.icon);
+    if (disabledOwner)
+        EnableWindow(owner, FALSE);
+    return pressed;
 }
 
 const char* DropReasonText(DropReason reason)

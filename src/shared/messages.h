@@ -41,6 +41,9 @@ enum class Message {
     SetTextBaseArchive,
     ClipboardFailed,
     FolderNotOpened,
+    SwitchElsewhere,
+    SwitchCutOffFolderMissing,
+    SetCopiedWithout,
 };
 
 struct MessageText {

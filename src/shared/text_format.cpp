@@ -29,6 +29,16 @@ std::string ShortenInMiddle(const std::string& text, size_t limit)
     return text.substr(0, PrefixBytes(text, head)) + dots + text.substr(PrefixBytes(text, characters - tail));
 }
 
+std::string NameList(const std::vector<std::string>& names, size_t limit)
+{
+    std::string list;
+    for (size_t i = 0; i < names.size() && i < limit; ++i)
+        list += (i ? ", " : "") + names[i];
+    if (names.size() > limit)
+        list += " and " + std::to_string(names.size() - limit) + " more";
+    return list;
+}
+
 std::string JoinLines(const std::vector<std::string>& lines, size_t limit)
 {
     std::string joined;

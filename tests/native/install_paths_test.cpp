@@ -43,6 +43,9 @@ TEST(InstallPaths, TheModFolderIsTheDataFolderInOneFormWhenItFits)
         {folder254, folder254 + "\\data"},  // 259 bytes
         {folder254 + "g", std::nullopt},
         {"", std::nullopt},
+        {"Games\\Game", std::nullopt},  // relative: wherever the current folder is
+        {"D:Game", std::nullopt},
+        {"\\\\server\\share\\Game", "\\\\server\\share\\Game\\data"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, ModFolderOf(c.game)) << '"' << c.game << '"';

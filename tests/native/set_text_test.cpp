@@ -61,6 +61,7 @@ TEST(SetText, RefusesWithTheLineNumber)
         {heading + "A.pak\t12\tmore\n", SetTextProblem::BadSize, 2},
         {heading + "A.zip\t12\n", SetTextProblem::NotArchive, 2},
         {heading + "A.pak.txt\t12\n", SetTextProblem::NotArchive, 2},
+        {heading + std::string(252, 'x') + ".pak\t12\n", SetTextProblem::NotArchive, 2},
         {heading + "..\\A.pak\t12\n", SetTextProblem::PathInName, 2},
         {heading + "C:/mods/A.pak\t12\n", SetTextProblem::PathInName, 2},
         {heading + "A.pak:stream\t12\n", SetTextProblem::PathInName, 2},

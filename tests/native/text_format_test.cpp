@@ -28,6 +28,8 @@ TEST(ShortenInMiddle, KeepsBothEndsAndWholeCharacters)
 
 TEST(JoinLines, CountsWhatIsLeftOut)
 {
+    EXPECT_EQ("A, B and 2 more", NameList({"A", "B", "C", "D"}, 2));
+    EXPECT_EQ("A, B", NameList({"A", "B"}, 2));
     EXPECT_EQ("a\nb", JoinLines({"a", "b"}, 2));
     EXPECT_EQ("a\nb\nand 2 more", JoinLines({"a", "b", "c", "d"}, 2));
     EXPECT_EQ("", JoinLines({}, 15));

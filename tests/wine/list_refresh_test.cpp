@@ -100,6 +100,20 @@ TEST_F(ListRefreshTest, OnReturnTheListsFollowTheFolderInThePlayersOrder)
     EXPECT_TRUE(dialogs.Seen().empty()) << Describe(dialogs.Seen()[0]);
 }
 
+TEST_F(ListRefreshTest, APlayerWhoLeftFromADialogOfTheToolFindsTheListsCurrentWhenItCloses)
+{
+    Start({"A.pak"});
+    dialogs.ActIn("Mod Sets", [&](HWND dialog) {
+        SendMessageA(MainWindow, WM_ACTIVATEAPP, FALSE, 0);  // to another program, from the dialog
+        mods.Write("New.pak");
+        SendMessageA(MainWindow, WM_ACTIVATEAPP, TRUE, 0);  // and back to the dialog
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    Click(IDM_MOD_SETS);
+    EXPECT_TRUE(PumpUntil([] { return Rows(EnabledList).size() == 2; })) << "the lists stayed as they were";
+    ExpectLists({"A", "New"}, {});
+}
+
 // Counts the messages that change a list box.
 WNDPROC originalProcs[2];
 int changes;

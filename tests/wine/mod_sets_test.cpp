@@ -5,6 +5,8 @@
 #include "../res/resource.h"
 #include "menus.h"
 #include "mods/directory_scan.h"
+#include "sets/mod_sets_dialog.h"
+#include "sets/mod_switch.h"
 #include "sets/set_store.h"
 #include "shared/text_conversion.h"
 #include "shared/window_state.h"
@@ -55,8 +57,10 @@ TEST_F(ModSetsTest, TheDialogSavesSwitchesRenamesAndDeletesAndOffersTheToolsOwnS
     };
     std::vector<Step> seen;
     HWND setsDialog = NULL;
+    bool usableUnderTheDialog = false;
     auto record = [&](HWND dialog, const std::string& what) {
         seen.push_back({what, DialogRows(dialog), mods.Names()});
+        usableUnderTheDialog |= IsEnabled(MainWindow);
     };
 
     dialogs.AnswerQuestion(IDNO);   // switch to "Friends" without its two missing mods? No
@@ -125,6 +129,7 @@ TEST_F(ModSetsTest, TheDialogSavesSwitchesRenamesAndDeletesAndOffersTheToolsOwnS
     EXPECT_EQ((std::vector<std::string>{"C", "Gone", "Lost"}), FindModSet("Friends")->mods)
         << "the set was pruned";
     ExpectLists({"C"}, {"A", "B"});
+    EXPECT_FALSE(usableUnderTheDialog) << "a switch enabled the main window under the modal dialog";
     EXPECT_FALSE(IsEnabled(EnableButton));
 }
 
@@ -185,14 +190,72 @@ TEST_F(ModSetsTest, AnArchiveInUseAtAnyPointUndoesEveryRenameAndWarnsOnce)
             MenuChooser menu({"&Switch To", "Opposite"});
             OpenListMenu(DisabledList, -1);
         }
-        ExpectBoxes(dialogs, {{order[place] +
-                                   " could not be switched: it may be in use by the game, or a file of its other "
-                                   "name may exist. No mod was changed.",
-                               "Error", MB_ICONWARNING, MainWindow}});
+        ExpectBoxes(
+            dialogs,
+            {{order[place] + " could not be switched: it may be in use by the game, a file of its other name "
+                             "may exist, or its path may be too long. No mod was changed.",
+              "Error", MB_ICONWARNING, MainWindow}});
         EXPECT_EQ(before, mods.Names()) << "not every archive was put back";
         ExpectLists({"Mod1", "Mod2", "Mod4", "Mod5", "Mod7", "Mod8"}, {"Mod0", "Mod3", "Mod6", "Mod9"});
         EXPECT_FALSE(FindModSet(kBeforeLastSwitchSet)) << "a switch that did not happen counts as one";
         EXPECT_TRUE(ReadSwitchJournal().empty()) << "the journal of the undone switch was left";
+    }
+}
+
+TEST_F(ModSetsTest, ASwitchCutOffIsUndoneOnlyWhenNoOtherCopyIsSwitchingAndItsFolderIsThere)
+{
+    // Cut off after its first rename: A.pak was switched off, B.pak not yet.
+    Start({"A.mod", "B.pak"});
+    std::vector<std::string> journal = {"Quillmoor mod set switch, version 1", mods.Path(), "2", "A.pak", "B.pak"};
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_CURRENT_USER, kModSetsKey, 0, NULL, 0, KEY_WRITE, NULL, &key, NULL));
+    std::string data;
+    for (const std::string& text : journal)
+        data += text + '\0';
+    std::wstring wide = ToWide(data + '\0', CP_UTF8);
+    RegSetValueExW(key, L"", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(wide.data()),
+                   static_cast<DWORD>(wide.size() * sizeof(wchar_t)));
+    RegCloseKey(key);
+    std::string away = mods.Path() + "-away";
+
+    const struct {
+        const char* what;
+        bool otherCopySwitching, folderThere;
+        std::vector<std::string> folder;
+        bool journalKept;
+    } starts[] = {
+        {"another copy is switching", true, true, {"A.mod", "B.pak"}, true},
+        {"the folder is not there", false, false, {}, true},
+        {"the folder is back", false, true, {"A.pak", "B.pak"}, false},
+    };
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.what);
+        dialogs.Forget();
+        HANDLE otherCopy = start.otherCopySwitching ? CreateMutexA(NULL, TRUE, kSwitchLockName) : NULL;
+        if (!start.folderThere) {
+            ASSERT_TRUE(MoveFileA(mods.Path().c_str(), away.c_str()));
+        }
+        RestartApp();
+        if (start.otherCopySwitching)
+            SwitchToSetNamed(kNoModsSet);  // refused: it would write a journal of its own
+        else                               // the folder's absence is also the start's own directory error
+            PumpUntil([&] { return dialogs.MessageBoxes().size() == (start.folderThere ? 1u : 2u); });
+        if (otherCopy)
+            CloseHandle(otherCopy);
+        if (start.folderThere) {
+            EXPECT_EQ(start.folder, mods.Names());
+        } else {
+            ASSERT_TRUE(MoveFileA(away.c_str(), mods.Path().c_str()));
+        }
+        EXPECT_EQ(start.journalKept, !ReadSwitchJournal().empty());
+        Message told = start.otherCopySwitching ? Message::SwitchElsewhere
+                       : start.folderThere      ? Message::SwitchCutOff
+                                                : Message::SwitchCutOffFolderMissing;
+        std::vector<ExpectedBox> expected = {Box(told, MainWindow, {mods.Path()})};
+        if (!start.folderThere)
+            expected.insert(expected.begin(), Box(Message::DirectoryMissing, NULL));
+        ExpectBoxes(dialogs, expected);
     }
 }
 

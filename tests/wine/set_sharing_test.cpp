@@ -8,6 +8,7 @@
 #include "sets/set_store.h"
 #include "settings/mod_directory.h"
 #include "shared/text_conversion.h"
+#include "shared/text_format.h"
 #include "shared/window_state.h"
 
 namespace {
@@ -53,16 +54,19 @@ TEST_F(SetSharingTest, ACopiedSetIsPreviewedInAFolderThatDiffersAndSwitchedTo)
     mine.Write("Shared.pak", "abc");
     mine.Write("Off.mod", "off");
     StartAppIn(mine.Path());
-    ASSERT_TRUE(SaveModSet({"Friends night", {"Мод", "Beta", "Shared"}}));
+    ASSERT_TRUE(SaveModSet({"Friends night", {"Мод", "Beta", "Gone", "Shared"}}));
     dialogs.ActIn("Mod Sets", [](HWND dialog) {
         HWND list = GetDlgItem(dialog, IDC_SET_LIST);
-        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(RowOf(list, "Friends night   (on now)")), 0);
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(RowOf(list, "Friends night")), 0);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SET_COPY, BN_CLICKED), 0);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
     Click(IDM_MOD_SETS);
     EXPECT_EQ("Quillmoor mod set: Friends night\r\nМод.pak\t5\r\nBeta.pak\t10\r\nShared.pak\t3\r\n",
               ClipboardText());
+    ASSERT_EQ(1u, dialogs.MessageBoxes().size()) << "the mod left out was not named";
+    EXPECT_EQ(FormatText(Text(Message::SetCopiedWithout), {"Gone"}), dialogs.MessageBoxes()[0].text);
+    dialogs.Forget();
 
     // The friend's folder: another version of one mod, one off, one extra, one lacking.
     friends.Write("Мод.pak", "1234567");
