@@ -58,7 +58,8 @@ bool MeasureRefresh(const std::string& folder)
     }
     if (off)
         flip(0);  // every archive back where it was
-    std::printf("\nRefresh on return, median of %d rounds each, ms (%d names):\n", kRounds, EnumerateNames(folder));
+    std::printf("\nRefresh on return, median of %d rounds each, ms (%d names):\n", kRounds,
+                EnumerateNames(folder));
     std::printf("  bare enumeration                           %8.1f\n", bare / 2);
     std::printf("  refresh, nothing changed                   %8.1f\n", unchanged / 2);
     std::printf("  refresh, 10 archives renamed               %8.1f\n", changed / 2);
