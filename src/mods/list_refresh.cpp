@@ -22,6 +22,14 @@ std::vector<RowState> RowsOf(const std::vector<ModEntry>& mods)
     return rows;
 }
 
+// The key under which the scan files the archive's description: its name
+// with "txt" for its last three characters, folded. The ASCII names of most
+// folders are folded here at once, in the one string made.
+std::string DescriptionKey(const std::string& archiveName)
+{
+    return FoldedKey(ReplaceExtension(archiveName, "txt"));
+}
+
 // The folder's archives of one side, each with whether a description lies
 // beside it, as the scan would find it.
 std::vector<RowState> RowsNow(const std::vector<std::string>& names, const FolderListing& listing)
@@ -29,14 +37,14 @@ std::vector<RowState> RowsNow(const std::vector<std::string>& names, const Folde
     std::vector<RowState> rows;
     rows.reserve(names.size());
     for (const std::string& name : names)
-        rows.push_back({name, !listing.descriptions.empty() &&
-                                  listing.descriptions.count(FoldedKey(ReplaceExtension(name, "txt"))) != 0});
+        rows.push_back(
+            {name, !listing.descriptions.empty() && listing.descriptions.count(DescriptionKey(name)) != 0});
     return rows;
 }
 
-std::string InfoPathOf(const std::string& directory, const std::string& fileName, bool described)
+std::string InfoPathOf(const std::string& directory, std::string_view fileName, bool described)
 {
-    return described ? JoinPath(directory, ReplaceExtension(fileName, "txt")) : std::string();
+    return described ? JoinPath(directory, ReplaceExtension(std::string(fileName), "txt")) : std::string();
 }
 
 // A few rows are deleted one by one; many (a folder emptied elsewhere) by
@@ -74,8 +82,10 @@ void ApplyChanges(const ModSide& side, const SideChanges& changes, const std::st
             InfoPathOf(directory, side.mods[described.first].fileName, described.second);
     RemoveRows(side, changes.removed);
     auto add = side.listBox == EnabledList ? AddEnabledMod : AddDisabledMod;
-    for (const RowState& row : changes.appended)
-        add(JoinPath(directory, row.fileName), row.fileName, InfoPathOf(directory, row.fileName, row.described));
+    for (const RowState& row : changes.appended) {
+        std::string name(row.fileName);
+        add(JoinPath(directory, name), name, InfoPathOf(directory, name, row.described));
+    }
 }
 
 int RowNamed(const ModSide& side, const std::string& fileName)

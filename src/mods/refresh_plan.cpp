@@ -7,7 +7,7 @@ namespace {
 SideChanges CompareSide(const std::vector<RowState>& rows, const std::vector<RowState>& now)
 {
     SideChanges changes;
-    std::unordered_map<std::string, size_t> listed;  // file name -> place in `now`
+    std::unordered_map<std::string_view, size_t> listed;  // file name -> place in `now`
     listed.reserve(now.size());
     for (size_t i = 0; i < now.size(); ++i)
         listed.emplace(now[i].fileName, i);

@@ -20,16 +20,15 @@ std::string FromWide(const std::wstring& text, UINT codePage)
     return narrow;
 }
 
-std::string FoldedKey(const std::string& name)
+std::string FoldedKey(std::string name)
 {
-    std::string key = name;
-    for (char& c : key) {
+    for (char& c : name) {
         if (static_cast<unsigned char>(c) >= 0x80)
-            return FromWide(FoldCase(name), CP_UTF8);
+            return FromWide(FoldCase(name), CP_UTF8);  // the letters upper-cased so far are upper-case still
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
     }
-    return key;
+    return name;
 }
 
 std::wstring FoldCase(const std::string& name)

@@ -16,4 +16,4 @@ std::wstring FoldCase(const std::string& name);
 
 // The same as UTF-8, at once for a name of ASCII letters only: a key under
 // which names that the file system takes for one are one.
-std::string FoldedKey(const std::string& name);
+std::string FoldedKey(std::string name);

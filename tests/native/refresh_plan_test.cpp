@@ -10,7 +10,7 @@ std::vector<RowState> Side(const std::vector<std::string>& names)
     std::vector<RowState> side;
     side.reserve(names.size());
     for (const std::string& name : names)
-        side.push_back(name.back() == '+' ? RowState{name.substr(0, name.size() - 1), true}
+        side.push_back(name.back() == '+' ? RowState{std::string_view(name.data(), name.size() - 1), true}
                                           : RowState{name, false});
     return side;
 }
@@ -20,7 +20,7 @@ std::vector<std::string> Names(const std::vector<RowState>& rows)
     std::vector<std::string> names;
     names.reserve(rows.size());
     for (const RowState& row : rows)
-        names.push_back(row.fileName + (row.described ? "+" : ""));
+        names.push_back(std::string(row.fileName) + (row.described ? "+" : ""));
     return names;
 }
 
