@@ -32,24 +32,15 @@ std::string CountText(size_t index, size_t files)
 
 }  // namespace
 
-bool CopyBatch::running_;
-
-CopyBatch::CopyBatch(size_t files) : files_(files), start_(GetTickCount64()), focus_(GetFocus())
-{
-    running_ = true;
-    // Modal from the start: no other command can start while the copies run.
-    EnableWindow(MainWindow, FALSE);
-}
+// Modal from the start: no other command can start while the copies run.
+CopyBatch::CopyBatch(size_t files) : files_(files), start_(GetTickCount64()) {}
 
 CopyBatch::~CopyBatch()
 {
-    running_ = false;
     // The owner first, so that it gets the activation back.
-    EnableWindow(MainWindow, TRUE);
+    held_.Release();
     if (window_)
         DestroyWindow(window_);
-    if (focus_ && IsWindow(focus_) && GetActiveWindow() == MainWindow)
-        SetFocus(focus_);
 }
 
 void CopyBatch::StartFile(const std::string& name, size_t index)

@@ -21,9 +21,6 @@ public:
     CopyBatch(const CopyBatch&) = delete;
     CopyBatch& operator=(const CopyBatch&) = delete;
 
-    // True while a batch exists: files are being added.
-    static bool Running() { return running_; }
-
     // Before each file's copy; `index` counts from 0.
     void StartFile(const std::string& name, size_t index);
     bool Cancelled() const { return cancelled_; }
@@ -37,14 +34,12 @@ private:
     void Pump();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    BusyScope busy_;
+    InputHeld held_;
     size_t files_;
     std::string name_;
     size_t index_ = 0;
     ULONGLONG start_;
-    HWND focus_;
     HWND window_ = NULL;
     HWND nameLabel_ = NULL, countLabel_ = NULL, bar_ = NULL;
     bool cancelled_ = false;
-    static bool running_;
 };

@@ -1,6 +1,7 @@
 #include "adding/drop_files.h"
 
 #include <deque>
+#include <unordered_set>
 #include <string>
 #include <vector>
 
@@ -32,18 +33,15 @@ AddOutcome AddDroppedFile(const std::string& path, size_t index, CopyBatch& batc
     return AddArchive(path, FileNamePart(path), batch);
 }
 
-// A .txt dropped together with the archive it describes comes along with that
-// archive: it is no file of its own to report.
-bool IsDroppedArchivesDescription(const std::string& path, const std::vector<std::string>& files)
+// The descriptions of the dropped archives, folded: a .txt dropped together
+// with its archive comes along with it, and is no file of its own to report.
+std::unordered_set<std::string> DroppedArchivesDescriptions(const std::vector<std::string>& files)
 {
-    if (!HasExtension(path, ".txt"))
-        return false;
-    std::wstring folded = FoldCase(path);
+    std::unordered_set<std::string> descriptions;
     for (const std::string& file : files)
-        if ((HasExtension(file, ".pak") || HasExtension(file, ".mod")) &&
-            FoldCase(ReplaceExtension(file, "txt")) == folded)
-            return true;
-    return false;
+        if (HasExtension(file, ".pak") || HasExtension(file, ".mod"))
+            descriptions.insert(FoldedKey(ReplaceExtension(file, "txt")));
+    return descriptions;
 }
 
 // The line of a drop's summary for a file that was not added whole, or "".
@@ -72,11 +70,12 @@ void AddDroppedPaths(const std::vector<std::string>& files)
         ShowMessage(MainWindow, Message::DirectoryMissing);
         return;
     }
+    std::unordered_set<std::string> descriptions = DroppedArchivesDescriptions(files);
     std::vector<std::string> summary;
     {
         CopyBatch batch(files.size());
         for (size_t i = 0; i < files.size() && !batch.Cancelled(); ++i) {
-            if (IsDroppedArchivesDescription(files[i], files))
+            if (HasExtension(files[i], ".txt") && descriptions.count(FoldedKey(files[i])))
                 continue;
             std::string line = SummaryLine(files[i], AddDroppedFile(files[i], i, batch));
             if (!line.empty())

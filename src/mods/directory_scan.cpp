@@ -16,10 +16,11 @@ namespace {
 void AddName(const WIN32_FIND_DATAA& found, FolderListing& listing)
 {
     std::string name = found.cFileName;
-    if (HasExtension(name, ".mod"))
-        listing.disabled.push_back(name);
-    else if (HasExtension(name, ".pak") && !IsBaseArchive(name))
-        listing.enabled.push_back(name);
+    switch (KindOf(name)) {
+    case ArchiveKind::Disabled: listing.disabled.push_back(name); break;
+    case ArchiveKind::Enabled: listing.enabled.push_back(name); break;
+    case ArchiveKind::None: break;
+    }
 
     if (HasExtension(name, ".txt"))
         listing.descriptions.emplace(FoldedKey(name), name);

@@ -65,6 +65,15 @@ std::string TemporaryName(const std::string& name)
     return name.empty() ? "~" : name.substr(0, name.size() - 1) + "~";
 }
 
+ArchiveKind KindOf(const std::string& fileName)
+{
+    if (HasExtension(fileName, ".mod"))
+        return ArchiveKind::Disabled;
+    if (HasExtension(fileName, ".pak") && !IsBaseArchive(fileName))
+        return ArchiveKind::Enabled;
+    return ArchiveKind::None;
+}
+
 std::string JoinPath(const std::string& directory, const std::string& name)
 {
     return directory + "\\" + name;

@@ -17,6 +17,11 @@ std::string ReplaceExtension(const std::string& name, const char* extension);
 // ASCII letter case.
 bool IsBaseArchive(const std::string& fileName);
 
+// Which list an archive of this name belongs to: a .mod is off, a .pak is on
+// unless it is one of the game's own, anything else is no mod.
+enum class ArchiveKind { None, Enabled, Disabled };
+ArchiveKind KindOf(const std::string& fileName);
+
 // True when the name ends in `extension` (".pak", ".mod", ".txt"), ASCII letters
 // compared without case. A wildcard such as "*.pak" also returns names that match
 // only through their generated short name ("Big.pak_old"); those fail this test.

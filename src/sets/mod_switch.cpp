@@ -21,41 +21,25 @@ namespace {
 const size_t kNamesInAQuestion = 10;
 const ULONGLONG kPaintInterval = 100;  // ms between repaints during a long switch
 
-// The archives as the scan lists them: every .mod, every .pak but the game's own.
+// The archives as the scan lists them.
 std::vector<ListedArchive> ListArchives(const std::string& folder)
 {
     std::vector<ListedArchive> archives;
     ForEachEntry(folder, "*", [&archives](const WIN32_FIND_DATAA& found) {
-        bool enabled = HasExtension(found.cFileName, ".pak");
-        if (enabled ? IsBaseArchive(found.cFileName) : !HasExtension(found.cFileName, ".mod"))
+        ArchiveKind kind = KindOf(found.cFileName);
+        if (kind == ArchiveKind::None)
             return;
         uint64_t size = static_cast<uint64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
-        archives.push_back({found.cFileName, enabled, size});
+        archives.push_back({found.cFileName, kind == ArchiveKind::Enabled, size});
     });
     return archives;
 }
 
-// The main window disabled while the renames run, and kept painted: nothing
-// else starts meanwhile, and the window does not look hung.
-// A main window that a dialog of the tool has disabled stays disabled.
+// The main window held from input while the renames run, and kept painted:
+// nothing else starts meanwhile, and the window does not look hung.
 class SwitchInProgress {
 public:
-    SwitchInProgress()
-        : focus_(GetFocus()), enabled_(IsWindowEnabled(MainWindow) != FALSE), lastPaint_(GetTickCount64())
-    {
-        if (enabled_)
-            EnableWindow(MainWindow, FALSE);
-    }
-    ~SwitchInProgress()
-    {
-        if (!enabled_)
-            return;
-        EnableWindow(MainWindow, TRUE);
-        if (focus_ && IsWindow(focus_) && GetActiveWindow() == MainWindow)
-            SetFocus(focus_);
-    }
-    SwitchInProgress(const SwitchInProgress&) = delete;
-    SwitchInProgress& operator=(const SwitchInProgress&) = delete;
+    SwitchInProgress() : lastPaint_(GetTickCount64()) {}
 
     void KeepPainted()
     {
@@ -68,9 +52,7 @@ public:
     }
 
 private:
-    BusyScope busy_;
-    HWND focus_;
-    bool enabled_;
+    InputHeld held_;
     ULONGLONG lastPaint_;
 };
 
@@ -222,14 +204,14 @@ bool UndoInterruptedSwitch()
         undone.folderMissing = journal->folder;  // kept for a start when it is there
         return true;
     }
-    std::unordered_set<std::wstring> present;
+    std::unordered_set<std::string> present;
     ForEachEntry(journal->folder, "*",
-                 [&present](const WIN32_FIND_DATAA& found) { present.insert(FoldCase(found.cFileName)); });
+                 [&present](const WIN32_FIND_DATAA& found) { present.insert(FoldedKey(found.cFileName)); });
     for (size_t i = journal->renames.size(); i-- > 0;) {
         const std::string& original = journal->renames[i];
         std::string renamed = FlippedName(original);
         // Renamed when its new name is there and its old one is not.
-        if (present.count(FoldCase(original)) || !present.count(FoldCase(renamed)))
+        if (present.count(FoldedKey(original)) || !present.count(FoldedKey(renamed)))
             continue;
         if (!Rename(journal->folder, renamed, original) && undone.notPutBack.empty())
             undone.notPutBack = renamed;

@@ -13,6 +13,18 @@ std::vector<std::string> SetModsOf(const SharedSet& shared)
     return mods;
 }
 
+std::unordered_map<std::string, const ListedArchive*> ArchivesByName(const std::vector<ListedArchive>& archives,
+                                                                     const FoldName& fold)
+{
+    std::unordered_map<std::string, const ListedArchive*> byName;
+    for (const ListedArchive& archive : archives) {
+        const ListedArchive*& known = byName[fold(DisplayName(archive.fileName))];
+        if (!known || archive.enabled)
+            known = &archive;
+    }
+    return byName;
+}
+
 SetPreview PreviewOf(const std::vector<ListedArchive>& archives, const SharedSet& shared, const FoldName& fold)
 {
     SetPreview preview;
@@ -21,12 +33,7 @@ SetPreview PreviewOf(const std::vector<ListedArchive>& archives, const SharedSet
     for (const std::string& mod : mods)
         keys.push_back(fold(mod));
     SwitchPlan plan = PlanSwitchByKeys(archives, mods, keys, fold, false);
-    std::unordered_map<std::string, const ListedArchive*> byName;  // the one that is on, where there is one
-    for (const ListedArchive& archive : archives) {
-        const ListedArchive*& known = byName[fold(DisplayName(archive.fileName))];
-        if (!known || archive.enabled)
-            known = &archive;
-    }
+    std::unordered_map<std::string, const ListedArchive*> byName = ArchivesByName(archives, fold);
     for (const std::string& renamed : plan.renames)
         (HasExtension(renamed, ".pak") ? preview.switchedOff : preview.switchedOn).push_back(DisplayName(renamed));
     for (size_t i = 0; i < shared.mods.size(); ++i) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "sets/set_rules.h"
@@ -16,6 +17,11 @@ struct SetPreview {
 
 // The mods of the shared set as a set of this folder: their display names.
 std::vector<std::string> SetModsOf(const SharedSet& shared);
+
+// The folder's archives by the folded display name: the one that is on, where
+// a name is held by a .pak and a .mod.
+std::unordered_map<std::string, const ListedArchive*> ArchivesByName(const std::vector<ListedArchive>& archives,
+                                                                     const FoldName& fold);
 
 SetPreview PreviewOf(const std::vector<ListedArchive>& archives, const SharedSet& shared, const FoldName& fold);
 

@@ -76,13 +76,8 @@ std::string ClipboardText(HWND owner)
 // sizes; `lacking` gets those it does not have.
 SharedSet Shared(const ModSet& set, std::vector<std::string>& lacking)
 {
-    std::unordered_map<std::string, const ListedArchive*> byName;
     std::vector<ListedArchive> archives = ArchivesNow();
-    for (const ListedArchive& archive : archives) {
-        const ListedArchive*& known = byName[FoldedKey(DisplayName(archive.fileName))];
-        if (!known || archive.enabled)
-            known = &archive;
-    }
+    std::unordered_map<std::string, const ListedArchive*> byName = ArchivesByName(archives, FoldedKey);
     SharedSet shared = {ToUtf8(set.name), {}};
     for (const std::string& mod : set.mods) {
         auto local = byName.find(FoldedKey(mod));

@@ -27,6 +27,27 @@ BusyScope::~BusyScope()
         PostFreeAgain();
 }
 
+InputHeld::InputHeld() : focus_(GetFocus()), held_(MainWindow && IsWindowEnabled(MainWindow))
+{
+    if (held_)
+        EnableWindow(MainWindow, FALSE);
+}
+
+InputHeld::~InputHeld()
+{
+    if (!held_)
+        return;
+    Release();
+    if (focus_ && IsWindow(focus_) && GetActiveWindow() == MainWindow)
+        SetFocus(focus_);
+}
+
+void InputHeld::Release()
+{
+    if (held_)
+        EnableWindow(MainWindow, TRUE);
+}
+
 bool IsBusy()
 {
     return depth > 0;

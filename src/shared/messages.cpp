@@ -28,9 +28,8 @@ const MessageText kMessages[] = {
     {"%1 mod of this set is not in the mod folder: %2. Switch the others?", "Mod Sets", MB_ICONQUESTION, MB_YESNO},
     {"%1 mods of this set are not in the mod folder: %2. Switch the others?", "Mod Sets", MB_ICONQUESTION,
      MB_YESNO},
-    {"%1 could not be switched: it may be in use by the game, a file of its other name may exist, or its path may "
-     "be "
-     "too long. No mod was changed.",
+    {"%1 could not be switched: it may be in use by the game, a file of its other name may exist, or its path "
+     "may be too long. No mod was changed.",
      "Error", MB_ICONWARNING, MB_OK},
     {"%1 could not be switched, and %2 could not be put back as it was. The tool will put it back at its next "
      "start.",

@@ -22,8 +22,10 @@ std::string ShortenInMiddle(const std::string& text, size_t limit)
 {
     const std::string dots = "...";
     size_t characters = CharacterCount(text);
-    if (characters <= limit || limit < dots.size())
-        return characters <= limit ? text : text.substr(0, PrefixBytes(text, limit));
+    if (characters <= limit)
+        return text;
+    if (limit < dots.size())
+        return text.substr(0, PrefixBytes(text, limit));
     size_t head = (limit - dots.size() + 1) / 2;
     size_t tail = limit - dots.size() - head;
     return text.substr(0, PrefixBytes(text, head)) + dots + text.substr(PrefixBytes(text, characters - tail));

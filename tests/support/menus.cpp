@@ -1,5 +1,7 @@
 #include "menus.h"
 
+#include "window_text.h"
+
 MenuChooser* MenuChooser::active_;
 
 namespace {
@@ -52,9 +54,7 @@ std::vector<std::string> MenuTexts(HMENU menu)
 
 void OpenListMenu(HWND listBox, LPARAM position)
 {
-    MSG message;
-    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE))
-        DispatchMessageA(&message);
+    DispatchWaitingMessages();
     SendMessageA(GetParent(listBox), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(listBox), position);
 }
 

@@ -28,6 +28,16 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = 10000)
     return true;
 }
 
+// Handles the messages of this thread that are waiting now, and those they post.
+inline void DispatchWaitingMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
 // Handles this thread's messages until `condition` holds; false after `timeoutMs`.
 template <typename Condition>
 bool PumpUntil(Condition condition, DWORD timeoutMs = 10000)
@@ -36,11 +46,7 @@ bool PumpUntil(Condition condition, DWORD timeoutMs = 10000)
     while (!condition()) {
         if (GetTickCount() - start > timeoutMs)
             return false;
-        MSG message;
-        while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        DispatchWaitingMessages();
         MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
     }
     return true;
