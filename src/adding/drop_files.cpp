@@ -66,7 +66,7 @@ std::string SummaryLine(const std::string& path, AddOutcome outcome)
 
 void AddDroppedPaths(const std::vector<std::string>& files)
 {
-    if (!DirectoryExists(ModDirectory)) {
+    if (!FolderExists(ModDirectory)) {
         ShowMessage(MainWindow, Message::DirectoryMissing);
         return;
     }

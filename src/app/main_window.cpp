@@ -12,11 +12,11 @@
 #include "mods/mod_state.h"
 #include "settings/change_directory.h"
 #include "sets/mod_sets_dialog.h"
-#include "sets/mod_switch.h"
 #include "settings/mod_directory.h"
 #include "shared/busy.h"
 #include "shared/display_scale.h"
 #include "shared/messages.h"
+#include "switching/switch_view.h"
 #include "../res/resource.h"
 
 const char kMainWindowClass[] = "MainWindowClass";
@@ -26,9 +26,9 @@ static const int kWindowWidth = 500;
 static const int kWindowHeight = 405;
 static const DWORD kWindowStyle = WS_POPUP | WS_BORDER | WS_DLGFRAME | WS_SYSMENU | WS_MINIMIZEBOX;
 
-// Posted at creation when a switch of mod sets that was cut off has been
-// undone: the player is told once the window shows.
-static const UINT WM_APP_SWITCH_UNDONE = WM_APP + 2;
+// Posted at creation when the journal of a switch of mod sets waits: what it
+// names is put back once the window shows, with its progress.
+static const UINT WM_APP_PUT_BACK = WM_APP + 2;
 
 // The window's own icons, group 102's images at the sizes for its DPI, so that
 // the title bar and the taskbar show sharp ones; each replaced pair is destroyed.
@@ -55,15 +55,14 @@ static void OnCreate(HWND window)
 {
     // Only where the first scan would show the directory error: the game may
     // be installed elsewhere.
-    if (!LoadSettings() && !DirectoryExists(ModDirectory))
+    if (!LoadSettings() && !FolderExists(ModDirectory))
         LookForGame();
-    bool undone = UndoInterruptedSwitch();  // before the first scan
     CreateControls(window);
     SetWindowIcons(window, WindowDpi(window));
     AddSystemMenuEntries(window);
     DragAcceptFiles(window, TRUE);
-    if (undone)
-        PostMessageA(window, WM_APP_SWITCH_UNDONE, 0, 0);
+    if (JournalWaiting())
+        PostMessageA(window, WM_APP_PUT_BACK, 0, 0);
 }
 
 // After the controls are gone: what was made for them and the window.
@@ -147,7 +146,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ACTIVATEAPP: NoteToolActivation(wParam != FALSE); break;
     case WM_DROPFILES: AddDroppedFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_APP_FREE_AGAIN: OnFreeAgain(); return 0;
-    case WM_APP_SWITCH_UNDONE: ReportUndoneSwitch(); return 0;
+    case WM_APP_PUT_BACK: PutBackAtStart(); return 0;
     case WM_CONTEXTMENU:
         if (OnContextMenu(reinterpret_cast<HWND>(wParam), lParam))
             return 0;

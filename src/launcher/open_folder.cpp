@@ -9,7 +9,7 @@
 
 void OpenModFolder(const std::string& archive)
 {
-    if (!DirectoryExists(ModDirectory)) {
+    if (!FolderExists(ModDirectory)) {
         ShowMessage(MainWindow, Message::DirectoryMissing);
         return;
     }

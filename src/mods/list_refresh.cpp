@@ -126,7 +126,7 @@ void SelectAgain(const ModSide& from, const std::string& fileName)
 void RefreshModLists()
 {
     std::string directory = ModDirectory;
-    if (!DirectoryExists(directory.c_str()))
+    if (!FolderExists(directory))
         return;  // the next command reports it
     FolderListing listing = ListFolder(directory);
     RefreshPlan plan = PlanRefresh(RowsOf(EnabledMods), RowsOf(DisabledMods), RowsNow(listing.enabled, listing),

@@ -4,6 +4,7 @@
 
 #include "../res/resource.h"
 #include "sets/mod_switch.h"
+#include "sets/set_rules.h"
 #include "sets/set_sharing.h"
 #include "sets/set_store.h"
 #include "shared/busy.h"
@@ -95,14 +96,14 @@ bool MayUseName(HWND dialog, const std::string& name, const std::string& renamed
 
 void OnSave(HWND dialog)
 {
-    std::string name = NameTyped(dialog);
-    if (!MayUseName(dialog, name))
-        return;
     // A folder that is gone has no mods on: that is no set to keep.
-    if (!DirectoryExists(ModDirectory)) {
+    if (!FolderExists(ModDirectory)) {
         ShowMessage(dialog, Message::DirectoryMissing);
         return;
     }
+    std::string name = NameTyped(dialog);
+    if (!MayUseName(dialog, name))
+        return;
     if (!SaveModSet({name, ModsOn(ArchivesNow())}))
         ShowMessage(dialog, Message::SetNotSaved);
     Fill(dialog, name);

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "sets/set_rules.h"
+#include "switching/switch_plan.h"
 #include "sets/set_text.h"
 
 struct SetPreview {

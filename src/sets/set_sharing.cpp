@@ -152,7 +152,7 @@ INT_PTR CALLBACK PreviewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 void CopySetAsText(HWND owner, const ModSet& set)
 {
-    if (!DirectoryExists(ModDirectory)) {
+    if (!FolderExists(ModDirectory)) {
         ShowMessage(owner, Message::DirectoryMissing);
         return;
     }
@@ -178,6 +178,10 @@ void CopyModsOnAsText(HWND owner)
 std::string PasteSetFromText(HWND owner)
 {
     BusyScope busy;
+    if (!FolderExists(ModDirectory)) {
+        ShowMessage(owner, Message::DirectoryMissing);
+        return "";
+    }
     ReadSetTextResult read = ReadSetText(ClipboardText(owner));
     if (!read.set) {
         if (read.problem == SetTextProblem::NotASet)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "shared/registry_strings.h"
 #include "shared/text_conversion.h"
 
 const char kModSetsKey[] = "Software\\RozUrovere\\Mod Sets";
@@ -12,77 +13,11 @@ const char kBeforeLastSwitchSet[] = "Before the last switch";
 
 namespace {
 
-const wchar_t kJournalValue[] = L"";  // the key's unnamed value: no set can have an empty name
-
-HKEY OpenSets(bool create)
-{
-    HKEY key = NULL;
-    std::wstring path = ToWide(kModSetsKey, CP_ACP);
-    LONG result = create ? RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, NULL, 0, KEY_READ | KEY_WRITE, NULL,
-                                           &key, NULL)
-                         : RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
-    return result == ERROR_SUCCESS ? key : NULL;
-}
-
-// REG_MULTI_SZ: each string with its terminating zero, then one more. An
-// empty string would end the list early and cannot be held.
-std::wstring MultiString(const std::vector<std::string>& strings)
-{
-    std::wstring data;
-    for (const std::string& text : strings)
-        if (!text.empty())
-            data += ToWide(text, CP_ACP) + L'\0';
-    return data + L'\0';
-}
-
-std::vector<std::string> Strings(const std::wstring& data)
-{
-    std::vector<std::string> strings;
-    size_t start = 0;
-    while (start < data.size()) {
-        size_t end = data.find(L'\0', start);
-        if (end == std::wstring::npos)
-            end = data.size();
-        if (end == start)
-            break;
-        strings.push_back(FromWide(data.substr(start, end - start), CP_ACP));
-        start = end + 1;
-    }
-    return strings;
-}
-
-bool WriteStrings(const std::wstring& valueName, const std::vector<std::string>& strings)
-{
-    HKEY key = OpenSets(true);
-    if (!key)
-        return false;
-    std::wstring data = MultiString(strings);
-    LONG result =
-        RegSetValueExW(key, valueName.c_str(), 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data.data()),
-                       static_cast<DWORD>(data.size() * sizeof(wchar_t)));
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS;
-}
-
-std::optional<std::vector<std::string>> ReadStrings(HKEY key, const std::wstring& valueName)
-{
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExW(key, valueName.c_str(), NULL, &type, NULL, &size) != ERROR_SUCCESS ||
-        type != REG_MULTI_SZ)
-        return std::nullopt;
-    std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
-    if (RegQueryValueExW(key, valueName.c_str(), NULL, &type, reinterpret_cast<BYTE*>(&data[0]), &size) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    data.resize(size / sizeof(wchar_t));
-    return Strings(data);
-}
-
 // Every value of the key that holds a set of the player's, with or without its mods.
 std::vector<ModSet> EnumerateSets(bool withMods)
 {
     std::vector<ModSet> sets;
-    HKEY key = OpenSets(false);
+    HKEY key = OpenUserKey(kModSetsKey, false);
     if (!key)
         return sets;
     DWORD longestName = 0;
@@ -126,12 +61,8 @@ std::vector<std::string> ModSetNames()
 
 std::optional<ModSet> FindModSet(const std::string& name)
 {
-    HKEY key = OpenSets(false);
-    if (!key)
-        return std::nullopt;
     // The registry matches value names without regard to case, as the sets do.
-    std::optional<std::vector<std::string>> mods = ReadStrings(key, ToWide(name, CP_ACP));
-    RegCloseKey(key);
+    std::optional<std::vector<std::string>> mods = ReadUserStrings(kModSetsKey, ToWide(name, CP_ACP));
     if (!mods || name.empty())
         return std::nullopt;
     return ModSet{name, *mods};
@@ -139,12 +70,12 @@ std::optional<ModSet> FindModSet(const std::string& name)
 
 bool SaveModSet(const ModSet& set)
 {
-    return !set.name.empty() && WriteStrings(ToWide(set.name, CP_ACP), set.mods);
+    return !set.name.empty() && WriteUserStrings(kModSetsKey, ToWide(set.name, CP_ACP), set.mods, false);
 }
 
 bool DeleteModSet(const std::string& name)
 {
-    HKEY key = OpenSets(true);
+    HKEY key = OpenUserKey(kModSetsKey, true);
     if (!key)
         return false;
     LONG result = RegDeleteValueW(key, ToWide(name, CP_ACP).c_str());
@@ -156,38 +87,4 @@ bool IsReservedSetName(const std::string& name)
 {
     std::wstring folded = FoldCase(name);
     return folded == FoldCase(kNoModsSet) || folded == FoldCase(kBeforeLastSwitchSet);
-}
-
-bool WriteSwitchJournal(const std::vector<std::string>& strings)
-{
-    if (!WriteStrings(kJournalValue, strings))
-        return false;
-    // On disk before the first rename, so that even a power cut finds it.
-    HKEY key = OpenSets(false);
-    if (key) {
-        RegFlushKey(key);
-        RegCloseKey(key);
-    }
-    return true;
-}
-
-std::vector<std::string> ReadSwitchJournal()
-{
-    HKEY key = OpenSets(false);
-    if (!key)
-        return {};
-    std::vector<std::string> strings = ReadStrings(key, kJournalValue).value_or(std::vector<std::string>());
-    RegCloseKey(key);
-    return strings;
-}
-
-bool RemoveSwitchJournal()
-{
-    HKEY key = NULL;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, ToWide(kModSetsKey, CP_ACP).c_str(), 0, KEY_SET_VALUE, &key) !=
-        ERROR_SUCCESS)
-        return true;
-    LONG result = RegDeleteValueW(key, kJournalValue);
-    RegCloseKey(key);
-    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }

@@ -2,8 +2,9 @@
 // REG_MULTI_SZ value per set, named as the set, holding its mods' display
 // names; each written by one call, so a set is never half written. The same
 // key holds the tool's own set "Before the last switch" under that name and,
-// while a switch runs, its journal in the key's unnamed value. Names are
-// stored as UTF-16, so they read back exactly in every script.
+// while a switch runs, its journal in the key's unnamed value (no set can have
+// an empty name). Names are stored as UTF-16, so they read back exactly in
+// every script.
 #pragma once
 
 #include <optional>
@@ -33,8 +34,3 @@ bool DeleteModSet(const std::string& name);
 
 // True for the names of the tool's own sets, letter case aside.
 bool IsReservedSetName(const std::string& name);
-
-// The journal of a switch in progress (see JournalStrings).
-bool WriteSwitchJournal(const std::vector<std::string>& strings);
-std::vector<std::string> ReadSwitchJournal();  // empty when there is none
-bool RemoveSwitchJournal();

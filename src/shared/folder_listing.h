@@ -11,6 +11,9 @@
 // True when the platform can read the attributes of `path`.
 bool DirectoryExists(const char* path);
 
+// True when `path` is a folder: a mod folder replaced by a file is none.
+bool FolderExists(const std::string& path);
+
 // True when `path` names something under its own long name (letter case
 // aside). On a volume with 8.3 names a path can also reach a file through that
 // file's generated short name ("BETT~L2Q.TXT" for "Better Towns.txt"): then

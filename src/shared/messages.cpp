@@ -72,10 +72,39 @@ const MessageText kMessages[] = {
      "back at a start when the folder is there again.",
      "Error", MB_ICONWARNING, MB_OK},
     {"The set was copied without %1, which this mod folder does not have.", "Mod Sets", MB_ICONWARNING, MB_OK},
+    {"%1, which a failed switch of mod sets could not put back, is now as it was before that switch.", "Mod Sets",
+     MB_ICONINFORMATION, MB_OK},
+    {"%1 could still not be put back as it was before a failed switch of mod sets. The tool will try again at "
+     "its next start.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"%1 could not be put back as it was before a failed switch of mod sets, and its mod folder %2 is not there "
+     "now. The tool will put it back at a start when the folder is there again.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"The record of the last switch of mod sets also named %1, which no switch of the tool makes. They were left "
+     "alone.",
+     "Mod Sets", MB_ICONWARNING, MB_OK},
+    {"A record of a switch of mod sets was found in the registry, but it cannot be read. Nothing was put back, "
+     "and "
+     "the record was removed.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"A switch of mod sets in %1 was cut off, and that is not the mod folder now. Nothing was changed; the tool "
+     "will put its mods back at a start when that folder is the mod folder again.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"No mod was changed: what an earlier switch of mod sets changed must be put back first.", "Error",
+     MB_ICONWARNING, MB_OK},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SetCopiedWithout) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SwitchAfterEarlier) + 1,
               "one entry per message");
+
+// In the order of the enumeration.
+const char* const kTexts[] = {
+    "Cancel",   "%1 of %2",       "Adding mods",
+    "Mod Sets", "Switching mods", "Putting the mods back as they were before the last switch:",
+};
+
+static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<size_t>(Text::PuttingBack) + 1,
+              "one entry per text");
 
 // In the order of the enumeration.
 const char* const kDropReasons[] = {
@@ -112,6 +141,11 @@ int ShowMessage(HWND owner, Message message, const std::vector<std::string>& det
     if (disabledOwner)
         EnableWindow(owner, FALSE);
     return pressed;
+}
+
+const char* TextFor(Text text)
+{
+    return kTexts[static_cast<size_t>(text)];
 }
 
 const char* DropReasonText(DropReason reason)

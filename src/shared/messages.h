@@ -44,6 +44,13 @@ enum class Message {
     SwitchElsewhere,
     SwitchCutOffFolderMissing,
     SetCopiedWithout,
+    SwitchOwedPutBack,
+    SwitchOwedNotPutBack,
+    SwitchOwedFolderMissing,
+    SwitchJournalRefused,
+    SwitchJournalUnreadable,
+    SwitchJournalOtherFolder,
+    SwitchAfterEarlier,
 };
 
 struct MessageText {
@@ -59,6 +66,18 @@ const MessageText& MessageFor(Message message);
 // filled in, and gives the button pressed (IDOK, IDYES, IDNO). The tool is
 // busy while it shows.
 int ShowMessage(HWND owner, Message message, const std::vector<std::string>& details = {});
+
+// The texts of the tool's own windows other than message boxes.
+enum class Text {
+    Cancel,
+    CountOf,
+    AddingCaption,
+    SwitchCaption,
+    Switching,
+    PuttingBack,
+};
+
+const char* TextFor(Text text);
 
 // Why a dropped file was not added (or not whole): its line in the summary.
 enum class DropReason {

@@ -10,6 +10,7 @@
 #include "settings/mod_directory.h"
 #include "shared/messages.h"
 #include "shared/window_state.h"
+#include "switching/switch_journal.h"
 
 namespace {
 
@@ -17,10 +18,7 @@ const int kArchives = 2000;
 
 size_t CountOf(const TempFolder& folder, const char* extension)
 {
-    size_t count = 0;
-    for (const std::string& name : folder.Names())
-        count += name.size() > 4 && name.compare(name.size() - 4, 4, extension) == 0;
-    return count;
+    return CountWithExtension(folder.Names(), extension);
 }
 
 TEST(InterruptedSwitchTest, AProgramKilledMidSwitchIsPutBackAtTheNextStartAndSaysSo)

@@ -1,6 +1,10 @@
 #include "registry.h"
 
+#include <aclapi.h>
+
+#include "sets/set_store.h"
 #include "settings/mod_directory.h"
+#include "shared/text_conversion.h"
 
 void DeleteSettingsKey()
 {
@@ -49,4 +53,57 @@ SettingsRestorer::~SettingsRestorer()
     DeleteSettingsKey();
     if (saved_)
         StoreSettingsValue(kSettingsValue, REG_SZ, *saved_);
+}
+
+void StoreSwitchJournal(const std::vector<std::string>& strings)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kModSetsKey, 0, NULL, 0, KEY_WRITE, NULL, &key, NULL) != ERROR_SUCCESS)
+        return;
+    std::wstring data;
+    for (const std::string& text : strings)
+        data += ToWide(text, CP_UTF8) + L'\0';
+    data += L'\0';
+    RegSetValueExW(key, L"", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data.data()),
+                   static_cast<DWORD>(data.size() * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+namespace {
+
+// Everyone may read the key; with `writable`, also change it.
+bool SetKeyAccess(HKEY key, bool writable)
+{
+    EXPLICIT_ACCESSA access = {};
+    access.grfAccessPermissions = writable ? KEY_ALL_ACCESS : KEY_READ;
+    access.grfAccessMode = GRANT_ACCESS;
+    access.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
+    access.Trustee.ptstrName = const_cast<char*>("EVERYONE");
+    PACL list = NULL;
+    if (SetEntriesInAclA(1, &access, NULL, &list) != ERROR_SUCCESS)
+        return false;
+    DWORD result = SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, NULL, NULL, list, NULL);
+    LocalFree(list);
+    return result == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+ReadOnlyKey::ReadOnlyKey(const char* path) : path_(path)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) != ERROR_SUCCESS)
+        return;
+    made_ = SetKeyAccess(key, false);
+    RegCloseKey(key);
+}
+
+ReadOnlyKey::~ReadOnlyKey()
+{
+    // Its owner may always change who may do what.
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+        return;
+    SetKeyAccess(key, true);
+    RegCloseKey(key);
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "shared/folder_listing.h"
 #include "shared/text_conversion.h"
@@ -187,4 +188,28 @@ std::string TestProgramFolder()
     DWORD length = GetModuleFileNameA(NULL, path, sizeof path);
     std::string folder(path, length);
     return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+size_t CountWithExtension(const std::vector<std::string>& names, const char* extension)
+{
+    size_t count = 0, length = std::strlen(extension);
+    for (const std::string& name : names)
+        count += name.size() > length && name.compare(name.size() - length, length, extension) == 0;
+    return count;
+}
+
+HeldOpen::HeldOpen(const std::string& path)
+    : file_(CreateFileW(ToWide(path, CP_UTF8).c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL))
+{
+}
+
+HeldOpen::~HeldOpen()
+{
+    if (Held())
+        CloseHandle(file_);
+}
+
+bool HeldOpen::Held() const
+{
+    return file_ != INVALID_HANDLE_VALUE;
 }

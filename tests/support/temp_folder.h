@@ -54,3 +54,19 @@ std::vector<std::string> FolderNames(const std::string& folder);
 // the paths inside.
 void EmptyFolder(const std::string& path);
 void RemoveTree(const std::string& path);
+
+// How many of the names end in `extension` (".pak"), letter case as given.
+size_t CountWithExtension(const std::vector<std::string>& names, const char* extension);
+
+// Holds the file open without sharing, as the running game holds its archives.
+class HeldOpen {
+public:
+    explicit HeldOpen(const std::string& path);
+    ~HeldOpen();
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+    bool Held() const;
+
+private:
+    void* file_;
+};

@@ -8,6 +8,7 @@
 #include "sets/mod_sets_dialog.h"
 #include "sets/mod_switch.h"
 #include "sets/set_store.h"
+#include "switching/switch_journal.h"
 #include "shared/text_conversion.h"
 #include "shared/window_state.h"
 
@@ -152,20 +153,6 @@ TEST_F(ModSetsTest, SetsInOtherScriptsAreReadBackExactlyAfterARestartAndSwitched
     EXPECT_EQ((std::vector<std::string>{"Ελληνικά.mod", "Мод.pak", "模组.pak"}), Sorted(mods.Names()));
     ExpectLists({"Мод", "模组"}, {"Ελληνικά"});
 }
-
-// Holds the archive open without sharing, as the running game does.
-class HeldOpen {
-public:
-    explicit HeldOpen(const std::string& path)
-        : file_(CreateFileW(ToWide(path, CP_UTF8).c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL))
-    {
-    }
-    ~HeldOpen() { CloseHandle(file_); }
-    bool Held() const { return file_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE file_;
-};
 
 TEST_F(ModSetsTest, AnArchiveInUseAtAnyPointUndoesEveryRenameAndWarnsOnce)
 {

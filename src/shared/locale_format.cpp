@@ -1,0 +1,36 @@
+#include "shared/locale_format.h"
+
+#include <windows.h>
+
+#include "shared/text_conversion.h"
+
+namespace {
+
+std::wstring LocaleText(LCTYPE type, const wchar_t* fallback)
+{
+    wchar_t text[16];
+    return GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, text, 16) > 0 ? text : fallback;
+}
+
+// "3;2;0" -> 32, as NUMBERFMTW's Grouping wants it.
+UINT Grouping(const std::wstring& groups)
+{
+    UINT grouping = 0;
+    for (wchar_t c : groups)
+        if (c >= L'1' && c <= L'9')
+            grouping = grouping * 10 + static_cast<UINT>(c - L'0');
+    return grouping;
+}
+
+}  // namespace
+
+std::string FormatCount(uint64_t count)
+{
+    std::wstring digits = std::to_wstring(count);
+    std::wstring decimal = LocaleText(LOCALE_SDECIMAL, L"."), thousand = LocaleText(LOCALE_STHOUSAND, L",");
+    NUMBERFMTW format = {0, 0, Grouping(LocaleText(LOCALE_SGROUPING, L"3;0")), &decimal[0], &thousand[0], 1};
+    wchar_t text[64];
+    if (GetNumberFormatEx(LOCALE_NAME_USER_DEFAULT, 0, digits.c_str(), &format, text, 64) <= 0)
+        return std::to_string(count);
+    return FromWide(text, CP_ACP);
+}

@@ -1,0 +1,241 @@
+// The journal of a switch, trusted only as far as it is true: a switch cut off
+// in another copy of the tool is put back before the next one, only what a
+// failed switch owes is put back later, nothing is renamed before the plan is
+// stored, and a journal is never followed outside what a switch could do.
+#include "app_test.h"
+
+#include "../res/resource.h"
+#include "menus.h"
+#include "mods/list_refresh.h"
+#include "running_app.h"
+#include "sets/mod_sets_dialog.h"
+#include "sets/set_store.h"
+#include "settings/mod_directory.h"
+#include "shared/text_conversion.h"
+#include "shared/window_state.h"
+#include "switching/folder_switch.h"
+
+namespace {
+
+class SwitchJournalTest : public AppTest {
+protected:
+    void Start(const std::vector<std::string>& archives)
+    {
+        for (const std::string& name : archives)
+            mods.Write(name, name);
+        StartAppIn(mods.Path());
+    }
+    TempFolder mods;
+};
+
+void ChooseInListMenu(const std::vector<std::string>& path)
+{
+    MenuChooser menu(path);
+    OpenListMenu(EnabledList, -1);
+}
+
+TEST_F(SwitchJournalTest, ASwitchCutOffInAnotherCopyIsPutBackAndToldBeforeTheNextSwitch)
+{
+    const int kArchives = 2000;
+    std::vector<std::string> archives, half;
+    for (int i = 0; i < kArchives; ++i) {
+        archives.push_back("Mod" + std::to_string(10000 + i) + ".pak");
+        if (i % 2)
+            half.push_back("Mod" + std::to_string(10000 + i));
+    }
+    Start(archives);  // this copy stays open meanwhile
+    ASSERT_TRUE(SaveModSet({"Half", half}));
+
+    {
+        RunningApp other;
+        ASSERT_TRUE(other.Start());
+        ASSERT_NE((HWND)NULL, other.WaitForWindow());
+        PostMessageA(other.Window(), WM_COMMAND, MAKEWPARAM(IDM_MOD_SETS, 1), 0);
+        HWND dialog = other.WaitForDialog("Mod Sets");
+        ASSERT_NE((HWND)NULL, dialog);
+        SendMessageA(GetDlgItem(dialog, IDC_SET_LIST), LB_SETCURSEL, 0, 0);  // "No mods"
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SET_SWITCH, BN_CLICKED), 0);
+        ASSERT_TRUE(WaitUntil([&] { return CountWithExtension(mods.Names(), ".mod") > 0; }))
+            << "the switch did not start";
+        other.Kill();
+    }
+    size_t cutOff = CountWithExtension(mods.Names(), ".mod");
+    ASSERT_LT(cutOff, static_cast<size_t>(kArchives)) << "the other copy's switch ended before it was killed";
+
+    SwitchToSetNamed("Half");
+
+    ExpectBoxes(dialogs, {Box(Message::SwitchCutOff, MainWindow)});
+    std::vector<std::string> expected;
+    for (int i = 0; i < kArchives; ++i)
+        expected.push_back("Mod" + std::to_string(10000 + i) + (i % 2 ? ".pak" : ".mod"));
+    EXPECT_EQ(expected, mods.Names()) << "the folder is a mix of two switches (" << cutOff << " were cut off)";
+    EXPECT_TRUE(ReadSwitchJournal().empty());
+    EXPECT_EQ(static_cast<size_t>(kArchives / 2), EnabledMods.size());
+}
+
+TEST_F(SwitchJournalTest, OnlyWhatAFailedSwitchOwesIsPutBackAtTheNextStart)
+{
+    Start({"A.pak", "B.pak", "C.mod", "D.pak"});
+    SwitchOutcome outcome;
+    {
+        // C cannot be switched on (the game holds it), and once A has been
+        // switched off a folder of its old name is in the way of putting it back.
+        HeldOpen game(mods.Path("C.mod"));
+        ASSERT_TRUE(game.Held());
+        bool obstacle = false;
+        SwitchWatch watch;
+        watch.progress = [&](SwitchPhase, size_t done, size_t) {
+            if (done == 1 && !obstacle)
+                obstacle = CreateDirectoryW(ToWide(mods.Path("A.pak"), CP_UTF8).c_str(), NULL) != FALSE;
+        };
+        outcome = SwitchFolder(
+            mods.Path(),
+            [](const std::vector<ListedArchive>& now) {
+                return PlanSwitch(now, {"C", "D"}, FoldedKey);
+            },
+            watch);
+        ASSERT_TRUE(obstacle);
+    }
+    EXPECT_TRUE(outcome.result == SwitchOutcome::Result::NotPutBack);
+    EXPECT_EQ("C.mod", outcome.failed);
+    EXPECT_EQ("A.mod", outcome.notPutBack);
+
+    // The player removes what was in the way and disables B in the tool.
+    ASSERT_TRUE(RemoveDirectoryW(ToWide(mods.Path("A.pak"), CP_UTF8).c_str()));
+    SelectRow(EnabledList, RowOf(EnabledList, "B"));
+    Click(IDC_DISABLE);
+    ASSERT_TRUE(mods.Exists("B.mod"));
+
+    RestartApp();
+    EXPECT_TRUE(PumpUntil([&] { return !dialogs.MessageBoxes().empty(); }));
+    ExpectBoxes(dialogs, {Box(Message::SwitchOwedPutBack, MainWindow, {"A.pak"})});
+    EXPECT_EQ((std::vector<std::string>{"A.pak", "B.mod", "C.mod", "D.pak"}), mods.Names())
+        << "more than the owed archive was put back";
+    EXPECT_TRUE(ReadSwitchJournal().empty());
+    ExpectLists({"A", "D"}, {"B", "C"});
+}
+
+TEST_F(SwitchJournalTest, NothingIsRenamedWhenTheRegistryRefusesThePlan)
+{
+    Start({"A.pak", "B.pak", "C.mod"});
+    {
+        ReadOnlyKey locked(kModSetsKey);
+        ASSERT_TRUE(locked.Made());
+        SwitchToSetNamed(kNoModsSet);
+    }
+    ExpectBoxes(dialogs, {Box(Message::SwitchNotJournalled, MainWindow)});
+    EXPECT_EQ((std::vector<std::string>{"A.pak", "B.pak", "C.mod"}), mods.Names());
+    EXPECT_FALSE(FindModSet(kBeforeLastSwitchSet));
+    ExpectLists({"A", "B"}, {"C"});
+}
+
+TEST_F(SwitchJournalTest, AJournalIsFollowedOnlyAsFarAsASwitchCouldHaveMadeIt)
+{
+    // As a switch would have left them, and as it never could have.
+    Start({"Mine.mod", "data.mod", "texts.pak", "report.pak", "Other.pak"});
+    mods.MakeFolder("sub");
+    mods.Write("sub\\moveme.mod");
+    TempFolder elsewhere;
+    elsewhere.Write("Theirs.mod");
+    const std::string mark = "Quillmoor mod set switch, version 2";
+
+    const struct {
+        const char* what;
+        std::vector<std::string> journal;
+        std::vector<std::pair<Message, std::vector<std::string>>> told;
+        bool kept;
+    } starts[] = {
+        {"another folder named",
+         {mark, "switching", elsewhere.Path(), "1", "Theirs.pak"},
+         {{Message::SwitchJournalOtherFolder, {elsewhere.Path()}}},
+         true},
+        {"not well formed",
+         {mark, "undo everything", mods.Path(), "1", "Other.mod"},
+         {{Message::SwitchJournalUnreadable, {}}},
+         false},
+        {"entries no switch makes",
+         {mark, "switching", mods.Path(), "5", "Mine.pak", "data.pak", "texts.exe", "report.doc",
+          "sub\\moveme.pak"},
+         {{Message::SwitchCutOff, {}},
+          {Message::SwitchJournalRefused, {"data.pak, texts.exe, report.doc, sub\\moveme.pak"}}},
+         false},
+    };
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.what);
+        dialogs.Forget();
+        StoreSwitchJournal(start.journal);
+        RestartApp();
+        EXPECT_TRUE(PumpUntil([&] { return dialogs.MessageBoxes().size() == start.told.size(); }));
+        std::vector<ExpectedBox> told;
+        for (const auto& message : start.told)
+            told.push_back(Box(message.first, MainWindow, message.second));
+        ExpectBoxes(dialogs, told);
+        EXPECT_EQ(start.kept, !ReadSwitchJournal().empty());
+        RemoveSwitchJournal();
+    }
+    EXPECT_EQ((std::vector<std::string>{"Mine.pak", "Other.pak", "data.mod", "report.pak", "sub", "texts.pak"}),
+              mods.Names())
+        << "only Mine may have been put back";
+    EXPECT_EQ(std::vector<std::string>{"moveme.mod"}, mods.Names("sub"));
+    EXPECT_EQ(std::vector<std::string>{"Theirs.mod"}, elsewhere.Names());
+}
+
+TEST_F(SwitchJournalTest, AModFolderThatIsAFileIsTreatedAsMissingByEveryCommandBeyondTheButtons)
+{
+    Start({"A.pak", "B.mod"});
+    ASSERT_TRUE(SaveModSet({"Mine", {"A"}}));
+    std::string away = mods.Path() + "-away";
+    ASSERT_TRUE(MoveFileW(ToWide(mods.Path(), CP_UTF8).c_str(), ToWide(away, CP_UTF8).c_str()));
+    ASSERT_TRUE(WriteFileBytes(mods.Path(), "not a folder"));
+
+    HWND setsDialog = NULL;
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        bool told;
+    } commands[] = {
+        {"coming back to the window",
+         [] {
+             NoteActivation(false);
+             NoteActivation(true);
+         },
+         false},
+        {"Save Mods On over a set",
+         [&] {
+             dialogs.ActIn("Mod Sets", [&](HWND dialog) {
+                 setsDialog = dialog;
+                 SetDlgItemTextA(dialog, IDC_SET_NAME, "Mine");
+                 SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SET_SAVE, BN_CLICKED), 0);
+                 SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+             });
+             SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(IDM_MOD_SETS, 1), 0);
+         },
+         true},
+        {"Switch To",
+         [] {
+             ChooseInListMenu({"&Switch To", "Mine"});
+         },
+         true},
+        {"Copy as Text", [] { ChooseInListMenu({"&Copy Mods On as Text"}); }, true},
+        {"Paste from Text", [] { ChooseInListMenu({"&Paste from Text"}); }, true},
+        {"Open Mod Folder", [] { ChooseInListMenu({"Open Mod &Folder"}); }, true},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.what);
+        dialogs.Forget();
+        command.act();
+        HWND owner = setsDialog ? setsDialog : MainWindow;
+        setsDialog = NULL;
+        std::vector<ExpectedBox> told;
+        if (command.told)
+            told.push_back(Box(Message::DirectoryMissing, owner));
+        ExpectBoxes(dialogs, told);
+        ExpectLists({"A"}, {"B"});
+        EXPECT_EQ(std::vector<std::string>{"A"}, FindModSet("Mine")->mods);
+        EXPECT_FALSE(FindModSet(kBeforeLastSwitchSet));
+    }
+    DeleteFileW(ToWide(mods.Path(), CP_UTF8).c_str());
+    ASSERT_TRUE(MoveFileW(ToWide(away, CP_UTF8).c_str(), ToWide(mods.Path(), CP_UTF8).c_str()));
+}
+
+}  // namespace
