@@ -1,10 +1,11 @@
 // Measures the folder scan and the description read against their baselines,
 // side by side in one run, and prints the ratios. Run by scripts/bench.
 //
-//   bench.exe FOLDER10000 FOLDER20000 ARCHIVE DESCRIPTION... [--with-lookups]
+//   bench.exe FOLDER10000 FOLDER20000 SWITCH10000 ARCHIVE DESCRIPTION... [--with-lookups]
 //
 // The folders hold 10,000 and 20,000 archives, half .pak and half .mod, a
-// quarter of them with descriptions; ARCHIVE is a file of 300 MB to copy as Add
+// quarter of them with descriptions (SWITCH10000 is another folder like the
+// first, for switching every archive); ARCHIVE is a file of 300 MB to copy as Add
 // Mod does; each DESCRIPTION is a text file of about
 // 10 MB (scripts/bench passes one in ASCII, one in UTF-8 with other scripts and
 // one in UTF-16).
@@ -69,16 +70,19 @@ std::string PlainRead(const std::string& path)
 
 int main(int argc, char** argv)
 {
-    if (argc < 5) {
-        std::fprintf(stderr, "usage: bench.exe FOLDER10000 FOLDER20000 ARCHIVE DESCRIPTION... [--with-lookups]\n");
+    if (argc < 6) {
+        std::fprintf(stderr,
+                     "usage: bench.exe FOLDER10000 FOLDER20000 SWITCH10000 ARCHIVE DESCRIPTION... "
+                     "[--with-lookups]\n");
         return 2;
     }
     std::string small = argv[1];
     std::string large = argv[2];
-    std::string archive = argv[3];
+    std::string switchFolder = argv[3];
+    std::string archive = argv[4];
     std::vector<std::string> descriptions;
     bool withLookups = false;
-    for (int i = 4; i < argc; ++i) {
+    for (int i = 5; i < argc; ++i) {
         if (std::strcmp(argv[i], "--with-lookups") == 0)
             withLookups = true;
         else
@@ -168,6 +172,7 @@ int main(int argc, char** argv)
     }
 
     met &= MeasureSetSwitch();
+    met &= MeasureLargeSwitch(switchFolder);
     met &= MeasureGameLookUp();
     return met ? 0 : 1;
 }

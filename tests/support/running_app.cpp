@@ -68,14 +68,19 @@ HWND RunningApp::WaitForWindow(DWORD timeoutMs)
 
 HWND RunningApp::WaitForDialog(const char* caption, DWORD timeoutMs) const
 {
-    HWND dialog = NULL;
+    return WaitForTopWindow("#32770", caption, timeoutMs);
+}
+
+HWND RunningApp::WaitForTopWindow(const char* className, const char* caption, DWORD timeoutMs) const
+{
+    HWND window = NULL;
     WaitUntil(
         [&] {
-            dialog = FindProcessWindow(process_.dwProcessId, "#32770", caption);
-            return dialog != NULL;
+            window = FindProcessWindow(process_.dwProcessId, className, caption);
+            return window != NULL;
         },
         timeoutMs);
-    return dialog;
+    return window;
 }
 
 void RunningApp::Kill()

@@ -23,6 +23,8 @@ public:
     HWND WaitForWindow(DWORD timeoutMs = 10000);
     // A top-level dialog of the process with this caption; NULL after `timeoutMs`.
     HWND WaitForDialog(const char* caption, DWORD timeoutMs = 10000) const;
+    // A top-level window of the process of this class (and caption, unless NULL).
+    HWND WaitForTopWindow(const char* className, const char* caption, DWORD timeoutMs = 10000) const;
     // The exit code, or STILL_ACTIVE if it has not ended within `timeoutMs`.
     DWORD WaitForExit(DWORD timeoutMs = 10000);
     // Ends the process at once, as a crash or the task manager would.

@@ -12,6 +12,14 @@ std::string TextOf(HWND window)
     return text.data();
 }
 
+std::vector<std::string> ChildTexts(HWND window)
+{
+    std::vector<std::string> texts;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        texts.push_back(TextOf(child));
+    return texts;
+}
+
 std::string BoxText(HWND box)
 {
     return TextOf(GetDlgItem(box, 0xFFFF));

@@ -226,8 +226,7 @@ void CALLBACK CancelWhenShown(HWND, UINT, UINT_PTR timer, DWORD)
     KillTimer(NULL, timer);
     seenProgress.owned = GetWindow(progress, GW_OWNER) == MainWindow;
     seenProgress.ownerDisabled = !IsWindowEnabled(MainWindow);
-    for (HWND child = GetWindow(progress, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        seenProgress.texts.push_back(TextOf(child));
+    seenProgress.texts = ChildTexts(progress);
     if (seenProgress.secondDrop)
         PostMessageA(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(seenProgress.secondDrop), 0);
     PostMessageA(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
