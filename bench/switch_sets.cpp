@@ -22,6 +22,7 @@
 #include "sets/mod_sets_dialog.h"
 #include "sets/mod_switch.h"
 #include "sets/set_preview.h"
+#include "sets/set_sharing.h"
 #include "sets/set_text.h"
 #include "shared/text_conversion.h"
 #include "settings/mod_directory.h"

@@ -2,7 +2,7 @@
 # Fails when the program needs a DLL that Windows does not ship: check_imports.sh OBJDUMP EXE
 objdump=$1
 exe=$2
-system_dlls='^(advapi32|comctl32|comdlg32|gdi32|kernel32|msvcrt|ole32|shell32|user32)\.dll$'
+system_dlls='^(advapi32|comctl32|comdlg32|gdi32|kernel32|msvcrt|ole32|shell32|shlwapi|user32)\.dll$'
 dlls=$("$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
 [ -n "$dlls" ] || { echo "no import table found in $exe"; exit 1; }
 echo "$exe imports:" $dlls

@@ -26,6 +26,7 @@ bool ChooseArchive(std::string& source, std::string& fileName)
 {
     char file[MAX_PATH] = "";
     char title[MAX_PATH] = "";
+    std::string caption = TextFor(Text::ChooseArchive);
     OPENFILENAMEA request = {};
     request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     request.hwndOwner = MainWindow;
@@ -35,7 +36,7 @@ bool ChooseArchive(std::string& source, std::string& fileName)
     request.nMaxFile = sizeof file;
     request.lpstrFileTitle = title;
     request.nMaxFileTitle = sizeof title;
-    request.lpstrTitle = "Choose";
+    request.lpstrTitle = caption.c_str();
     request.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     BusyScope busy;
     if (GetOpenFileNameA(&request) != TRUE)

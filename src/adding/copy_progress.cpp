@@ -8,8 +8,7 @@ CopyBatch::CopyBatch(size_t files) : window_(TextFor(Text::AddingCaption), true)
 
 std::string CopyBatch::CountText() const
 {
-    return files_ > 1 ? FormatText(TextFor(Text::CountOf), {FormatCount(index_ + 1), FormatCount(files_)})
-                      : std::string();
+    return files_ > 1 ? TextFor(Text::CountOf, {FormatCount(index_ + 1), FormatCount(files_)}) : std::string();
 }
 
 void CopyBatch::StartFile(const std::string& name, size_t index)

@@ -60,8 +60,9 @@ std::string SummaryLine(const std::string& path, AddOutcome outcome)
     default: return "";
     }
     std::string name = FileNamePart(path);
-    return ShortenInMiddle(name, kSummaryNameLength) + ": " +
-           FormatText(DropReasonText(reason), {ShortenInMiddle(TemporaryName(name), kSummaryNameLength)});
+    return TextFor(Text::DropLine,
+                   {ShortenInMiddle(name, kSummaryNameLength),
+                    DropReasonText(reason, {ShortenInMiddle(TemporaryName(name), kSummaryNameLength)})});
 }
 
 void AddDroppedPaths(const std::vector<std::string>& files)

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <optional>
+
 #include "shared/display_scale.h"
 #include "mods/directory_scan.h"
 #include "settings/display_text.h"
@@ -13,8 +15,8 @@ namespace {
 struct ControlRow {
     HWND* handle;
     const char* className;
-    const char* text;
-    DWORD style;  // besides WS_CHILD | WS_VISIBLE
+    std::optional<Text> text;  // none: empty
+    DWORD style;               // besides WS_CHILD | WS_VISIBLE
     DWORD exStyle;
     int x, y, width, height;
     int id;
@@ -25,20 +27,20 @@ const DWORD kInfoStyle = WS_VSCROLL | ES_WANTRETURN | ES_READONLY | ES_MULTILINE
 
 // In creation order; positions in client coordinates.
 const ControlRow kControls[] = {
-    {&DirectoryLabel, "Static", "", SS_NOPREFIX, 0, 10, 22, 400, 25, 0},  // a path, "&" and all
-    {&ChangeButton, "Button", "Change...", 0, 0, 416, 18, 65, 22, IDC_CHANGE},
-    {&DirectoryCaption, "Static", "Mod Directory", 0, 0, 10, 8, 150, 14, 0},
-    {&EnabledList, "Listbox", NULL, kListStyle, WS_EX_CLIENTEDGE, 10, 60, 200, 140, IDC_ENABLED_LIST},
-    {&DisableButton, "Button", "Disable", 0, 0, 220, 60, 60, 22, IDC_DISABLE},
-    {&EnabledCaption, "Static", "Enabled Mods", 0, 0, 10, 45, 150, 14, 0},
-    {&DisabledList, "Listbox", NULL, kListStyle, WS_EX_CLIENTEDGE, 10, 210, 200, 140, IDC_DISABLED_LIST},
-    {&EnableButton, "Button", "Enable", 0, 0, 220, 210, 60, 22, IDC_ENABLE},
-    {&DisabledCaption, "Static", "Disabled Mods", 0, 0, 10, 195, 150, 14, 0},
-    {&InformationBox, "Edit", "", kInfoStyle, WS_EX_CLIENTEDGE, 300, 60, 180, 270, 0},
-    {&RescanButton, "Button", "Rescan Mod Directory", 0, 0, 10, 340, 120, 22, IDC_RESCAN},
-    {&InformationCaption, "Static", "Mod Information", 0, 0, 300, 45, 150, 14, 0},
-    {&StartButton, "Button", "Start Game", 0, 0, 300, 340, 180, 22, IDC_START_GAME},
-    {&AddButton, "Button", "Add Mod", 0, 0, 140, 340, 70, 22, IDC_ADD_MOD},
+    {&DirectoryLabel, "Static", std::nullopt, SS_NOPREFIX, 0, 10, 22, 400, 25, 0},  // a path, "&" and all
+    {&ChangeButton, "Button", Text::Change, 0, 0, 416, 18, 65, 22, IDC_CHANGE},
+    {&DirectoryCaption, "Static", Text::ModDirectoryHeading, 0, 0, 10, 8, 150, 14, 0},
+    {&EnabledList, "Listbox", std::nullopt, kListStyle, WS_EX_CLIENTEDGE, 10, 60, 200, 140, IDC_ENABLED_LIST},
+    {&DisableButton, "Button", Text::Disable, 0, 0, 220, 60, 60, 22, IDC_DISABLE},
+    {&EnabledCaption, "Static", Text::EnabledModsHeading, 0, 0, 10, 45, 150, 14, 0},
+    {&DisabledList, "Listbox", std::nullopt, kListStyle, WS_EX_CLIENTEDGE, 10, 210, 200, 140, IDC_DISABLED_LIST},
+    {&EnableButton, "Button", Text::Enable, 0, 0, 220, 210, 60, 22, IDC_ENABLE},
+    {&DisabledCaption, "Static", Text::DisabledModsHeading, 0, 0, 10, 195, 150, 14, 0},
+    {&InformationBox, "Edit", std::nullopt, kInfoStyle, WS_EX_CLIENTEDGE, 300, 60, 180, 270, 0},
+    {&RescanButton, "Button", Text::Rescan, 0, 0, 10, 340, 120, 22, IDC_RESCAN},
+    {&InformationCaption, "Static", Text::ModInformationHeading, 0, 0, 300, 45, 150, 14, 0},
+    {&StartButton, "Button", Text::StartGame, 0, 0, 300, 340, 180, 22, IDC_START_GAME},
+    {&AddButton, "Button", Text::AddMod, 0, 0, 140, 340, 70, 22, IDC_ADD_MOD},
 };
 
 // The font made for a DPI other than the system's, or NULL while the controls
@@ -91,9 +93,9 @@ void CreateControls(HWND window)
 
     UINT dpi = WindowDpi(window);
     for (const ControlRow& row : kControls)
-        *row.handle = CreateWindowExA(row.exStyle, row.className, row.text, WS_CHILD | WS_VISIBLE | row.style,
-                                      Scaled(row.x, dpi), Scaled(row.y, dpi), Scaled(row.width, dpi),
-                                      Scaled(row.height, dpi), window,
+        *row.handle = CreateWindowExA(row.exStyle, row.className, row.text ? TextFor(*row.text).c_str() : "",
+                                      WS_CHILD | WS_VISIBLE | row.style, Scaled(row.x, dpi), Scaled(row.y, dpi),
+                                      Scaled(row.width, dpi), Scaled(row.height, dpi), window,
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), AppInstance, NULL);
     // Sized again once they have their font, so that the list boxes trim to
     // whole rows of it.

@@ -10,6 +10,9 @@
 #include "mods/mod_state.h"
 #include "sets/mod_sets_dialog.h"
 #include "sets/set_sharing.h"
+#include "sets/set_store.h"
+#include "shared/language.h"
+#include "shared/messages.h"
 #include "shared/window_state.h"
 
 namespace {
@@ -58,7 +61,7 @@ POINT MenuPosition(HWND listBox, LPARAM position, int row)
 std::string MenuText(const std::string& name)
 {
     std::string text;
-    for (char c : name)
+    for (char c : ShownSetName(name))
         text += c == '&' ? "&&" : std::string(1, c);
     return text;
 }
@@ -88,7 +91,7 @@ void KeepStateEntry(HMENU menu, HWND listBox, int row)
 
 void ShowListMenu(HWND listBox, LPARAM position)
 {
-    HMENU resource = LoadMenuA(AppInstance, MAKEINTRESOURCEA(IDR_LIST_MENU));
+    HMENU resource = LoadMenuInLanguage(IDR_LIST_MENU);
     if (!resource)
         return;
     int row = RowFor(listBox, position);
@@ -119,6 +122,7 @@ void ShowListMenu(HWND listBox, LPARAM position)
 void AddSystemMenuEntries(HWND window)
 {
     HMENU menu = GetSystemMenu(window, FALSE);
-    InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, IDM_SYSTEM_MOD_SETS, "Mod Sets...\tCtrl+M");
+    InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, IDM_SYSTEM_MOD_SETS,
+                TextFor(Text::SystemModSets).c_str());
     InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, NULL);
 }

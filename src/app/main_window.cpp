@@ -20,7 +20,6 @@
 #include "../res/resource.h"
 
 const char kMainWindowClass[] = "MainWindowClass";
-const char kMainWindowTitle[] = "Quillmoor Mod Manager";
 
 static const int kWindowWidth = 500;
 static const int kWindowHeight = 405;
@@ -197,8 +196,8 @@ HWND CreateMainWindow(HINSTANCE instance)
         return NULL;
     }
 
-    HWND window = CreateWindowExA(0, kMainWindowClass, kMainWindowTitle, kWindowStyle, position.x, position.y,
-                                  width, height, NULL, NULL, instance, NULL);
+    HWND window = CreateWindowExA(0, kMainWindowClass, TextFor(Text::MainTitle).c_str(), kWindowStyle, position.x,
+                                  position.y, width, height, NULL, NULL, instance, NULL);
     if (!window) {
         ShowMessage(NULL, Message::WindowFailed);
         return NULL;

@@ -5,7 +5,6 @@
 #include "shared/window_state.h"
 
 extern const char kMainWindowClass[];
-extern const char kMainWindowTitle[];
 
 // Registers the class and creates, shows and updates the centred main window.
 // On failure shows why (no owner) and returns NULL.

@@ -9,13 +9,12 @@
 #include "sets/set_store.h"
 #include "shared/busy.h"
 #include "shared/folder_listing.h"
+#include "shared/language.h"
 #include "shared/messages.h"
 #include "shared/text_conversion.h"
 #include "shared/window_state.h"
 
 namespace {
-
-const char kOnNowMark[] = "   (on now)";
 
 // The rows of the dialog's list, in order.
 struct SetRow {
@@ -59,7 +58,8 @@ void Fill(HWND dialog, const std::string& select)
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     int selected = -1;
     for (size_t i = 0; i < rows.size(); ++i) {
-        std::string text = rows[i].set.name + (IsOnNow(rows[i].set, archives) ? kOnNowMark : "");
+        std::string name = ShownSetName(rows[i].set.name);
+        std::string text = IsOnNow(rows[i].set, archives) ? TextFor(Text::SetOnNow, {name}) : name;
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         if (FoldCase(rows[i].set.name) == FoldCase(select))
             selected = static_cast<int>(i);
@@ -86,7 +86,7 @@ bool MayUseName(HWND dialog, const std::string& name, const std::string& renamed
         ShowMessage(dialog, Message::SetNameInvalid);
         return false;
     }
-    if (IsReservedSetName(name)) {
+    if (IsOwnSetName(name)) {
         ShowMessage(dialog, Message::SetNameReserved);
         return false;
     }
@@ -223,7 +223,7 @@ void ShowModSetsDialog()
     if (IsBusy())
         return;
     BusyScope busy;
-    DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_MOD_SETS), MainWindow, ModSetsProc, 0);
+    ShowDialogInLanguage(MainWindow, IDD_MOD_SETS, ModSetsProc, 0);
     rows.clear();
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "shared/folder_listing.h"
+#include "shared/locale_format.h"
 #include "shared/messages.h"
 #include "shared/text_conversion.h"
 #include "shared/text_format.h"
@@ -37,7 +38,7 @@ bool SwitchToModSet(const ModSet& set, bool askAboutMissing)
     if (askAboutMissing && !plan.missing.empty()) {
         Message question = plan.missing.size() == 1 ? Message::SetModMissing : Message::SetModsMissing;
         if (ShowMessage(MainWindow, question,
-                        {std::to_string(plan.missing.size()), NameList(plan.missing, kNamesInAQuestion)}) != IDYES)
+                        {FormatCount(plan.missing.size()), NameList(plan.missing, kNamesInAQuestion)}) != IDYES)
             return false;
     }
 

@@ -42,32 +42,7 @@ SetPreview PreviewOf(const std::vector<ListedArchive>& archives, const SharedSet
         if (local == byName.end())
             preview.missing.push_back(mod.fileName);
         else if (local->second->size != mod.size)
-            preview.otherVersions.push_back(mod.fileName + ": " + std::to_string(local->second->size) +
-                                            " bytes here, " + std::to_string(mod.size) + " in the text");
+            preview.otherVersions.push_back({mod.fileName, local->second->size, mod.size});
     }
     return preview;
-}
-
-namespace {
-
-void AddList(std::string& text, const char* heading, const std::vector<std::string>& names, size_t limit)
-{
-    text += heading;
-    text += names.empty() ? ": none\r\n" : " (" + std::to_string(names.size()) + "):\r\n";
-    for (size_t i = 0; i < names.size() && i < limit; ++i)
-        text += "    " + names[i] + "\r\n";
-    if (names.size() > limit)
-        text += "    and " + std::to_string(names.size() - limit) + " more\r\n";
-}
-
-}  // namespace
-
-std::string PreviewText(const SetPreview& preview, size_t limit)
-{
-    std::string text;
-    AddList(text, "Switched on", preview.switchedOn, limit);
-    AddList(text, "Switched off", preview.switchedOff, limit);
-    AddList(text, "Not in this mod folder", preview.missing, limit);
-    AddList(text, "Another version here", preview.otherVersions, limit);
-    return text;
 }

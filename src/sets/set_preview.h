@@ -2,6 +2,7 @@
 // changes. Pure code with no platform headers.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -9,10 +10,16 @@
 #include "switching/switch_plan.h"
 #include "sets/set_text.h"
 
+// An archive of the text that the folder has in another size.
+struct OtherVersion {
+    std::string fileName;
+    uint64_t sizeHere, sizeInText;
+};
+
 struct SetPreview {
     std::vector<std::string> switchedOn, switchedOff;  // display names
     std::vector<std::string> missing;                  // file names of the text that the folder lacks
-    std::vector<std::string> otherVersions;            // "Name.pak: 10 bytes here, 12 in the text"
+    std::vector<OtherVersion> otherVersions;
 };
 
 // The mods of the shared set as a set of this folder: their display names.
@@ -24,7 +31,3 @@ std::unordered_map<std::string, const ListedArchive*> ArchivesByName(const std::
                                                                      const FoldName& fold);
 
 SetPreview PreviewOf(const std::vector<ListedArchive>& archives, const SharedSet& shared, const FoldName& fold);
-
-// The preview as the dialog shows it, with CR LF line ends; each list shows at
-// most `limit` names, then "and N more".
-std::string PreviewText(const SetPreview& preview, size_t limit);

@@ -10,6 +10,8 @@
 #include "sets/set_text.h"
 #include "shared/busy.h"
 #include "shared/folder_listing.h"
+#include "shared/language.h"
+#include "shared/locale_format.h"
 #include "shared/messages.h"
 #include "shared/text_conversion.h"
 #include "shared/text_format.h"
@@ -17,7 +19,6 @@
 
 namespace {
 
-const char kModsOnNow[] = "Mods on now";
 const size_t kPreviewNames = 200;
 const size_t kNamesInAMessage = 10;  // per list: a set of 100,000 mods opens at once
 
@@ -102,6 +103,21 @@ Message ProblemMessage(SetTextProblem problem)
     }
 }
 
+// One list of the preview: its heading with the count, or that it is empty, and
+// at most `limit` lines, then "and N more".
+void AddList(std::string& text, Text heading, Text none, const std::vector<std::string>& lines, size_t limit)
+{
+    if (lines.empty()) {
+        text += TextFor(none) + "\r\n";
+        return;
+    }
+    text += TextFor(heading, {FormatCount(lines.size())}) + "\r\n";
+    for (size_t i = 0; i < lines.size() && i < limit; ++i)
+        text += "    " + lines[i] + "\r\n";
+    if (lines.size() > limit)
+        text += "    " + TextFor(Text::LinesAndMore, {FormatCount(lines.size() - limit)}) + "\r\n";
+}
+
 struct Preview {
     ModSet set;
     std::string text;
@@ -111,7 +127,7 @@ struct Preview {
 // was not saved.
 bool SaveShared(HWND dialog, const ModSet& set)
 {
-    if (IsReservedSetName(set.name)) {
+    if (IsOwnSetName(set.name)) {
         ShowMessage(dialog, Message::SetNameReserved);
         return false;
     }
@@ -131,7 +147,7 @@ INT_PTR CALLBACK PreviewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     case WM_INITDIALOG:
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         preview = reinterpret_cast<Preview*>(lParam);
-        SetDlgItemTextA(dialog, IDC_PREVIEW_NAME, ("\"" + preview->set.name + "\" would do this here:").c_str());
+        SetDlgItemTextA(dialog, IDC_PREVIEW_NAME, TextFor(Text::PreviewHeading, {preview->set.name}).c_str());
         SetDlgItemTextA(dialog, IDC_PREVIEW_TEXT, preview->text.c_str());
         return TRUE;
     case WM_COMMAND:
@@ -149,6 +165,24 @@ INT_PTR CALLBACK PreviewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 }
 
 }  // namespace
+
+std::string PreviewText(const SetPreview& preview, size_t limit)
+{
+    std::vector<std::string> otherVersions;
+    otherVersions.reserve(preview.otherVersions.size() < limit ? preview.otherVersions.size() : limit);
+    for (size_t i = 0; i < preview.otherVersions.size() && i < limit; ++i) {
+        const OtherVersion& other = preview.otherVersions[i];
+        otherVersions.push_back(TextFor(Text::PreviewOtherVersion, {other.fileName, FormatCount(other.sizeHere),
+                                                                    FormatCount(other.sizeInText)}));
+    }
+    otherVersions.resize(preview.otherVersions.size());  // the rest is only counted
+    std::string text;
+    AddList(text, Text::PreviewSwitchedOn, Text::PreviewSwitchedOnNone, preview.switchedOn, limit);
+    AddList(text, Text::PreviewSwitchedOff, Text::PreviewSwitchedOffNone, preview.switchedOff, limit);
+    AddList(text, Text::PreviewMissing, Text::PreviewMissingNone, preview.missing, limit);
+    AddList(text, Text::PreviewOtherVersions, Text::PreviewOtherVersionsNone, otherVersions, limit);
+    return text;
+}
 
 void CopySetAsText(HWND owner, const ModSet& set)
 {
@@ -168,7 +202,7 @@ void CopySetAsText(HWND owner, const ModSet& set)
 void CopyModsOnAsText(HWND owner)
 {
     std::vector<ListedArchive> archives = ArchivesNow();
-    ModSet now = {kModsOnNow, ModsOn(archives)};
+    ModSet now = {TextFor(Text::SetModsOnNow), ModsOn(archives)};
     for (const ModSet& set : LoadModSets())
         if (IsOnNow(set, archives))
             now.name = set.name;
@@ -196,8 +230,7 @@ std::string PasteSetFromText(HWND owner)
 
     Preview preview = {{read.set->name, SetModsOf(*read.set)},
                        PreviewText(PreviewOf(ArchivesNow(), *read.set, FoldedKey), kPreviewNames)};
-    INT_PTR chosen = DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_SET_PREVIEW), owner, PreviewProc,
-                                     reinterpret_cast<LPARAM>(&preview));
+    INT_PTR chosen = ShowDialogInLanguage(owner, IDD_SET_PREVIEW, PreviewProc, reinterpret_cast<LPARAM>(&preview));
     if (chosen == IDC_PREVIEW_SWITCH)
         // The preview has shown what the folder lacks: no second question.
         return SwitchToModSet(preview.set, false) ? preview.set.name : "";

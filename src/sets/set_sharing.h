@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "sets/set_preview.h"
 #include "sets/set_store.h"
 
 // Puts the set on the clipboard as Unicode text: its heading, then the file
@@ -21,3 +22,7 @@ void CopyModsOnAsText(HWND owner);
 // is not a set is refused with a warning. Gives the name of the set switched
 // to or saved, or "".
 std::string PasteSetFromText(HWND owner);
+
+// What a pasted set would do, as the preview shows it, with CR LF line ends;
+// each list shows at most `limit` names, then "and N more".
+std::string PreviewText(const SetPreview& preview, size_t limit);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "shared/messages.h"
 #include "shared/registry_strings.h"
 #include "shared/text_conversion.h"
 
@@ -87,4 +88,20 @@ bool IsReservedSetName(const std::string& name)
 {
     std::wstring folded = FoldCase(name);
     return folded == FoldCase(kNoModsSet) || folded == FoldCase(kBeforeLastSwitchSet);
+}
+
+bool IsOwnSetName(const std::string& name)
+{
+    std::wstring folded = FoldCase(name);
+    return IsReservedSetName(name) || folded == FoldCase(ShownSetName(kNoModsSet)) ||
+           folded == FoldCase(ShownSetName(kBeforeLastSwitchSet));
+}
+
+std::string ShownSetName(const std::string& name)
+{
+    if (name == kNoModsSet)
+        return TextFor(Text::SetNoMods);
+    if (name == kBeforeLastSwitchSet)
+        return TextFor(Text::SetBeforeLastSwitch);
+    return name;
 }

@@ -32,5 +32,12 @@ std::optional<ModSet> FindModSet(const std::string& name);
 bool SaveModSet(const ModSet& set);
 bool DeleteModSet(const std::string& name);
 
-// True for the names of the tool's own sets, letter case aside.
+// True for the names the tool's own sets are stored under, letter case aside.
 bool IsReservedSetName(const std::string& name);
+// The same, or their names as shown in the current language: no name for a
+// set of the player's.
+bool IsOwnSetName(const std::string& name);
+
+// A set's name as the player sees it: the tool's own sets in the current
+// language (they are stored under their English names), the others as named.
+std::string ShownSetName(const std::string& name);

@@ -1,6 +1,7 @@
 #include "shared/locale_format.h"
 
 #include <windows.h>
+#include <shlwapi.h>
 
 #include "shared/text_conversion.h"
 
@@ -32,5 +33,28 @@ std::string FormatCount(uint64_t count)
     wchar_t text[64];
     if (GetNumberFormatEx(LOCALE_NAME_USER_DEFAULT, 0, digits.c_str(), &format, text, 64) <= 0)
         return std::to_string(count);
+    return FromWide(text, CP_ACP);
+}
+
+std::string FormatSize(uint64_t bytes)
+{
+    wchar_t text[64];
+    if (FAILED(StrFormatByteSizeEx(bytes, SFBS_FLAGS_ROUND_TO_NEAREST_DISPLAYED_DIGIT, text, 64)))
+        return std::to_string(bytes);
+    return FromWide(text, CP_ACP);
+}
+
+std::string FormatDate(int year, int month, int day)
+{
+    SYSTEMTIME date = {};
+    date.wYear = static_cast<WORD>(year);
+    date.wMonth = static_cast<WORD>(month);
+    date.wDay = static_cast<WORD>(day);
+    FILETIME check;
+    if (year < 1601 || year > 30827 || !SystemTimeToFileTime(&date, &check))
+        return std::string();
+    wchar_t text[80];
+    if (GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &date, NULL, text, 80, NULL) <= 0)
+        return std::string();
     return FromWide(text, CP_ACP);
 }

@@ -7,3 +7,11 @@
 // A count with the locale's digit grouping ("1,200" in English), in the
 // process's code page.
 std::string FormatCount(uint64_t count);
+
+// A size in bytes as the system writes it for the player ("1.50 MB"), in the
+// process's code page.
+std::string FormatSize(uint64_t bytes);
+
+// A day (year, month 1-12, day 1-31) in the locale's short date form
+// ("3/14/2024" in English), in the process's code page; "" for no such day.
+std::string FormatDate(int year, int month, int day);

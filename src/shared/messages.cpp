@@ -1,160 +1,237 @@
 #include "shared/messages.h"
 
+#include "../res/resource.h"
 #include "shared/busy.h"
+#include "shared/language.h"
+#include "shared/language_rules.h"
+#include "shared/locale_format.h"
+#include "shared/text_conversion.h"
 #include "shared/text_format.h"
 
 namespace {
 
+struct MessageEntry {
+    UINT text, caption;
+    UINT icon, buttons;
+    size_t countDetail;  // the detail ("%1" is 1) whose number picks the plural form; 0: none
+    uint64_t soleCount;  // the number it is told for when its details give none
+};
+
 // In the order of the enumeration.
-const MessageText kMessages[] = {
-    {"Error on window class registering!", "Error!", MB_ICONWARNING, MB_OK},
-    {"Error on window creating!", "Error!", MB_ICONWARNING, MB_OK},
-    {"Specified directory does not exist.", "Error", MB_ICONERROR, MB_OK},
-    // The rename texts are crossed on purpose, as players have always seen
-    // them: a failed Enable reports that the mod "wasn't disabled", a failed
-    // Disable that it "wasn't enabled". Do not swap them.
-    {"Mod wasn't disabled!", "Not disabled!", MB_ICONWARNING, MB_OK},
-    {"Mod wasn't enabled!", "Not enabled!", MB_ICONWARNING, MB_OK},
-    {"A mod with this name already exists.", "Error", MB_ICONWARNING, MB_OK},
-    {"Mod could not be copied.", "Error", MB_ICONWARNING, MB_OK},
-    {"Mod was added, but its description could not be copied.", "Error", MB_ICONWARNING, MB_OK},
-    {"Game could not be started, please check the correct directory has been set.", "Error", MB_ICONWARNING,
-     MB_OK},
-    {"This file is not a mod archive (.pak or .mod).", "Error", MB_ICONWARNING, MB_OK},
-    {"This name belongs to one of the game's own archives.", "Error", MB_ICONWARNING, MB_OK},
-    {"A leftover of an interrupted copy, %1, is in the mod folder and cannot be replaced (it is a folder or a "
-     "read-only file). Remove it, then add the mod again.",
-     "Error", MB_ICONWARNING, MB_OK},
-    {"%1 mod of this set is not in the mod folder: %2. Switch the others?", "Mod Sets", MB_ICONQUESTION, MB_YESNO},
-    {"%1 mods of this set are not in the mod folder: %2. Switch the others?", "Mod Sets", MB_ICONQUESTION,
-     MB_YESNO},
-    {"%1 could not be switched: it may be in use by the game, a file of its other name may exist, or its path "
-     "may be too long. No mod was changed.",
-     "Error", MB_ICONWARNING, MB_OK},
-    {"%1 could not be switched, and %2 could not be put back as it was. The tool will put it back at its next "
-     "start.",
-     "Error", MB_ICONWARNING, MB_OK},
-    {"The mods could not be switched: the registry could not be written. No mod was changed.", "Error",
-     MB_ICONWARNING, MB_OK},
-    {"The last switch of mod sets was cut off. The mods are as they were before it.", "Mod Sets",
-     MB_ICONINFORMATION, MB_OK},
-    {"The last switch of mod sets was cut off, and %1 could not be put back yet. The tool will try again at its "
-     "next start.",
-     "Error", MB_ICONWARNING, MB_OK},
-    {"A set's name has 1 to 64 characters, not only spaces.", "Mod Sets", MB_ICONWARNING, MB_OK},
-    {"\"No mods\" and \"Before the last switch\" are the tool's own sets: please choose another name.", "Mod Sets",
-     MB_ICONWARNING, MB_OK},
-    {"A set named \"%1\" exists. Replace it?", "Mod Sets", MB_ICONQUESTION, MB_YESNO},
-    {"Delete the set \"%1\"?", "Mod Sets", MB_ICONQUESTION, MB_YESNO},
-    {"The set could not be saved: the registry could not be written.", "Error", MB_ICONWARNING, MB_OK},
-    {"The clipboard holds no mod set.", "Error", MB_ICONWARNING, MB_OK},
-    {"The mod set on the clipboard is not used: line %1 gives no set name of 1 to 64 characters. Nothing was "
-     "changed.",
-     "Error", MB_ICONWARNING, MB_OK},
-    {"The mod set on the clipboard is not used: line %1 has no tab between the archive's name and its size. "
-     "Nothing was changed.",
-     "Error", MB_ICONWARNING, MB_OK},
-    {"The mod set on the clipboard is not used: the size on line %1 is not a number of bytes. Nothing was "
-     "changed.",
-     "Error", MB_ICONWARNING, MB_OK},
-    {"The mod set on the clipboard is not used: line %1 names no .pak or .mod archive. Nothing was changed.",
-     "Error", MB_ICONWARNING, MB_OK},
-    {"The mod set on the clipboard is not used: line %1 names a path, not an archive. Nothing was changed.",
-     "Error", MB_ICONWARNING, MB_OK},
-    {"The mod set on the clipboard is not used: line %1 names one of the game's own archives. Nothing was "
-     "changed.",
-     "Error", MB_ICONWARNING, MB_OK},
-    {"The set could not be put on the clipboard.", "Error", MB_ICONWARNING, MB_OK},
-    {"The mod folder could not be opened.", "Error", MB_ICONWARNING, MB_OK},
-    {"Another copy of the tool is switching mods right now. No mod was changed; try again when it is done.",
-     "Error", MB_ICONWARNING, MB_OK},
-    {"The last switch of mod sets was cut off, and its mod folder %1 is not there now. The tool will put its mods "
-     "back at a start when the folder is there again.",
-     "Error", MB_ICONWARNING, MB_OK},
-    {"The set was copied without %1, which this mod folder does not have.", "Mod Sets", MB_ICONWARNING, MB_OK},
-    {"%1, which a failed switch of mod sets could not put back, is now as it was before that switch.", "Mod Sets",
-     MB_ICONINFORMATION, MB_OK},
-    {"%1 could still not be put back as it was before a failed switch of mod sets. The tool will try again at "
-     "its next start.",
-     "Error", MB_ICONWARNING, MB_OK},
-    {"%1 could not be put back as it was before a failed switch of mod sets, and its mod folder %2 is not there "
-     "now. The tool will put it back at a start when the folder is there again.",
-     "Error", MB_ICONWARNING, MB_OK},
-    {"The record of the last switch of mod sets also named %1, which no switch of the tool makes. They were left "
-     "alone.",
-     "Mod Sets", MB_ICONWARNING, MB_OK},
-    {"A record of a switch of mod sets was found in the registry, but it cannot be read. Nothing was put back, "
-     "and "
-     "the record was removed.",
-     "Error", MB_ICONWARNING, MB_OK},
-    {"A switch of mod sets in %1 was cut off, and that is not the mod folder now. Nothing was changed; the tool "
-     "will put its mods back at a start when that folder is the mod folder again.",
-     "Error", MB_ICONWARNING, MB_OK},
-    {"No mod was changed: what an earlier switch of mod sets changed must be put back first.", "Error",
-     MB_ICONWARNING, MB_OK},
+const MessageEntry kMessages[] = {
+    {IDS_WINDOW_CLASS_FAILED, IDS_CAPTION_START_FAILED, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_WINDOW_FAILED, IDS_CAPTION_START_FAILED, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_DIRECTORY_MISSING, IDS_CAPTION_ERROR, MB_ICONERROR, MB_OK, 0, 0},
+    {IDS_MOD_NOT_DISABLED, IDS_CAPTION_NOT_DISABLED, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_MOD_NOT_ENABLED, IDS_CAPTION_NOT_ENABLED, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_NAME_TAKEN, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_COPY_FAILED, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_DESCRIPTION_NOT_COPIED, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_GAME_NOT_STARTED, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_NOT_ARCHIVE, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_BASE_ARCHIVE_NAME, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_LEFTOVER_IN_THE_WAY, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SET_MODS_MISSING, IDS_CAPTION_MOD_SETS, MB_ICONQUESTION, MB_YESNO, 1, 1},
+    {IDS_SET_MODS_MISSING, IDS_CAPTION_MOD_SETS, MB_ICONQUESTION, MB_YESNO, 1, 2},
+    {IDS_SWITCH_FAILED, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SWITCH_NOT_UNDONE, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SWITCH_NOT_JOURNALLED, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SWITCH_CUT_OFF, IDS_CAPTION_MOD_SETS, MB_ICONINFORMATION, MB_OK, 0, 0},
+    {IDS_SWITCH_CUT_OFF_NOT_UNDONE, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SET_NAME_INVALID, IDS_CAPTION_MOD_SETS, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SET_NAME_RESERVED, IDS_CAPTION_MOD_SETS, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SET_REPLACE, IDS_CAPTION_MOD_SETS, MB_ICONQUESTION, MB_YESNO, 0, 0},
+    {IDS_SET_DELETE, IDS_CAPTION_MOD_SETS, MB_ICONQUESTION, MB_YESNO, 0, 0},
+    {IDS_SET_NOT_SAVED, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_NO_SET_ON_CLIPBOARD, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SET_TEXT_BAD_NAME, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SET_TEXT_NO_TAB, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SET_TEXT_BAD_SIZE, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SET_TEXT_NOT_ARCHIVE, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SET_TEXT_PATH, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SET_TEXT_BASE_ARCHIVE, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_CLIPBOARD_FAILED, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_FOLDER_NOT_OPENED, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SWITCH_ELSEWHERE, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SWITCH_CUT_OFF_FOLDER_MISSING, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SET_COPIED_WITHOUT, IDS_CAPTION_MOD_SETS, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SWITCH_OWED_PUT_BACK, IDS_CAPTION_MOD_SETS, MB_ICONINFORMATION, MB_OK, 0, 0},
+    {IDS_SWITCH_OWED_NOT_PUT_BACK, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SWITCH_OWED_FOLDER_MISSING, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SWITCH_JOURNAL_REFUSED, IDS_CAPTION_MOD_SETS, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SWITCH_JOURNAL_UNREADABLE, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SWITCH_JOURNAL_OTHER_FOLDER, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_SWITCH_AFTER_EARLIER, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
 };
 
 static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SwitchAfterEarlier) + 1,
               "one entry per message");
 
-// In the order of the enumeration.
-const char* const kTexts[] = {
-    "Cancel",   "%1 of %2",       "Adding mods",
-    "Mod Sets", "Switching mods", "Putting the mods back as they were before the last switch:",
+struct TextEntry {
+    UINT id;
+    size_t countDetail;  // as for the messages
 };
 
-static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<size_t>(Text::PuttingBack) + 1,
+// In the order of the enumeration.
+const TextEntry kTexts[] = {
+    {IDS_CANCEL, 0},
+    {IDS_COUNT_OF, 0},
+    {IDS_ADDING_CAPTION, 0},
+    {IDS_SWITCH_CAPTION, 0},
+    {IDS_SWITCHING, 0},
+    {IDS_PUTTING_BACK, 0},
+    {IDS_MAIN_TITLE, 0},
+    {IDS_CHANGE, 0},
+    {IDS_MOD_DIRECTORY, 0},
+    {IDS_DISABLE, 0},
+    {IDS_ENABLED_MODS, 0},
+    {IDS_ENABLE, 0},
+    {IDS_DISABLED_MODS, 0},
+    {IDS_RESCAN, 0},
+    {IDS_MOD_INFORMATION, 0},
+    {IDS_START_GAME, 0},
+    {IDS_ADD_MOD, 0},
+    {IDS_SYSTEM_MOD_SETS, 0},
+    {IDS_CHOOSE_ARCHIVE, 0},
+    {IDS_LIST_SEPARATOR, 0},
+    {IDS_NAMES_AND_MORE, 2},
+    {IDS_LINES_AND_MORE, 1},
+    {IDS_DROP_LINE, 0},
+    {IDS_SET_ON_NOW, 0},
+    {IDS_SET_NO_MODS, 0},
+    {IDS_SET_BEFORE_LAST_SWITCH, 0},
+    {IDS_SET_MODS_ON_NOW, 0},
+    {IDS_PREVIEW_HEADING, 0},
+    {IDS_PREVIEW_SWITCHED_ON, 0},
+    {IDS_PREVIEW_SWITCHED_ON_NONE, 0},
+    {IDS_PREVIEW_SWITCHED_OFF, 0},
+    {IDS_PREVIEW_SWITCHED_OFF_NONE, 0},
+    {IDS_PREVIEW_MISSING, 0},
+    {IDS_PREVIEW_MISSING_NONE, 0},
+    {IDS_PREVIEW_OTHER_VERSIONS, 0},
+    {IDS_PREVIEW_OTHER_VERSIONS_NONE, 0},
+    {IDS_PREVIEW_OTHER_VERSION, 2},
+};
+
+static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<size_t>(Text::PreviewOtherVersion) + 1,
               "one entry per text");
 
 // In the order of the enumeration.
-const char* const kDropReasons[] = {
-    "a mod with this name already exists",
-    "not a mod archive",
-    "name of one of the game's own archives",
-    "could not be copied",
-    "added, but its description could not be copied",
-    "a leftover of an interrupted copy, %1, is in the way and cannot be replaced",
+const UINT kDropReasons[] = {
+    IDS_DROP_NAME_TAKEN,
+    IDS_DROP_NOT_ARCHIVE,
+    IDS_DROP_BASE_ARCHIVE_NAME,
+    IDS_DROP_COPY_FAILED,
+    IDS_DROP_DESCRIPTION_NOT_COPIED,
+    IDS_DROP_LEFTOVER_IN_THE_WAY,
 };
 
 static_assert(sizeof kDropReasons / sizeof kDropReasons[0] ==
                   static_cast<size_t>(DropReason::LeftoverInTheWay) + 1,
               "one text per reason");
 
-const MessageText kDropSummary = {"", "Error", MB_ICONWARNING, MB_OK};
+// Details come in the process code page; texts are composed in UTF-8, so
+// that nothing of the language is lost on the way to a wide call.
+std::string ToUtf8(const std::string& text)
+{
+    return GetACP() == CP_UTF8 ? text : FromWide(ToWide(text, CP_ACP), CP_UTF8);
+}
 
-}  // namespace
+std::string FromUtf8(const std::string& text)
+{
+    return GetACP() == CP_UTF8 ? text : FromWide(ToWide(text, CP_UTF8), CP_ACP);
+}
 
-const MessageText& MessageFor(Message message)
+// The number a detail tells, from its digits alone ("1,200" is 1200).
+uint64_t CountOf(const std::string& detail, uint64_t otherwise)
+{
+    uint64_t count = 0;
+    bool any = false;
+    for (char c : detail) {
+        if (c >= '0' && c <= '9') {
+            count = count * 10 + static_cast<uint64_t>(c - '0');
+            any = true;
+        }
+    }
+    return any ? count : otherwise;
+}
+
+// Text `id` in UTF-8, in the form its count takes, with the details filled in.
+std::string Composed(UINT id, const std::vector<std::string>& details, size_t countDetail, uint64_t soleCount)
+{
+    std::string text = FromWide(ResourceText(id), CP_UTF8);
+    if (countDetail) {
+        uint64_t count = countDetail <= details.size() ? CountOf(details[countDetail - 1], soleCount) : soleCount;
+        text = PluralForm(text, PluralFormIndex(CurrentLanguage(), count));
+    }
+    std::vector<std::string> utf8;
+    utf8.reserve(details.size());
+    for (const std::string& detail : details)
+        utf8.push_back(ToUtf8(detail));
+    return FormatText(text, utf8);
+}
+
+const MessageEntry& EntryFor(Message message)
 {
     return kMessages[static_cast<size_t>(message)];
 }
 
-int ShowMessage(HWND owner, Message message, const std::vector<std::string>& details)
+int ShowBox(HWND owner, const std::string& text, const std::string& caption, UINT style)
 {
-    const MessageText& entry = MessageFor(message);
     BusyScope busy;
     // An owner that a dialog of the tool holds disabled stays so: the box
     // would give it back its input when it closes.
     bool disabledOwner = owner && !IsWindowEnabled(owner);
-    int pressed =
-        MessageBoxA(owner, FormatText(entry.text, details).c_str(), entry.caption, entry.buttons | entry.icon);
+    int pressed = MessageBoxW(owner, ToWide(text, CP_UTF8).c_str(), ToWide(caption, CP_UTF8).c_str(), style);
     if (disabledOwner)
         EnableWindow(owner, FALSE);
     return pressed;
 }
 
-const char* TextFor(Text text)
+}  // namespace
+
+MessageText MessageFor(Message message, const std::vector<std::string>& details)
 {
-    return kTexts[static_cast<size_t>(text)];
+    const MessageEntry& entry = EntryFor(message);
+    return {FromUtf8(Composed(entry.text, details, entry.countDetail, entry.soleCount)),
+            FromUtf8(Composed(entry.caption, {}, 0, 0)), entry.icon, entry.buttons};
 }
 
-const char* DropReasonText(DropReason reason)
+int ShowMessage(HWND owner, Message message, const std::vector<std::string>& details)
 {
-    return kDropReasons[static_cast<size_t>(reason)];
+    const MessageEntry& entry = EntryFor(message);
+    return ShowBox(owner, Composed(entry.text, details, entry.countDetail, entry.soleCount),
+                   Composed(entry.caption, {}, 0, 0), entry.buttons | entry.icon);
+}
+
+std::string TextFor(Text text, const std::vector<std::string>& details)
+{
+    const TextEntry& entry = kTexts[static_cast<size_t>(text)];
+    return FromUtf8(Composed(entry.id, details, entry.countDetail, 2));
+}
+
+std::string DropReasonText(DropReason reason, const std::vector<std::string>& details)
+{
+    return FromUtf8(Composed(kDropReasons[static_cast<size_t>(reason)], details, 0, 0));
 }
 
 void ShowDropSummary(HWND owner, const std::string& lines)
 {
-    BusyScope busy;
-    MessageBoxA(owner, lines.c_str(), kDropSummary.caption, MB_OK | kDropSummary.icon);
+    ShowBox(owner, ToUtf8(lines), Composed(IDS_CAPTION_ERROR, {}, 0, 0), MB_OK | MB_ICONWARNING);
+}
+
+std::string NameList(const std::vector<std::string>& names, size_t limit)
+{
+    std::string shown = JoinFirst(names, limit, TextFor(Text::ListSeparator));
+    if (names.size() <= limit)
+        return shown;
+    return TextFor(Text::NamesAndMore, {shown, FormatCount(names.size() - limit)});
+}
+
+std::string JoinLines(const std::vector<std::string>& lines, size_t limit)
+{
+    std::string joined = JoinFirst(lines, limit, "\n");
+    if (lines.size() <= limit)
+        return joined;
+    return joined + "\n" + TextFor(Text::LinesAndMore, {FormatCount(lines.size() - limit)});
 }

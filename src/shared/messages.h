@@ -54,20 +54,25 @@ enum class Message {
 };
 
 struct MessageText {
-    const char* text;  // "%1", "%2", ... stand for the details it is shown with
-    const char* caption;
+    std::string text;  // with its details filled in
+    std::string caption;
     UINT icon;
     UINT buttons;  // MB_OK unless it asks a question
 };
 
-const MessageText& MessageFor(Message message);
+// The message in the current language, in the process code page, with "%1",
+// "%2", ... filled in from `details`. A message with a count takes the
+// plural form of its count detail (its digits; SetModMissing and
+// SetModsMissing are one text, the first for 1 without details).
+MessageText MessageFor(Message message, const std::vector<std::string>& details = {});
 
 // Shows the message, owned by `owner` (NULL: no owner), with its details
 // filled in, and gives the button pressed (IDOK, IDYES, IDNO). The tool is
 // busy while it shows.
 int ShowMessage(HWND owner, Message message, const std::vector<std::string>& details = {});
 
-// The texts of the tool's own windows other than message boxes.
+// The texts of the tool's own windows other than message boxes, and the
+// pieces of layout (lists, lines) that messages are told with.
 enum class Text {
     Cancel,
     CountOf,
@@ -75,9 +80,42 @@ enum class Text {
     SwitchCaption,
     Switching,
     PuttingBack,
+    MainTitle,
+    Change,
+    ModDirectoryHeading,
+    Disable,
+    EnabledModsHeading,
+    Enable,
+    DisabledModsHeading,
+    Rescan,
+    ModInformationHeading,
+    StartGame,
+    AddMod,
+    SystemModSets,
+    ChooseArchive,
+    ListSeparator,
+    NamesAndMore,  // a count
+    LinesAndMore,  // a count
+    DropLine,
+    SetOnNow,
+    SetNoMods,
+    SetBeforeLastSwitch,
+    SetModsOnNow,
+    PreviewHeading,
+    PreviewSwitchedOn,
+    PreviewSwitchedOnNone,
+    PreviewSwitchedOff,
+    PreviewSwitchedOffNone,
+    PreviewMissing,
+    PreviewMissingNone,
+    PreviewOtherVersions,
+    PreviewOtherVersionsNone,
+    PreviewOtherVersion,  // a count
 };
 
-const char* TextFor(Text text);
+// The text in the current language, in the process code page, with its
+// details filled in and, for a text with a count, in the count's form.
+std::string TextFor(Text text, const std::vector<std::string>& details = {});
 
 // Why a dropped file was not added (or not whole): its line in the summary.
 enum class DropReason {
@@ -90,8 +128,15 @@ enum class DropReason {
 };
 
 // "%1" in a reason stands for its detail.
-const char* DropReasonText(DropReason reason);
+std::string DropReasonText(DropReason reason, const std::vector<std::string>& details = {});
 
 // The one warning after a drop: one line per file that was refused or failed,
 // "name: why".
 void ShowDropSummary(HWND owner, const std::string& lines);
+
+// "A, B, C", or the first `limit` names and "and N more".
+std::string NameList(const std::vector<std::string>& names, size_t limit);
+
+// The lines joined by LF, at most `limit` of them: the rest counted in a last
+// line "and N more".
+std::string JoinLines(const std::vector<std::string>& lines, size_t limit);

@@ -107,7 +107,7 @@ void ProgressWindow::Show()
     bar_ = child(PROGRESS_CLASSA, "", 0, 12, 54, 310, 18, 0);
     SendMessageA(bar_, PBM_SETRANGE32, 0, kBarSteps);
     if (cancellable_)
-        child("Button", TextFor(Text::Cancel), BS_PUSHBUTTON | WS_TABSTOP, 247, 84, 75, 23, IDCANCEL);
+        child("Button", TextFor(Text::Cancel).c_str(), BS_PUSHBUTTON | WS_TABSTOP, 247, 84, 75, 23, IDCANCEL);
 }
 
 void ProgressWindow::Pump()

@@ -31,23 +31,10 @@ std::string ShortenInMiddle(const std::string& text, size_t limit)
     return text.substr(0, PrefixBytes(text, head)) + dots + text.substr(PrefixBytes(text, characters - tail));
 }
 
-std::string NameList(const std::vector<std::string>& names, size_t limit)
-{
-    std::string list;
-    for (size_t i = 0; i < names.size() && i < limit; ++i)
-        list += (i ? ", " : "") + names[i];
-    if (names.size() > limit)
-        list += " and " + std::to_string(names.size() - limit) + " more";
-    return list;
-}
-
-std::string JoinLines(const std::vector<std::string>& lines, size_t limit)
+std::string JoinFirst(const std::vector<std::string>& items, size_t limit, const std::string& separator)
 {
     std::string joined;
-    size_t shown = lines.size() <= limit ? lines.size() : limit;
-    for (size_t i = 0; i < shown; ++i)
-        joined += (i ? "\n" : "") + lines[i];
-    if (shown < lines.size())
-        joined += "\nand " + std::to_string(lines.size() - shown) + " more";
+    for (size_t i = 0; i < items.size() && i < limit; ++i)
+        joined += (i ? separator : std::string()) + items[i];
     return joined;
 }

@@ -14,9 +14,5 @@ std::string FormatText(const std::string& text, const std::vector<std::string>& 
 // "..." between them, `limit` characters in all.
 std::string ShortenInMiddle(const std::string& text, size_t limit);
 
-// "A, B, C", or the first `limit` names and "and N more".
-std::string NameList(const std::vector<std::string>& names, size_t limit);
-
-// The lines joined by LF, at most `limit` of them: the rest counted in a last
-// line "and N more".
-std::string JoinLines(const std::vector<std::string>& lines, size_t limit);
+// The first `limit` items joined by the separator (the rest the caller counts).
+std::string JoinFirst(const std::vector<std::string>& items, size_t limit, const std::string& separator);

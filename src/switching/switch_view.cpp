@@ -22,7 +22,7 @@ void SwitchProgressView::Show(SwitchPhase phase, size_t done, size_t total)
     }
     if (!window_->Due())
         return;
-    std::string count = FormatText(TextFor(Text::CountOf), {FormatCount(done), FormatCount(total)});
+    std::string count = TextFor(Text::CountOf, {FormatCount(done), FormatCount(total)});
     window_->Update(TextFor(phase == SwitchPhase::Switching ? Text::Switching : Text::PuttingBack), count, done,
                     total, done < total);
 }

@@ -26,11 +26,10 @@ TEST(ShortenInMiddle, KeepsBothEndsAndWholeCharacters)
         EXPECT_EQ(c.shown, ShortenInMiddle(c.text, c.limit)) << c.text;
 }
 
-TEST(JoinLines, CountsWhatIsLeftOut)
+TEST(JoinFirst, JoinsOnlyTheFirstItems)
 {
-    EXPECT_EQ("A, B and 2 more", NameList({"A", "B", "C", "D"}, 2));
-    EXPECT_EQ("A, B", NameList({"A", "B"}, 2));
-    EXPECT_EQ("a\nb", JoinLines({"a", "b"}, 2));
-    EXPECT_EQ("a\nb\nand 2 more", JoinLines({"a", "b", "c", "d"}, 2));
-    EXPECT_EQ("", JoinLines({}, 15));
+    EXPECT_EQ("A, B", JoinFirst({"A", "B", "C", "D"}, 2, ", "));
+    EXPECT_EQ("A, B", JoinFirst({"A", "B"}, 2, ", "));
+    EXPECT_EQ("a\nb", JoinFirst({"a", "b", "c"}, 2, "\n"));
+    EXPECT_EQ("", JoinFirst({}, 15, "\n"));
 }

@@ -108,8 +108,8 @@ void ExpectLists(const std::vector<std::string>& enabled, const std::vector<std:
 
 ExpectedBox Box(Message message, HWND owner, const std::vector<std::string>& details)
 {
-    const MessageText& shown = MessageFor(message);
-    return {FormatText(shown.text, details), shown.caption, shown.icon, owner};
+    MessageText shown = MessageFor(message, details);
+    return {shown.text, shown.caption, shown.icon, owner};
 }
 
 std::string Text(Message message)

@@ -1,6 +1,7 @@
 #include "running_app.h"
 
 #include "dialogs.h"
+#include "shared/messages.h"
 
 RunningApp::~RunningApp()
 {
@@ -66,9 +67,9 @@ HWND RunningApp::WaitForWindow(DWORD timeoutMs)
     return window_;
 }
 
-HWND RunningApp::WaitForDialog(const char* caption, DWORD timeoutMs) const
+HWND RunningApp::WaitForDialog(const std::string& caption, DWORD timeoutMs) const
 {
-    return WaitForTopWindow("#32770", caption, timeoutMs);
+    return WaitForTopWindow("#32770", caption.c_str(), timeoutMs);
 }
 
 HWND RunningApp::WaitForTopWindow(const char* className, const char* caption, DWORD timeoutMs) const
@@ -91,7 +92,7 @@ void RunningApp::Kill()
 
 bool RunningApp::ChooseInOpenDialog(const std::string& path)
 {
-    HWND choose = WaitForDialog("Choose");
+    HWND choose = WaitForDialog(TextFor(Text::ChooseArchive));
     HWND fileName = choose ? FindDescendant(FindDescendant(choose, "ComboBoxEx32", kFileNameCombo), "Edit") : NULL;
     if (!fileName)
         return false;

@@ -22,9 +22,13 @@ public:
     // The main window, once it exists; NULL after `timeoutMs`.
     HWND WaitForWindow(DWORD timeoutMs = 10000);
     // A top-level dialog of the process with this caption; NULL after `timeoutMs`.
-    HWND WaitForDialog(const char* caption, DWORD timeoutMs = 10000) const;
+    HWND WaitForDialog(const std::string& caption, DWORD timeoutMs = 10000) const;
     // A top-level window of the process of this class (and caption, unless NULL).
     HWND WaitForTopWindow(const char* className, const char* caption, DWORD timeoutMs = 10000) const;
+    HWND WaitForTopWindow(const char* className, const std::string& caption, DWORD timeoutMs = 10000) const
+    {
+        return WaitForTopWindow(className, caption.c_str(), timeoutMs);
+    }
     // The exit code, or STILL_ACTIVE if it has not ended within `timeoutMs`.
     DWORD WaitForExit(DWORD timeoutMs = 10000);
     // Ends the process at once, as a crash or the task manager would.

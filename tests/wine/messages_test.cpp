@@ -38,7 +38,7 @@ TEST(MessagesTest, EveryMessageIsShownWithItsTextCaptionIconAndOwner)
                                    "name of one of the game's own archives", "could not be copied",
                                    "added, but its description could not be copied"};
     for (size_t i = 0; i < sizeof reasons / sizeof reasons[0]; ++i)
-        EXPECT_STREQ(reasons[i], DropReasonText(static_cast<DropReason>(i)));
+        EXPECT_EQ(reasons[i], DropReasonText(static_cast<DropReason>(i)));
 }
 
 }  // namespace

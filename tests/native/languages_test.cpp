@@ -1,0 +1,105 @@
+// The languages' resource files against the English one, the plural rule of
+// each language, and which language a player's preferences pick.
+#include <gtest/gtest.h>
+
+#include "rc_file.h"
+#include "shared/language_rules.h"
+
+namespace {
+
+RcFile LanguageFile(const std::string& tag)
+{
+    return ReadRcFile(std::string(QMM_SOURCE_DIR) + "/res/lang/" + tag + ".rc");
+}
+
+TEST(LanguageFiles, EveryLanguageHasEveryTextWithItsPlaceholdersAndPluralForms)
+{
+    RcFile english = LanguageFile("en");
+    ASSERT_TRUE(english.read);
+    ASSERT_GT(english.strings.size(), 50u) << "the English string table was not read";
+    for (const LanguageInfo& language : Languages()) {
+        SCOPED_TRACE(language.tag);
+        RcFile file = LanguageFile(language.tag);
+        ASSERT_TRUE(file.read) << "expected res/lang/" << language.tag << ".rc";
+        EXPECT_EQ("65001", file.codePage) << "the file is read as UTF-8 only with its code_page";
+        size_t forms = PluralFormCount(language.id);
+        for (const auto& [symbol, englishText] : english.strings) {
+            auto found = file.strings.find(symbol);
+            if (found == file.strings.end()) {
+                ADD_FAILURE() << "expected a text for " << symbol;
+                continue;
+            }
+            std::vector<std::string> englishForms = FormsOf(englishText), own = FormsOf(found->second);
+            EXPECT_EQ(englishForms.size() > 1 ? forms : 1, own.size())
+                << symbol << " has " << own.size() << " forms: " << found->second;
+            for (const std::string& form : own)
+                EXPECT_EQ(PlaceholdersOf(englishForms[0]), PlaceholdersOf(form)) << symbol << ": " << form;
+        }
+        for (const auto& entry : file.strings)
+            EXPECT_TRUE(english.strings.count(entry.first)) << "a text English does not have: " << entry.first;
+        std::vector<std::string> englishEntries, ownEntries;
+        for (const auto& entry : english.templates)
+            englishEntries.push_back(entry.first);
+        for (const auto& entry : file.templates)
+            ownEntries.push_back(entry.first);
+        EXPECT_EQ(englishEntries, ownEntries) << "the dialogs and the menu have other entries than in English";
+    }
+}
+
+TEST(PluralRules, EachLanguageTakesTheFormOfItsCategoryForEachCount)
+{
+    const uint64_t kCounts[] = {0, 1, 2, 3, 5, 11, 12, 21, 22, 25, 101, 111, 1000000};
+    // The category of each count, in that order: o(ne), f(ew), m(any), x (other).
+    const struct {
+        const char* tag;
+        const char* categories;
+    } kCases[] = {
+        {"en", "xoxxxxxxxxxxx"}, {"de", "xoxxxxxxxxxxx"}, {"hu", "xoxxxxxxxxxxx"},      {"ru", "moffmmmofmomm"},
+        {"uk", "moffmmmofmomm"}, {"pl", "moffmmmmfmmmm"}, {"cs", "xoffxxxxxxxxx"},      {"fr", "ooxxxxxxxxxxm"},
+        {"es", "xoxxxxxxxxxxm"}, {"it", "xoxxxxxxxxxxm"}, {"zh-Hans", "xxxxxxxxxxxxx"},
+    };
+    for (const auto& c : kCases) {
+        const LanguageInfo* language = nullptr;
+        for (const LanguageInfo& known : Languages())
+            if (std::string(known.tag) == c.tag)
+                language = &known;
+        ASSERT_NE(nullptr, language) << c.tag;
+        std::vector<std::string> names = FormsOf(language->categories);
+        ASSERT_EQ(names.size(), PluralFormCount(language->id)) << c.tag;
+        for (size_t i = 0; i < sizeof kCounts / sizeof kCounts[0]; ++i) {
+            std::string got = names[PluralFormIndex(language->id, kCounts[i])];
+            EXPECT_EQ(c.categories[i], got == "other" ? 'x' : got[0])
+                << c.tag << ", " << kCounts[i] << ": got " << got;
+        }
+    }
+    EXPECT_EQ("b", PluralForm("a|b|c", 1));
+    EXPECT_EQ("b", PluralForm("a|b", 2)) << "a text with fewer forms gives its last";
+    EXPECT_EQ("a", PluralForm("a", 1));
+}
+
+TEST(ChooseLanguage, TakesTheFirstPreferredLanguageTheToolHas)
+{
+    const struct {
+        std::vector<std::string> preferred;
+        uint16_t chosen;
+    } kCases[] = {
+        {{"ru-RU"}, 0x0419},
+        {{"pt-BR", "uk-UA", "ru-RU"}, 0x0422},
+        {{"de-CH"}, 0x0407},
+        {{"es-MX"}, 0x0C0A},
+        {{"fr_CA"}, 0x040C},
+        {{"zh-Hans-CN"}, 0x0804},
+        {{"zh-CN"}, 0x0804},
+        {{"zh-SG"}, 0x0804},
+        {{"zh-TW", "zh-Hant", "zh-HK", "ja-JP"}, kEnglish},
+        {{"zh-Hant-TW", "pl-PL"}, 0x0415},
+        {{"EN-gb", "ru-RU"}, kEnglish},
+        {{"cs", "hu-HU"}, 0x0405},
+        {{}, kEnglish},
+        {{""}, kEnglish},
+    };
+    for (const auto& c : kCases)
+        EXPECT_EQ(c.chosen, ChooseLanguage(c.preferred)) << ::testing::PrintToString(c.preferred);
+}
+
+}  // namespace
