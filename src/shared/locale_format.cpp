@@ -39,7 +39,9 @@ std::string FormatCount(uint64_t count)
 std::string FormatSize(uint64_t bytes)
 {
     wchar_t text[64];
-    if (FAILED(StrFormatByteSizeEx(bytes, SFBS_FLAGS_ROUND_TO_NEAREST_DISPLAYED_DIGIT, text, 64)))
+    // StrFormatByteSizeW rather than its Ex form, which Wine (the tool's platform
+    // on Linux) does not implement: a call to it ends the program there.
+    if (!StrFormatByteSizeW(static_cast<LONGLONG>(bytes), text, 64))
         return std::to_string(bytes);
     return FromWide(text, CP_ACP);
 }

@@ -86,7 +86,7 @@ void ProgressWindow::Show()
     auto scaled = [dpi](int value) { return Scaled(value, dpi); };
     RECT owner = {0, 0, 0, 0};
     GetWindowRect(MainWindow, &owner);
-    int width = scaled(340), height = scaled(150);
+    int width = scaled(430), height = scaled(150);
     DWORD style = WS_POPUP | WS_CAPTION | WS_VISIBLE | (cancellable_ ? WS_SYSMENU : 0);
     window_ = CreateWindowExA(WS_EX_DLGMODALFRAME, kProgressWindowClass, caption_.c_str(), style,
                               (owner.left + owner.right - width) / 2, (owner.top + owner.bottom - height) / 2,
@@ -102,12 +102,12 @@ void ProgressWindow::Show()
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         return control;
     };
-    firstLabel_ = child("Static", first_.c_str(), SS_NOPREFIX | SS_ENDELLIPSIS, 12, 12, 310, 16, 0);
-    secondLabel_ = child("Static", second_.c_str(), SS_NOPREFIX, 12, 32, 310, 16, 0);
-    bar_ = child(PROGRESS_CLASSA, "", 0, 12, 54, 310, 18, 0);
+    firstLabel_ = child("Static", first_.c_str(), SS_NOPREFIX | SS_ENDELLIPSIS, 12, 12, 400, 16, 0);
+    secondLabel_ = child("Static", second_.c_str(), SS_NOPREFIX, 12, 32, 400, 16, 0);
+    bar_ = child(PROGRESS_CLASSA, "", 0, 12, 54, 400, 18, 0);
     SendMessageA(bar_, PBM_SETRANGE32, 0, kBarSteps);
     if (cancellable_)
-        child("Button", TextFor(Text::Cancel).c_str(), BS_PUSHBUTTON | WS_TABSTOP, 247, 84, 75, 23, IDCANCEL);
+        child("Button", TextFor(Text::Cancel).c_str(), BS_PUSHBUTTON | WS_TABSTOP, 337, 84, 75, 23, IDCANCEL);
 }
 
 void ProgressWindow::Pump()

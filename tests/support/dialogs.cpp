@@ -197,7 +197,7 @@ void CALLBACK DialogAnswerer::TimerProc(HWND, UINT, UINT_PTR timer, DWORD)
 bool DialogAnswerer::TakeAction(DialogKind kind, Action& action, const std::string& caption)
 {
     for (auto queued = actions_.begin(); queued != actions_.end(); ++queued) {
-        if (queued->kind == kind && (kind != DialogKind::Own || queued->path == caption)) {
+        if (queued->kind == kind && (kind != DialogKind::Own || queued->path == caption || queued->path == "*")) {
             action = *queued;
             actions_.erase(queued);
             return true;

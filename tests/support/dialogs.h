@@ -42,7 +42,8 @@ public:
     // one that only informs is answered with OK whatever is queued.
     void AnswerQuestion(int button);
     // The next dialog of the program's own with this caption: `act` runs in
-    // it, from its own message loop, and must close it.
+    // it, from its own message loop, and must close it. "*" stands for any
+    // caption.
     void ActIn(const std::string& caption, std::function<void(HWND dialog)> act);
 
     const std::vector<SeenDialog>& Seen() const { return seen_; }

@@ -39,6 +39,13 @@ TEST(MessagesTest, EveryMessageIsShownWithItsTextCaptionIconAndOwner)
                                    "added, but its description could not be copied"};
     for (size_t i = 0; i < sizeof reasons / sizeof reasons[0]; ++i)
         EXPECT_EQ(reasons[i], DropReasonText(static_cast<DropReason>(i)));
+
+    // Lists in messages: the names shown, and how many more.
+    EXPECT_EQ("A, B and 2 more", NameList({"A", "B", "C", "D"}, 2));
+    EXPECT_EQ("A, B", NameList({"A", "B"}, 2));
+    EXPECT_EQ("a\nb", JoinLines({"a", "b"}, 2));
+    EXPECT_EQ("a\nb\nand 2 more", JoinLines({"a", "b", "c", "d"}, 2));
+    EXPECT_EQ("", JoinLines({}, 15));
 }
 
 }  // namespace

@@ -1,0 +1,133 @@
+// The tool in other languages: every text fits at every display scale, none
+// bypasses the catalogue (the pseudo-language shows no English), and a player
+// with Russian or Chinese Windows uses it in that language.
+#include <fstream>
+#include <sstream>
+
+#include "../res/resource.h"
+#include "app_test.h"
+#include "language_checks.h"
+#include "layout.h"
+#include "menus.h"
+#include "shared/language.h"
+#include "shared/language_rules.h"
+#include "shared/locale_format.h"
+#include "shared/window_state.h"
+
+namespace {
+
+class LanguageTest : public AppTest {
+protected:
+    void TearDown() override
+    {
+        UseLanguage(kEnglish);
+        AppTest::TearDown();
+    }
+    TempFolder folder;
+};
+
+TEST(FitTest, EveryTextFitsItsControlInEveryLanguageAt96And144And192Dpi)
+{
+    for (DWORD dpi : {96, 144, 192}) {
+        SCOPED_TRACE(std::to_string(dpi) + " DPI");
+        DisplayScale scale(dpi);
+        SetEnvironmentVariableA("QMM_FIT_DPI", std::to_string(dpi).c_str());
+        std::string output = TestProgramFolder() + "fit_probe_" + std::to_string(dpi) + ".txt";
+        DWORD code = RunToEnd(TestProgramFolder() + "fit_probe.exe", "", output, 300000);
+        std::ifstream in(output, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        EXPECT_EQ(0u, code) << text.str();
+        std::string line;
+        while (std::getline(text, line))
+            if (line.rfind("tightest", 0) == 0)
+                std::printf("%s\n", line.c_str());
+    }
+}
+
+TEST_F(LanguageTest, UnderThePseudoLanguageNoEnglishIsLeftOnScreen)
+{
+    folder.Write("Better Towns.pak", "12345");
+    folder.Write("Hard AI.mod", "123");
+    UseLanguage(kPseudoLanguage);
+    StartAppIn(folder.Path());
+    std::vector<std::string> data = {"Better Towns.pak", "Gone.pak",    "Hard AI.mod", "Better Towns",
+                                     "Hard AI",          folder.Path(), "Friends"};
+    std::vector<std::string> seen;
+    std::vector<std::string> entries =
+        VisitEveryWindow(dialogs, "Quillmoor mod set: Friends\r\nBetter Towns.pak\t5\r\nGone.pak\t1\r\n",
+                         [&](HWND window, const std::string& name) {
+                             for (const std::string& text : TextsOnScreen(window))
+                                 seen.push_back(name + ": " + text);
+                         });
+    for (const std::string& entry : entries)
+        seen.push_back("menu: " + entry);
+    for (int i = 0; i <= static_cast<int>(Message::SwitchAfterEarlier); ++i) {
+        if (MessageFor(static_cast<Message>(i)).buttons == MB_YESNO)
+            dialogs.AnswerQuestion(IDNO);
+        ShowMessage(MainWindow, static_cast<Message>(i), {"Better Towns.pak", folder.Path()});
+    }
+    ShowDropSummary(
+        MainWindow,
+        JoinLines({TextFor(Text::DropLine, {"Hard AI.mod", DropReasonText(DropReason::NotArchive)}), "x", "y"},
+                  1));
+    for (const SeenDialog& box : dialogs.MessageBoxes())
+        seen.push_back("message box: " + box.caption + " / " + box.text);
+    seen.push_back("open-file dialog: " + TextFor(Text::ChooseArchive));
+    seen.push_back("names: " + NameList({"Better Towns", "Hard AI", "Friends"}, 1));
+
+    ASSERT_GT(seen.size(), 60u);
+    for (const std::string& text : seen) {
+        std::vector<std::string> english = EnglishIn(text.substr(text.find(": ") + 2), data);
+        EXPECT_TRUE(english.empty()) << "expected only pseudo-language, got English "
+                                     << ::testing::PrintToString(english) << " in " << text;
+    }
+}
+
+// Start, select, disable, and a message box, in a language the Windows of the
+// player prefers.
+TEST_F(LanguageTest, APlayerWalksThroughTheToolInRussianAndInChinese)
+{
+    folder.Write("Better Towns.pak");
+    folder.Write("Hard AI.mod");
+    const struct {
+        const char* preferred;
+        const char* disable;  // the button, as the language's file has it
+    } kWalks[] = {{"ru-RU", "Выкл."}, {"zh-CN", "禁用"}};
+    for (const auto& walk : kWalks) {
+        SCOPED_TRACE(walk.preferred);
+        UseLanguage(ChooseLanguage({walk.preferred}));
+        StartAppIn(folder.Path());
+        EXPECT_EQ(walk.disable, TextOf(DisableButton));
+        EXPECT_EQ("Quillmoor Mod Manager", TextOf(MainWindow));
+
+        SelectRow(EnabledList, 0);
+        Click(IDC_DISABLE);
+        EXPECT_TRUE(folder.Exists("Better Towns.mod"));
+        ExpectLists({}, {"Better Towns", "Hard AI"});
+
+        // Enabling a mod whose enabled name is taken warns, in the language.
+        folder.Write("Hard AI.pak");
+        SelectRow(DisabledList, RowOf(DisabledList, "Hard AI"));
+        Click(IDC_ENABLE);
+        ExpectBoxes(dialogs, {Box(Message::ModNotDisabled, MainWindow)});
+        std::string shown = dialogs.MessageBoxes().empty() ? "" : dialogs.MessageBoxes()[0].text;
+        EXPECT_TRUE(EnglishIn(shown, {}).empty()) << shown;
+
+        DeleteFileA(folder.Path("Hard AI.pak").c_str());
+        MoveFileA(folder.Path("Better Towns.mod").c_str(), folder.Path("Better Towns.pak").c_str());
+        CloseApp();
+        dialogs.Forget();
+    }
+}
+
+TEST(LocaleFormatTest, SizesAndDatesAreWrittenAsTheLocaleWritesThem)
+{
+    // The prefix runs in English (United States).
+    EXPECT_EQ("1,200", FormatCount(1200));
+    EXPECT_EQ("1.50 KB", FormatSize(1536));
+    EXPECT_EQ("3/14/2024", FormatDate(2024, 3, 14));
+    EXPECT_EQ("", FormatDate(2023, 2, 30)) << "no such day";
+}
+
+}  // namespace
