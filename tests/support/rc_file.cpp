@@ -61,9 +61,9 @@ RcFile ReadRcFile(const std::string& path)
     while (std::getline(in, line)) {
         line = Trimmed(line);
         std::string word = FirstWord(line);
-        if (line.empty() || line.rfind("//", 0) == 0) {
+        if (line.empty() || line.rfind("//", 0) == 0)
             continue;
-        } else if (line.rfind("#pragma code_page(", 0) == 0) {
+        if (line.rfind("#pragma code_page(", 0) == 0) {
             file.codePage = line.substr(18, line.find(')') - 18);
         } else if (word == "STRINGTABLE") {
             inStrings = true;
@@ -73,8 +73,10 @@ RcFile ReadRcFile(const std::string& path)
         } else if (word == "BEGIN") {
             ++depth;
         } else if (word == "END") {
-            if (--depth == 0)
-                inStrings = false, resource.clear();
+            if (--depth == 0) {
+                inStrings = false;
+                resource.clear();
+            }
         } else if (inStrings && depth == 1) {
             std::string text;
             if (QuotedText(line, text) != std::string::npos)
@@ -86,7 +88,10 @@ RcFile ReadRcFile(const std::string& path)
             size_t end = QuotedText(line, text);
             std::string id =
                 end == std::string::npos ? FirstWord(Trimmed(line.substr(word.size()))) : IdAfter(line, end);
-            file.templates[resource + " " + std::to_string(++entry) + " " + id] = text;
+            std::string key = resource;
+            key += " " + std::to_string(++entry);
+            key += " " + id;
+            file.templates[key] = text;
         }
     }
     return file;
