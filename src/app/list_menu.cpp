@@ -8,8 +8,10 @@
 #include "launcher/open_folder.h"
 #include "mods/mod_lists.h"
 #include "mods/mod_state.h"
+#include "search/search_dialog.h"
 #include "sets/mod_sets_dialog.h"
 #include "sets/set_sharing.h"
+#include "shared/messages.h"
 #include "shared/window_state.h"
 
 namespace {
@@ -110,6 +112,7 @@ void ShowListMenu(HWND listBox, LPARAM position)
     case IDM_MOD_SETS: ShowModSetsDialog(); break;
     case IDM_COPY_TEXT: CopyModsOnAsText(MainWindow); break;
     case IDM_PASTE_TEXT: PasteSetFromText(MainWindow); break;
+    case IDM_PROBLEM_SEARCH: ShowProblemSearch(); break;
     default:
         if (chosen >= IDM_SWITCH_FIRST && chosen - IDM_SWITCH_FIRST < sets.size())
             SwitchToSetNamed(sets[chosen - IDM_SWITCH_FIRST]);
@@ -120,5 +123,7 @@ void AddSystemMenuEntries(HWND window)
 {
     HMENU menu = GetSystemMenu(window, FALSE);
     InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, IDM_SYSTEM_MOD_SETS, "Mod Sets...\tCtrl+M");
+    InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, IDM_SYSTEM_PROBLEM_SEARCH,
+                TextFor(Text::SearchMenuEntry));
     InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, NULL);
 }

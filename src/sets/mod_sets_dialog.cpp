@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "../res/resource.h"
+#include "search/search_store.h"
 #include "sets/mod_switch.h"
 #include "sets/set_rules.h"
 #include "sets/set_sharing.h"
@@ -25,11 +26,24 @@ struct SetRow {
 
 std::vector<SetRow> rows;
 
+// The mods on when the problem search under way started, as a set.
+std::optional<ModSet> BeforeTheSearch()
+{
+    std::optional<ProblemSearch> search = StoredSearch();
+    if (!search)
+        return std::nullopt;
+    ModSet set = {kBeforeSearchSet, search->keptOn};
+    set.mods.insert(set.mods.end(), search->suspects.begin(), search->suspects.end());
+    return set;
+}
+
 std::vector<SetRow> AllSets()
 {
     std::vector<SetRow> all = {{{kNoModsSet, {}}, true}};
     if (std::optional<ModSet> before = FindModSet(kBeforeLastSwitchSet))
         all.push_back({{kBeforeLastSwitchSet, before->mods}, true});
+    if (std::optional<ModSet> before = BeforeTheSearch())
+        all.push_back({*before, true});
     for (ModSet& set : LoadModSets())
         all.push_back({set, false});
     return all;
@@ -232,6 +246,8 @@ std::vector<std::string> SwitchableSetNames()
     std::vector<std::string> names = {kNoModsSet};
     if (FindModSet(kBeforeLastSwitchSet))
         names.push_back(kBeforeLastSwitchSet);
+    if (BeforeTheSearch())
+        names.push_back(kBeforeSearchSet);
     std::vector<std::string> players = ModSetNames();
     names.insert(names.end(), players.begin(), players.end());
     return names;
@@ -243,6 +259,8 @@ void SwitchToSetNamed(const std::string& name)
         return;
     if (name == kNoModsSet) {
         SwitchToModSet({kNoModsSet, {}});
+    } else if (std::optional<ModSet> before = name == kBeforeSearchSet ? BeforeTheSearch() : std::nullopt) {
+        SwitchToModSet(*before);
     } else if (std::optional<ModSet> set = FindModSet(name)) {
         SwitchToModSet(*set);
     }

@@ -10,6 +10,7 @@
 const char kModSetsKey[] = "Software\\RozUrovere\\Mod Sets";
 const char kNoModsSet[] = "No mods";
 const char kBeforeLastSwitchSet[] = "Before the last switch";
+const char kBeforeSearchSet[] = "Before the search";
 
 namespace {
 
@@ -86,5 +87,6 @@ bool DeleteModSet(const std::string& name)
 bool IsReservedSetName(const std::string& name)
 {
     std::wstring folded = FoldCase(name);
-    return folded == FoldCase(kNoModsSet) || folded == FoldCase(kBeforeLastSwitchSet);
+    return folded == FoldCase(kNoModsSet) || folded == FoldCase(kBeforeLastSwitchSet) ||
+           folded == FoldCase(kBeforeSearchSet);
 }

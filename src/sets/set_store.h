@@ -14,6 +14,7 @@
 extern const char kModSetsKey[];  // under HKEY_CURRENT_USER
 extern const char kNoModsSet[];
 extern const char kBeforeLastSwitchSet[];
+extern const char kBeforeSearchSet[];  // while a problem search runs
 
 struct ModSet {
     std::string name;

@@ -42,7 +42,9 @@ const MessageText kMessages[] = {
      "next start.",
      "Error", MB_ICONWARNING, MB_OK},
     {"A set's name has 1 to 64 characters, not only spaces.", "Mod Sets", MB_ICONWARNING, MB_OK},
-    {"\"No mods\" and \"Before the last switch\" are the tool's own sets: please choose another name.", "Mod Sets",
+    {"\"No mods\", \"Before the last switch\" and \"Before the search\" are the tool's own sets: please choose "
+     "another name.",
+     "Mod Sets",
      MB_ICONWARNING, MB_OK},
     {"A set named \"%1\" exists. Replace it?", "Mod Sets", MB_ICONQUESTION, MB_YESNO},
     {"Delete the set \"%1\"?", "Mod Sets", MB_ICONQUESTION, MB_YESNO},
@@ -92,18 +94,54 @@ const MessageText kMessages[] = {
      "Error", MB_ICONWARNING, MB_OK},
     {"No mod was changed: what an earlier switch of mod sets changed must be put back first.", "Error",
      MB_ICONWARNING, MB_OK},
+    {"No mod is on, or every mod on is to be kept on: the search has no mod to turn off.", "Find a Problem Mod",
+     MB_ICONWARNING, MB_OK},
+    {"The problem shows without any of these mods. They are put back as they were.", "Find a Problem Mod",
+     MB_ICONINFORMATION, MB_OK},
+    {"The answers disagree: the problem may not come from the mods, or it does not show every time. The mods are "
+     "put back as they were.",
+     "Find a Problem Mod", MB_ICONINFORMATION, MB_OK},
+    {"%1 of the search is not in the mod folder now. Stop the search and put the other mods back as they were at "
+     "the start?",
+     "Find a Problem Mod", MB_ICONQUESTION, MB_YESNO},
+    {"The search cannot go on with the mod folder as it is. Stop it and put the mods back as they were at the "
+     "start?",
+     "Find a Problem Mod", MB_ICONQUESTION, MB_YESNO},
+    {"The search could not be stored: the registry could not be written. No mod was changed.", "Error",
+     MB_ICONWARNING, MB_OK},
+    {"A problem search was found in the registry, but it cannot be read. It was removed; no mod was changed.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"The problem search under way was started in %1, which is not the mod folder now. It was forgotten; no mod "
+     "was changed.",
+     "Error", MB_ICONWARNING, MB_OK},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SwitchAfterEarlier) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SearchOtherFolder) + 1,
               "one entry per message");
 
 // In the order of the enumeration.
 const char* const kTexts[] = {
-    "Cancel",   "%1 of %2",       "Adding mods",
-    "Mod Sets", "Switching mods", "Putting the mods back as they were before the last switch:",
+    "Cancel",
+    "%1 of %2",
+    "Adding mods",
+    "Mod Sets",
+    "Switching mods",
+    "Putting the mods back as they were before the last switch:",
+    "Find a Problem Mod",
+    "Find a P&roblem Mod...",
+    "Start %1 of the search: at most %2 to go, this one included.",
+    "Start %1 of the search.",
+    "Mods on: %1 of %2",
+    "The game ended with error %1.",
+    "The problem comes with %1.",
+    "The problem comes with these mods together: %1.",
+    "&Leave It Off",
+    "&Leave Them Off",
+    "Stop",
+    "Cancel",
 };
 
-static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<size_t>(Text::PuttingBack) + 1,
+static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<size_t>(Text::SearchCancel) + 1,
               "one entry per text");
 
 // In the order of the enumeration.

@@ -51,6 +51,14 @@ enum class Message {
     SwitchJournalUnreadable,
     SwitchJournalOtherFolder,
     SwitchAfterEarlier,
+    SearchNothingToSearch,
+    SearchShowsWithoutMods,
+    SearchAnswersDisagree,
+    SearchModGone,
+    SearchCannotGoOn,
+    SearchNotStored,
+    SearchUnreadable,
+    SearchOtherFolder,
 };
 
 struct MessageText {
@@ -75,6 +83,18 @@ enum class Text {
     SwitchCaption,
     Switching,
     PuttingBack,
+    SearchCaption,
+    SearchMenuEntry,
+    SearchStepBound,
+    SearchStep,
+    SearchModsOn,
+    SearchGameEnded,
+    SearchCulprit,
+    SearchCulprits,
+    SearchLeaveItOff,
+    SearchLeaveThemOff,
+    SearchStop,
+    SearchCancel,
 };
 
 const char* TextFor(Text text);

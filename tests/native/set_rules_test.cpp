@@ -62,6 +62,22 @@ TEST(PlanSwitch, RenamesExactlyTheArchivesWhoseStateDiffers)
     }
 }
 
+TEST(PlanSomeMods, SwitchesOnlyTheModsItNames)
+{
+    const struct {
+        std::vector<std::string> on, off, renames, missing;
+    } cases[] = {
+        {{"B"}, {"A"}, {"A.pak", "B.mod"}, {}},
+        {{"A", "c"}, {"D"}, {}, {}},
+        {{"Gone"}, {"C", "Lost"}, {"C.pak"}, {"Gone", "Lost"}},
+    };
+    for (const auto& c : cases) {
+        SwitchPlan plan = PlanSomeMods(Folder({"A.pak", "B.mod", "C.pak", "D.mod"}), c.on, c.off, Fold);
+        EXPECT_EQ(c.renames, plan.renames) << ::testing::PrintToString(c.on);
+        EXPECT_EQ(c.missing, plan.missing) << ::testing::PrintToString(c.on);
+    }
+}
+
 TEST(ModsOn, GivesTheDisplayNamesOfTheEnabledArchives)
 {
     EXPECT_EQ((std::vector<std::string>{"A", "Мод"}), ModsOn(Folder({"A.pak", "B.mod", "Мод.pak"})));
