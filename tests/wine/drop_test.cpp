@@ -215,7 +215,7 @@ TEST_F(DropTest, ANameThatAppearsDuringTheCopyIsNeverReplaced)
 struct SeenProgress {
     bool owned = false, ownerDisabled = false;
     std::vector<std::string> texts;
-    HGLOBAL secondDrop = NULL;
+    HGLOBAL secondDrop = NULL, thirdDrop = NULL;
 } seenProgress;
 
 void CALLBACK CancelWhenShown(HWND, UINT, UINT_PTR timer, DWORD)
@@ -284,13 +284,15 @@ TEST_F(DropTest, ADropOfManySmallFilesShowsItsProgressFromTheStartOfTheBatch)
 void CALLBACK DropDuringTheBox(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(NULL, timer);
-    PostMessageA(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(seenProgress.secondDrop), 0);
+    for (HGLOBAL drop : {seenProgress.secondDrop, seenProgress.thirdDrop})
+        PostMessageA(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }
 
 TEST_F(DropTest, ADropDuringAMessageBoxWaitsUntilTheBoxIsClosed)
 {
     StartAppIn(mods.Path());
     seenProgress.secondDrop = DropOf(Paths({"A.pak", "notes.txt"}));
+    seenProgress.thirdDrop = DropOf(Paths({"B.mod"}));
     SetTimer(NULL, 0, 1, DropDuringTheBox);  // fires in the loop of the first drop's warning
 
     Drop({"pack.zip"});
@@ -300,9 +302,10 @@ TEST_F(DropTest, ADropDuringAMessageBoxWaitsUntilTheBoxIsClosed)
     EXPECT_EQ("pack.zip: not a mod archive", boxes[0].text);
     EXPECT_EQ("notes.txt: not a mod archive", boxes[1].text);
     EXPECT_FALSE(boxes[1].overAnother) << "the second drop was handled under the first one's warning";
+    EXPECT_TRUE(PumpUntil([&] { return mods.Exists("B.mod"); })) << "the third drop was never added";
     DispatchWaitingMessages();  // a second handling would already be queued
     EXPECT_EQ(2u, dialogs.MessageBoxes().size());
-    ExpectLists({"A", "Existing"}, {});
+    ExpectLists({"A", "Existing"}, {"B"});
 }
 
 }  // namespace
