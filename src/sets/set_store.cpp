@@ -98,9 +98,9 @@ std::vector<ModSet> EnumerateSets(bool withMods)
         std::string setName = FromWide(name.substr(0, length), CP_ACP);
         if (type != REG_MULTI_SZ || setName.empty() || IsReservedSetName(setName))
             continue;
-        ModSet set = {setName, {}};
+        ModSet set = {setName, {}, name.substr(0, length)};
         if (withMods)
-            set.mods = ReadStrings(key, name.substr(0, length)).value_or(std::vector<std::string>());
+            set.mods = ReadStrings(key, set.storedAs).value_or(std::vector<std::string>());
         sets.push_back(set);
     }
     RegCloseKey(key);
@@ -124,30 +124,54 @@ std::vector<std::string> ModSetNames()
     return names;
 }
 
+namespace {
+
+// A set whose name the code page cannot give back exactly, found as the sets
+// are listed.
+std::optional<ModSet> ListedSet(HKEY key, const std::string& name)
+{
+    for (ModSet& set : EnumerateSets(false)) {
+        if (set.name == name) {
+            set.mods = ReadStrings(key, set.storedAs).value_or(std::vector<std::string>());
+            return set;
+        }
+    }
+    return std::nullopt;
+}
+
+std::wstring ValueName(const ModSet& set)
+{
+    return set.storedAs.empty() ? ToWide(set.name, CP_ACP) : set.storedAs;
+}
+
+}  // namespace
+
 std::optional<ModSet> FindModSet(const std::string& name)
 {
-    HKEY key = OpenSets(false);
+    HKEY key = name.empty() ? NULL : OpenSets(false);  // the unnamed value is the journal
     if (!key)
         return std::nullopt;
+    std::optional<ModSet> found;
     // The registry matches value names without regard to case, as the sets do.
-    std::optional<std::vector<std::string>> mods = ReadStrings(key, ToWide(name, CP_ACP));
+    if (std::optional<std::vector<std::string>> mods = ReadStrings(key, ToWide(name, CP_ACP)))
+        found = ModSet{name, *mods, ToWide(name, CP_ACP)};
+    else if (!IsReservedSetName(name))
+        found = ListedSet(key, name);
     RegCloseKey(key);
-    if (!mods || name.empty())
-        return std::nullopt;
-    return ModSet{name, *mods};
+    return found;
 }
 
 bool SaveModSet(const ModSet& set)
 {
-    return !set.name.empty() && WriteStrings(ToWide(set.name, CP_ACP), set.mods);
+    return !set.name.empty() && WriteStrings(ValueName(set), set.mods);
 }
 
-bool DeleteModSet(const std::string& name)
+bool DeleteModSet(const ModSet& set)
 {
     HKEY key = OpenSets(true);
     if (!key)
         return false;
-    LONG result = RegDeleteValueW(key, ToWide(name, CP_ACP).c_str());
+    LONG result = RegDeleteValueW(key, ValueName(set).c_str());
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }

@@ -1,6 +1,8 @@
 #include "sets/set_text.h"
 
 #include <cstring>
+#include <unordered_map>
+#include <utility>
 
 #include "mods/mod_names.h"
 #include "sets/set_rules.h"
@@ -13,6 +15,7 @@ namespace {
 // Base archives have short names: longer ones need no closer look.
 const size_t kLongestBaseArchive = sizeof "p99-texts.pak" - 1;
 const size_t kLongestFileName = 255;
+const size_t kLongestSetName = 64;
 
 bool ReadSize(const char* digits, const char* end, uint64_t& size)
 {
@@ -50,6 +53,67 @@ SetTextProblem ReadModLine(const char* begin, const char* end, SharedMod& mod)
     return SetTextProblem::None;
 }
 
+// The lines of a text as chat programs carry them: each ends with LF, CR LF
+// or CR alone. CRs just before an LF belong to its line end (CR CR LF, a
+// CR LF converted once more), so lines are numbered as an editor shows them.
+class LineReader {
+public:
+    LineReader(const char* begin, const char* end) : at_(begin), end_(end), loneUntil_(begin) {}
+
+    // The next line [begin, end) without its trailing spaces; false after the last.
+    bool Next(const char*& begin, const char*& end)
+    {
+        if (at_ == end_)
+            return false;
+        begin = end = at_;
+        while (end < end_ && *end != '\n' && *end != '\r')
+            ++end;
+        at_ = end == end_ ? end_ : *end == '\n' ? end + 1 : AfterCarriageReturn(end);
+        while (end > begin && end[-1] == ' ')
+            --end;
+        return true;
+    }
+
+private:
+    const char* AfterCarriageReturn(const char* cr)
+    {
+        if (cr >= loneUntil_) {
+            const char* p = cr;
+            while (p < end_ && *p == '\r')
+                ++p;
+            if (p < end_ && *p == '\n')
+                return p + 1;
+            loneUntil_ = p;  // each CR of this run ends a line: the run is looked at once
+        }
+        return cr + 1;
+    }
+
+    const char* at_;
+    const char* const end_;
+    const char* loneUntil_;
+};
+
+// The heading's line: the set's name, or the problem.
+SetTextProblem ReadHeading(const char* begin, const char* end, std::string& name)
+{
+    while (begin < end && (*begin == ' ' || *begin == '\t'))
+        ++begin;  // as a chat program may indent a message
+    // The heading without its last space: a name of only spaces lost them all.
+    std::string line(begin, end);
+    size_t headingLength = sizeof kSetTextHeading - 2;
+    if (line.compare(0, headingLength, kSetTextHeading, headingLength) != 0 ||
+        (line.size() > headingLength && line[headingLength] != ' '))
+        return SetTextProblem::NotASet;
+    name = line.substr(line.size() > headingLength ? headingLength + 1 : headingLength);
+    return IsValidSetName(name) ? SetTextProblem::None : SetTextProblem::BadName;
+}
+
+// Where each mod was named first, and with which size.
+struct NamedAt {
+    uint64_t size;
+    size_t line;
+};
+
 }  // namespace
 
 std::string SetText(const SharedSet& set)
@@ -60,56 +124,52 @@ std::string SetText(const SharedSet& set)
     return text;
 }
 
-ReadSetTextResult ReadSetText(const std::string& text)
+std::string SharableSetName(const std::string& name, const std::string& fallback)
+{
+    std::string sharable = name.substr(0, PrefixBytes(name, kLongestSetName));
+    for (char& c : sharable)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    while (!sharable.empty() && sharable.back() == ' ')
+        sharable.pop_back();
+    return IsValidSetName(sharable) ? sharable : fallback;
+}
+
+ReadSetTextResult ReadSetText(const std::string& text, const FoldName& fold)
 {
     ReadSetTextResult result;
     SharedSet set;
     bool headingSeen = false;
     size_t number = 0;
-    const char* begin = text.data();
-    const char* const textEnd = begin + text.size();
+    const char* textBegin = text.data();
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        begin += 3;  // a byte order mark some editors write
-    while (begin < textEnd) {
-        const char* lineFeed =
-            static_cast<const char*>(std::memchr(begin, '\n', static_cast<size_t>(textEnd - begin)));
-        const char* end = lineFeed ? lineFeed : textEnd;
-        const char* next = lineFeed ? lineFeed + 1 : textEnd;
-        while (end > begin && (end[-1] == '\r' || end[-1] == ' '))
-            --end;  // the line end and trailing spaces
+        textBegin += 3;  // a byte order mark some editors write
+    LineReader lines(textBegin, text.data() + text.size());
+    std::unordered_map<std::string, NamedAt> named;
+    const char *begin, *end;
+    while (lines.Next(begin, end)) {
         ++number;
-        if (end == begin) {
-            begin = next;
+        if (end == begin)
             continue;
-        }
+        SetTextProblem problem;
+        SharedMod mod;
         if (!headingSeen) {
-            // The heading without its last space: a name of only spaces lost them all.
-            std::string line(begin, end);
-            size_t headingLength = sizeof kSetTextHeading - 2;
-            if (line.compare(0, headingLength, kSetTextHeading, headingLength) != 0 ||
-                (line.size() > headingLength && line[headingLength] != ' ')) {
-                result.problem = SetTextProblem::NotASet;
-                result.line = number;
-                return result;
+            problem = ReadHeading(begin, end, set.name);
+            headingSeen = problem != SetTextProblem::NotASet;
+        } else if ((problem = ReadModLine(begin, end, mod)) == SetTextProblem::None) {
+            auto first = named.emplace(fold(DisplayName(mod.fileName)), NamedAt{mod.size, number});
+            if (first.second) {
+                set.mods.push_back(std::move(mod));
+            } else if (first.first->second.size != mod.size) {
+                problem = SetTextProblem::TwoSizes;
+                result.firstLine = first.first->second.line;
             }
-            set.name = line.substr(line.size() > headingLength ? headingLength + 1 : headingLength);
-            headingSeen = true;
-            if (!IsValidSetName(set.name)) {
-                result.problem = SetTextProblem::BadName;
-                result.line = number;
-                return result;
-            }
-        } else {
-            SharedMod mod;
-            SetTextProblem problem = ReadModLine(begin, end, mod);
-            if (problem != SetTextProblem::None) {
-                result.problem = problem;
-                result.line = number;
-                return result;
-            }
-            set.mods.push_back(std::move(mod));
         }
-        begin = next;
+        if (problem != SetTextProblem::None) {
+            result.problem = problem;
+            result.line = number;
+            return result;
+        }
     }
     if (!headingSeen) {
         result.problem = SetTextProblem::NotASet;

@@ -72,9 +72,16 @@ const MessageText kMessages[] = {
      "back at a start when the folder is there again.",
      "Error", MB_ICONWARNING, MB_OK},
     {"The set was copied without %1, which this mod folder does not have.", "Mod Sets", MB_ICONWARNING, MB_OK},
+    {"The mod set on the clipboard is not used: lines %1 and %2 name the same mod with different sizes. Nothing "
+     "was changed.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"The set could not be deleted: the registry could not be written.", "Error", MB_ICONWARNING, MB_OK},
+    {"The set could not be renamed: the registry could not be written.", "Error", MB_ICONWARNING, MB_OK},
+    {"The set was saved as \"%1\", but \"%2\" could not be removed: the registry could not be written.", "Error",
+     MB_ICONWARNING, MB_OK},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SetCopiedWithout) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SetOldNameKept) + 1,
               "one entry per message");
 
 // In the order of the enumeration.

@@ -44,6 +44,10 @@ enum class Message {
     SwitchElsewhere,
     SwitchCutOffFolderMissing,
     SetCopiedWithout,
+    SetTextTwoSizes,
+    SetNotDeleted,
+    SetNotRenamed,
+    SetOldNameKept,
 };
 
 struct MessageText {
