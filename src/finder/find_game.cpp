@@ -68,9 +68,9 @@ template <typename Visit>
 bool AnySubfolder(const std::string& folder, Visit visit)
 {
     bool found = false;
-    ForEachEntry(folder, "*", [&](const WIN32_FIND_DATAA& entry) {
-        if (!found && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            found = visit(JoinedPath(folder, entry.cFileName));
+    ForEachEntry(folder, "*", [&](const FolderEntry& entry) {
+        if (!found && (entry.attributes & FILE_ATTRIBUTE_DIRECTORY))
+            found = visit(JoinedPath(folder, entry.name));
     });
     return found;
 }
@@ -175,14 +175,6 @@ bool SearchProgramFolders(Search& search)
             return true;
     }
     return false;
-}
-
-bool UnderWine()
-{
-    if (GetEnvironmentVariableW(L"WINEHOMEDIR", NULL, 0) > 0)
-        return true;
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version") != NULL;
 }
 
 // The Linux user's home as Windows reaches it: HOME when the process has it,

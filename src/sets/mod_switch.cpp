@@ -25,12 +25,10 @@ const ULONGLONG kPaintInterval = 100;  // ms between repaints during a long swit
 std::vector<ListedArchive> ListArchives(const std::string& folder)
 {
     std::vector<ListedArchive> archives;
-    ForEachEntry(folder, "*", [&archives](const WIN32_FIND_DATAA& found) {
-        ArchiveKind kind = KindOf(found.cFileName);
-        if (kind == ArchiveKind::None)
-            return;
-        uint64_t size = static_cast<uint64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
-        archives.push_back({found.cFileName, kind == ArchiveKind::Enabled, size});
+    ForEachEntry(folder, "*", [&archives](const FolderEntry& found) {
+        ArchiveKind kind = KindOf(found.name);
+        if (kind != ArchiveKind::None)
+            archives.push_back({found.name, kind == ArchiveKind::Enabled, found.size});
     });
     return archives;
 }
@@ -82,7 +80,8 @@ private:
 bool Rename(const std::string& folder, const std::string& from, const std::string& to)
 {
     // The rename of Enable and Disable: in the same folder, never over a file.
-    return MoveFileExA(JoinPath(folder, from).c_str(), JoinPath(folder, to).c_str(), 0) != FALSE;
+    return NameKeptWhole(to) &&
+           MoveFileExA(JoinPath(folder, from).c_str(), JoinPath(folder, to).c_str(), 0) != FALSE;
 }
 
 // The lists as the folder has them now, as a rescan leaves them.
@@ -206,7 +205,7 @@ bool UndoInterruptedSwitch()
     }
     std::unordered_set<std::string> present;
     ForEachEntry(journal->folder, "*",
-                 [&present](const WIN32_FIND_DATAA& found) { present.insert(FoldedKey(found.cFileName)); });
+                 [&present](const FolderEntry& found) { present.insert(FoldedKey(found.name)); });
     for (size_t i = journal->renames.size(); i-- > 0;) {
         const std::string& original = journal->renames[i];
         std::string renamed = FlippedName(original);
