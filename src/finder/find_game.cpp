@@ -103,8 +103,11 @@ std::vector<std::string> LibrariesOf(const std::string& steamFolder, bool linuxP
 {
     std::vector<std::string> libraries = {steamFolder};
     for (const char* list : {"steamapps\\libraryfolders.vdf", "config\\libraryfolders.vdf"})
-        for (const std::string& named : LibraryFolders(ReadLibraryList(JoinedPath(steamFolder, list)))) {
-            std::optional<std::string> library = linuxPaths ? WinePathOf(named) : CleanWindowsPath(named);
+        for (const std::string& utf8 : LibraryFolders(ReadLibraryList(JoinedPath(steamFolder, list)))) {
+            std::optional<std::string> named = LibraryListPath(utf8);
+            std::optional<std::string> library = !named       ? std::nullopt
+                                                 : linuxPaths ? WinePathOf(*named)
+                                                              : CleanWindowsPath(*named);
             if (library)
                 libraries.push_back(*library);
         }
