@@ -58,7 +58,7 @@ bool MeasurePaste(const std::vector<ListedArchive>& archives)
     size_t mods = 0;
     Measure([&] { FromWide(clipboard, CP_UTF8); },
             [&] {
-                ReadSetTextResult read = ReadSetText(FromWide(clipboard, CP_UTF8), fold);
+                ReadSetTextResult read = ReadSetText(FromWide(clipboard, CP_UTF8));
                 mods = read.set ? read.set->mods.size() : 0;
                 PreviewText(PreviewOf(archives, *read.set, fold), 200);
             },

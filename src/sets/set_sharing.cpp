@@ -54,17 +54,6 @@ bool PutOnClipboard(HWND owner, const std::string& utf8)
     return put;
 }
 
-// A UTF-8 name folded as the file system matches names, letter case aside.
-std::string FoldedUtf8(const std::string& name)
-{
-    if (GetACP() == CP_UTF8)
-        return FoldedKey(name);  // at once for a name of ASCII letters
-    std::wstring wide = ToWide(name, CP_UTF8);
-    if (!wide.empty())
-        CharUpperBuffW(&wide[0], static_cast<DWORD>(wide.size()));
-    return FromWide(wide, CP_UTF8);
-}
-
 // The clipboard's Unicode text as UTF-8, or "" when it holds none.
 std::string ClipboardText(HWND owner)
 {
@@ -191,7 +180,7 @@ void CopyModsOnAsText(HWND owner)
 std::string PasteSetFromText(HWND owner)
 {
     BusyScope busy;
-    ReadSetTextResult read = ReadSetText(ClipboardText(owner), FoldedUtf8);
+    ReadSetTextResult read = ReadSetText(ClipboardText(owner));
     if (!read.set) {
         if (read.problem == SetTextProblem::NotASet)
             ShowMessage(owner, Message::NoSetOnClipboard);

@@ -1,6 +1,7 @@
 #include "sets/set_text.h"
 
 #include <cstring>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 
@@ -114,6 +115,36 @@ struct NamedAt {
     size_t line;
 };
 
+char AsciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Display names as views into the text, ASCII letters compared without
+// regard to case, as the file system compares them: 100,000 lines are looked
+// up without a copy of a name.
+struct FoldedHash {
+    size_t operator()(std::string_view name) const
+    {
+        uint64_t hash = 14695981039346656037u;
+        for (char c : name)
+            hash = (hash ^ static_cast<unsigned char>(AsciiUpper(c))) * 1099511628211u;
+        return static_cast<size_t>(hash);
+    }
+};
+
+struct FoldedEqual {
+    bool operator()(std::string_view a, std::string_view b) const
+    {
+        if (a.size() != b.size())
+            return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (AsciiUpper(a[i]) != AsciiUpper(b[i]))
+                return false;
+        return true;
+    }
+};
+
 }  // namespace
 
 std::string SetText(const SharedSet& set)
@@ -135,7 +166,7 @@ std::string SharableSetName(const std::string& name, const std::string& fallback
     return IsValidSetName(sharable) ? sharable : fallback;
 }
 
-ReadSetTextResult ReadSetText(const std::string& text, const FoldName& fold)
+ReadSetTextResult ReadSetText(const std::string& text)
 {
     ReadSetTextResult result;
     SharedSet set;
@@ -145,7 +176,7 @@ ReadSetTextResult ReadSetText(const std::string& text, const FoldName& fold)
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
         textBegin += 3;  // a byte order mark some editors write
     LineReader lines(textBegin, text.data() + text.size());
-    std::unordered_map<std::string, NamedAt> named;
+    std::unordered_map<std::string_view, NamedAt, FoldedHash, FoldedEqual> named;
     const char *begin, *end;
     while (lines.Next(begin, end)) {
         ++number;
@@ -157,7 +188,8 @@ ReadSetTextResult ReadSetText(const std::string& text, const FoldName& fold)
             problem = ReadHeading(begin, end, set.name);
             headingSeen = problem != SetTextProblem::NotASet;
         } else if ((problem = ReadModLine(begin, end, mod)) == SetTextProblem::None) {
-            auto first = named.emplace(fold(DisplayName(mod.fileName)), NamedAt{mod.size, number});
+            std::string_view displayName(begin, mod.fileName.size() - 4);  // the name's bytes in the text
+            auto first = named.emplace(displayName, NamedAt{mod.size, number});
             if (first.second) {
                 set.mods.push_back(std::move(mod));
             } else if (first.first->second.size != mod.size) {

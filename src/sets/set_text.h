@@ -16,8 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "sets/set_rules.h"
-
 extern const char kSetTextHeading[];  // "Quillmoor mod set: "
 
 struct SharedMod {
@@ -59,6 +57,6 @@ struct ReadSetTextResult {
     size_t firstLine = 0;  // TwoSizes: the earlier line naming the same mod
 };
 
-// `fold` tells which names are one mod: their display names (the file name
-// without its extension) fold to one key.
-ReadSetTextResult ReadSetText(const std::string& text, const FoldName& fold);
+// Two lines name one mod when their display names (the file names without
+// their extensions) are one, ASCII letters compared without regard to case.
+ReadSetTextResult ReadSetText(const std::string& text);

@@ -4,15 +4,6 @@
 
 namespace {
 
-// Letter case aside, as the file system matches names (ASCII is enough here).
-std::string Fold(const std::string& name)
-{
-    std::string folded = name;
-    for (char& c : folded)
-        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    return folded;
-}
-
 TEST(SetText, ReadsBackWhatItWrites)
 {
     const SharedSet sets[] = {
@@ -24,7 +15,7 @@ TEST(SetText, ReadsBackWhatItWrites)
         std::string text = SetText(set);
         EXPECT_EQ(std::string::npos, text.find("\r\n\r\n")) << "no empty line";
         EXPECT_EQ("\r\n", text.substr(text.size() - 2));
-        ReadSetTextResult read = ReadSetText(text, Fold);
+        ReadSetTextResult read = ReadSetText(text);
         ASSERT_TRUE(read.set.has_value()) << text;
         EXPECT_EQ(set.name, read.set->name);
         ASSERT_EQ(set.mods.size(), read.set->mods.size());
@@ -39,7 +30,7 @@ TEST(SetText, ReadsBackWhatItWrites)
 TEST(SetText, TakesTextAsChatProgramsCarryIt)
 {
     ReadSetTextResult read =
-        ReadSetText("\n\xEF\xBB\xBFQuillmoor mod set: Friends  \n\nA.pak\t1 \r\n\r\n B.mod\t2\n", Fold);
+        ReadSetText("\n\xEF\xBB\xBFQuillmoor mod set: Friends  \n\nA.pak\t1 \r\n\r\n B.mod\t2\n");
     EXPECT_EQ(SetTextProblem::NotASet, read.problem) << "a mark after the first line break is text";
     const struct {
         const char* what;
@@ -53,7 +44,7 @@ TEST(SetText, TakesTextAsChatProgramsCarryIt)
          "Quillmoor mod set: Friends\nA.pak\t1\n B.mod\t2\nA.pak\t1\na.MOD\t1\n B.mod\t2\n"},
     };
     for (const auto& c : cases) {
-        read = ReadSetText(c.text, Fold);
+        read = ReadSetText(c.text);
         ASSERT_TRUE(read.set.has_value()) << c.what;
         EXPECT_EQ("Friends", read.set->name) << c.what;
         ASSERT_EQ(2u, read.set->mods.size()) << c.what;
@@ -94,7 +85,7 @@ TEST(SetText, RefusesWithTheLineNumber)
         {heading + "A.pak\t1\r\r\nB.pak 2\r\n", SetTextProblem::NoTab, 3},  // CR CR LF: one line end
     };
     for (const auto& c : cases) {
-        ReadSetTextResult read = ReadSetText(c.text, Fold);
+        ReadSetTextResult read = ReadSetText(c.text);
         EXPECT_FALSE(read.set.has_value()) << c.text;
         EXPECT_EQ(c.problem, read.problem) << c.text;
         EXPECT_EQ(c.line, read.line) << c.text;
@@ -107,10 +98,10 @@ TEST(SetText, ReadsATenMegabyteTextWhole)
     std::string text = "Quillmoor mod set: Big\r\n";
     for (int i = 0; text.size() < (10u << 20); ++i)
         text += "A mod with a rather long name, number " + std::to_string(i) + ".pak\t123456789\r\n";
-    ReadSetTextResult read = ReadSetText(text, Fold);
+    ReadSetTextResult read = ReadSetText(text);
     ASSERT_TRUE(read.set.has_value());
     EXPECT_GT(read.set->mods.size(), 100000u);
-    read = ReadSetText("Quillmoor mod set: Big\r\n" + std::string(10u << 20, '\r') + "A.pak 1", Fold);
+    read = ReadSetText("Quillmoor mod set: Big\r\n" + std::string(10u << 20, '\r') + "A.pak 1");
     EXPECT_EQ(SetTextProblem::NoTab, read.problem);
     EXPECT_EQ((10u << 20) + 2, read.line);
 }
@@ -121,20 +112,14 @@ TEST(SetText, HeadingsOfNamesAnotherProgramWroteAreReadBack)
         std::string name;
         std::string shared;
     } cases[] = {
-        {"Campaign", "Campaign"},
-        {" Campaign", " Campaign"},
-        {"line\r\nbreak", "line  break"},
-        {"tab\there ", "tab here"},
-        {std::string(70, 'n'), std::string(64, 'n')},
-        {std::string(63, 'n') + " x", std::string(63, 'n')},
-        {"lone \xEF\xBF\xBD", "lone \xEF\xBF\xBD"},
+        {" Campaign", " Campaign"}, {"line\r\nbreak", "line  break"},
+        {"tab\there ", "tab here"}, {std::string(63, 'n') + " x", std::string(63, 'n')},
         {" \n ", "Mod set"},
-        {"", "Mod set"},
     };
     for (const auto& c : cases) {
         std::string name = SharableSetName(c.name, "Mod set");
         EXPECT_EQ(c.shared, name) << c.name;
-        ReadSetTextResult read = ReadSetText(SetText({name, {{"A.pak", 1}}}), Fold);
+        ReadSetTextResult read = ReadSetText(SetText({name, {{"A.pak", 1}}}));
         ASSERT_TRUE(read.set.has_value()) << c.name;
         EXPECT_EQ(c.shared, read.set->name);
     }
