@@ -50,8 +50,8 @@ int LookUpEveryDescription(const std::string& folder)
 {
     int found = 0;
     for (const char* pattern : {"*.mod", "*.pak"})
-        ForEachEntry(folder, pattern, [&](const WIN32_FIND_DATAA& entry) {
-            found += !FindInfoFile(JoinPath(folder, entry.cFileName)).empty();
+        ForEachEntry(folder, pattern, [&](const FolderEntry& entry) {
+            found += !FindInfoFile(JoinPath(folder, entry.name)).empty();
         });
     return found;
 }

@@ -129,18 +129,19 @@ void OnRename(HWND dialog)
     std::string name = NameTyped(dialog);
     if (row < 0 || rows[row].own || name == rows[row].set.name || !MayUseName(dialog, name, rows[row].set.name))
         return;
-    ModSet renamed = {name, rows[row].set.mods};
+    ModSet old = rows[row].set;
+    ModSet renamed = {name, old.mods};
     // The registry matches names without regard to case: a new case needs the
     // old value gone first, and comes back if the new one cannot be written.
-    bool caseOnly = FoldCase(name) == FoldCase(rows[row].set.name);
-    if (caseOnly)
-        DeleteModSet(rows[row].set.name);
-    if (!SaveModSet(renamed)) {
+    bool caseOnly = FoldCase(name) == FoldCase(old.name);
+    if (caseOnly && !DeleteModSet(old)) {
+        ShowMessage(dialog, Message::SetNotRenamed);
+    } else if (!SaveModSet(renamed)) {
         if (caseOnly)
-            SaveModSet(rows[row].set);
+            SaveModSet(old);
         ShowMessage(dialog, Message::SetNotSaved);
-    } else if (!caseOnly) {
-        DeleteModSet(rows[row].set.name);
+    } else if (!caseOnly && !DeleteModSet(old)) {
+        ShowMessage(dialog, Message::SetOldNameKept, {name, old.name});
     }
     Fill(dialog, name);
 }
@@ -150,7 +151,8 @@ void OnDelete(HWND dialog)
     int row = Selected(dialog);
     if (row < 0 || rows[row].own || ShowMessage(dialog, Message::SetDelete, {rows[row].set.name}) != IDYES)
         return;
-    DeleteModSet(rows[row].set.name);
+    if (!DeleteModSet(rows[row].set))
+        ShowMessage(dialog, Message::SetNotDeleted);
     Fill(dialog, "");
 }
 

@@ -86,8 +86,7 @@ const MessageText kMessages[] = {
      "alone.",
      "Mod Sets", MB_ICONWARNING, MB_OK},
     {"A record of a switch of mod sets was found in the registry, but it cannot be read. Nothing was put back, "
-     "and "
-     "the record was removed.",
+     "and the record was removed.",
      "Error", MB_ICONWARNING, MB_OK},
     {"A switch of mod sets in %1 was cut off, and that is not the mod folder now. Nothing was changed; the tool "
      "will put its mods back at a start when that folder is the mod folder again.",
@@ -114,9 +113,16 @@ const MessageText kMessages[] = {
     {"The problem search under way was started in %1, which is not the mod folder now. It was forgotten; no mod "
      "was changed.",
      "Error", MB_ICONWARNING, MB_OK},
+    {"The mod set on the clipboard is not used: lines %1 and %2 name the same mod with different sizes. Nothing "
+     "was changed.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"The set could not be deleted: the registry could not be written.", "Error", MB_ICONWARNING, MB_OK},
+    {"The set could not be renamed: the registry could not be written.", "Error", MB_ICONWARNING, MB_OK},
+    {"The set was saved as \"%1\", but \"%2\" could not be removed: the registry could not be written.", "Error",
+     MB_ICONWARNING, MB_OK},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SearchOtherFolder) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SetOldNameKept) + 1,
               "one entry per message");
 
 // In the order of the enumeration.

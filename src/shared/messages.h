@@ -59,6 +59,10 @@ enum class Message {
     SearchNotStored,
     SearchUnreadable,
     SearchOtherFolder,
+    SetTextTwoSizes,
+    SetNotDeleted,
+    SetNotRenamed,
+    SetOldNameKept,
 };
 
 struct MessageText {

@@ -70,3 +70,7 @@ void ExpectBoxes(const DialogAnswerer& dialogs, const std::vector<ExpectedBox>& 
 
 // The row of the list box showing `row`, or -1.
 int RowOf(HWND listBox, const std::string& row);
+
+// What the shell sends when files are dropped: a DROPFILES block in global
+// memory with the names in UTF-16, which the window frees.
+HGLOBAL DropOf(const std::vector<std::string>& paths);

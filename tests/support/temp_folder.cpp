@@ -164,7 +164,7 @@ std::vector<std::string> TempFolder::Names(const std::string& subfolder) const
 std::vector<std::string> FolderNames(const std::string& folder)
 {
     std::vector<std::string> names;
-    ForEachEntry(folder, "*", [&names](const WIN32_FIND_DATAA& found) { names.push_back(found.cFileName); });
+    ForEachEntry(folder, "*", [&names](const FolderEntry& found) { names.push_back(found.name); });
     std::sort(names.begin(), names.end());
     return names;
 }

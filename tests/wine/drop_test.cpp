@@ -3,8 +3,6 @@
 // only when it is whole, and drops that arrive while the tool is busy.
 #include "app_test.h"
 
-#include <shlobj.h>
-
 #include <algorithm>
 
 #include "adding/copy_progress.h"
@@ -15,23 +13,6 @@
 namespace {
 
 const unsigned long long kLarge = 4ull << 30;  // sparse: copied for seconds, stored in no room
-
-// What the shell sends when files are dropped: a DROPFILES block in global
-// memory with the names in the ANSI code page, which the window frees.
-HGLOBAL DropOf(const std::vector<std::string>& paths)
-{
-    std::string list;
-    for (const std::string& path : paths)
-        list += path + '\0';
-    list += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    memcpy(drop + 1, list.data(), list.size());
-    GlobalUnlock(memory);
-    return memory;
-}
 
 class DropTest : public AppTest {
 protected:
@@ -215,7 +196,7 @@ TEST_F(DropTest, ANameThatAppearsDuringTheCopyIsNeverReplaced)
 struct SeenProgress {
     bool owned = false, ownerDisabled = false;
     std::vector<std::string> texts;
-    HGLOBAL secondDrop = NULL;
+    HGLOBAL secondDrop = NULL, thirdDrop = NULL;
 } seenProgress;
 
 void CALLBACK CancelWhenShown(HWND, UINT, UINT_PTR timer, DWORD)
@@ -283,13 +264,15 @@ TEST_F(DropTest, ADropOfManySmallFilesShowsItsProgressFromTheStartOfTheBatch)
 void CALLBACK DropDuringTheBox(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(NULL, timer);
-    PostMessageA(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(seenProgress.secondDrop), 0);
+    for (HGLOBAL drop : {seenProgress.secondDrop, seenProgress.thirdDrop})
+        PostMessageA(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }
 
 TEST_F(DropTest, ADropDuringAMessageBoxWaitsUntilTheBoxIsClosed)
 {
     StartAppIn(mods.Path());
     seenProgress.secondDrop = DropOf(Paths({"A.pak", "notes.txt"}));
+    seenProgress.thirdDrop = DropOf(Paths({"B.mod"}));
     SetTimer(NULL, 0, 1, DropDuringTheBox);  // fires in the loop of the first drop's warning
 
     Drop({"pack.zip"});
@@ -299,9 +282,10 @@ TEST_F(DropTest, ADropDuringAMessageBoxWaitsUntilTheBoxIsClosed)
     EXPECT_EQ("pack.zip: not a mod archive", boxes[0].text);
     EXPECT_EQ("notes.txt: not a mod archive", boxes[1].text);
     EXPECT_FALSE(boxes[1].overAnother) << "the second drop was handled under the first one's warning";
+    EXPECT_TRUE(PumpUntil([&] { return mods.Exists("B.mod"); })) << "the third drop was never added";
     DispatchWaitingMessages();  // a second handling would already be queued
     EXPECT_EQ(2u, dialogs.MessageBoxes().size());
-    ExpectLists({"A", "Existing"}, {});
+    ExpectLists({"A", "Existing"}, {"B"});
 }
 
 }  // namespace
