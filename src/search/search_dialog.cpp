@@ -154,6 +154,7 @@ void ShowStep(HWND dialog)
         left = MostStartsLeftIfTogether(session.search, 2);
     std::string text = left ? FormatText(TextFor(Text::SearchStepBound), {FormatCount(step.number), FormatCount(left)})
                             : FormatText(TextFor(Text::SearchStep), {FormatCount(step.number)});
+    text += std::string("\r\n") + TextFor(Text::SearchAsk);  // two sentences, each whole
     SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, text.c_str());
     size_t on = session.search.keptOn.size(), all = session.search.keptOn.size() + step.on.size();
     for (bool flag : step.on)

@@ -137,6 +137,7 @@ const char* const kTexts[] = {
     "Find a P&roblem Mod...",
     "Start %1 of the search: at most %2 to go, this one included.",
     "Start %1 of the search.",
+    "Start the game, see whether the problem shows, then answer.",
     "Mods on: %1 of %2",
     "The game ended with error %1.",
     "The problem comes with %1.",

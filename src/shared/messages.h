@@ -91,6 +91,7 @@ enum class Text {
     SearchMenuEntry,
     SearchStepBound,
     SearchStep,
+    SearchAsk,
     SearchModsOn,
     SearchGameEnded,
     SearchCulprit,

@@ -88,7 +88,9 @@ TEST_F(ProblemSearchTest, FindsTheArchiveThatBreaksTheGameAndPutsEverythingBack)
     // Seven suspects: the first check and at most ceil(log2 7) + 1 starts more.
     ASSERT_LE(steps.size(), 5u);
     ASSERT_GE(steps.size(), 2u);
-    EXPECT_EQ("Start 1 of the search: at most 5 to go, this one included.", steps[0].text);
+    EXPECT_EQ("Start 1 of the search: at most 5 to go, this one included.\r\n"
+              "Start the game, see whether the problem shows, then answer.",
+              steps[0].text);
     EXPECT_EQ("Mods on: 1 of 8", steps[0].count) << "only the mod kept on";
     EXPECT_FALSE(steps[0].crashed);
     for (const SeenStep& step : steps) {
