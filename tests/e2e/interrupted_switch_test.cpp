@@ -39,11 +39,7 @@ TEST(InterruptedSwitchTest, AProgramKilledMidSwitchIsPutBackAtTheNextStartAndSay
         RunningApp app;
         ASSERT_TRUE(app.Start());
         ASSERT_NE((HWND)NULL, app.WaitForWindow());
-        PostMessageA(app.Window(), WM_COMMAND, MAKEWPARAM(IDM_MOD_SETS, 1), 0);
-        HWND dialog = app.WaitForDialog("Mod Sets");
-        ASSERT_NE((HWND)NULL, dialog);
-        SendMessageA(GetDlgItem(dialog, IDC_SET_LIST), LB_SETCURSEL, 0, 0);  // "No mods"
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SET_SWITCH, BN_CLICKED), 0);
+        ASSERT_TRUE(app.SwitchToNoMods());
         // A switch that takes longer than half a second shows how far it is.
         HWND progress = app.WaitForTopWindow(kProgressWindowClass, TextFor(Text::SwitchCaption));
         ASSERT_NE((HWND)NULL, progress) << "no progress shown";

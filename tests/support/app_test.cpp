@@ -65,6 +65,13 @@ void AppTest::CloseApp()
     UnregisterClassA(kMainWindowClass, GetModuleHandleA(NULL));
 }
 
+void ModFolderTest::Start(const std::vector<std::string>& archives)
+{
+    for (const std::string& name : archives)
+        mods.Write(name, name);
+    StartAppIn(mods.Path());
+}
+
 std::vector<std::string> DisplayNames(const std::vector<ModEntry>& mods)
 {
     std::vector<std::string> names;

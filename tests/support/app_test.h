@@ -37,6 +37,14 @@ protected:
     IsolatedHome isolatedHome;  // a start without a setting finds no game of the machine's user
 };
 
+// The program started in a mod folder of the test's own, holding these
+// archives (each file holds its own name).
+class ModFolderTest : public AppTest {
+protected:
+    void Start(const std::vector<std::string>& archives);
+    TempFolder mods;
+};
+
 std::vector<std::string> DisplayNames(const std::vector<ModEntry>& mods);
 bool IsEnabled(HWND window);
 int Selection(HWND listBox);

@@ -1,5 +1,6 @@
 #include "running_app.h"
 
+#include "../res/resource.h"
 #include "dialogs.h"
 
 RunningApp::~RunningApp()
@@ -64,6 +65,17 @@ HWND RunningApp::WaitForWindow(DWORD timeoutMs)
         },
         timeoutMs);
     return window_;
+}
+
+bool RunningApp::SwitchToNoMods()
+{
+    PostMessageA(window_, WM_COMMAND, MAKEWPARAM(IDM_MOD_SETS, 1), 0);
+    HWND dialog = WaitForDialog("Mod Sets");
+    if (!dialog)
+        return false;
+    SendMessageA(GetDlgItem(dialog, IDC_SET_LIST), LB_SETCURSEL, 0, 0);  // "No mods"
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SET_SWITCH, BN_CLICKED), 0);
+    return true;
 }
 
 HWND RunningApp::WaitForDialog(const char* caption, DWORD timeoutMs) const

@@ -29,6 +29,9 @@ public:
     DWORD WaitForExit(DWORD timeoutMs = 10000);
     // Ends the process at once, as a crash or the task manager would.
     void Kill();
+    // Opens the Mod Sets dialog and starts a switch to "No mods"; false when
+    // the dialog did not open.
+    bool SwitchToNoMods();
     // Chooses `path` in the open-file dialog that the program shows; false
     // when none appeared.
     bool ChooseInOpenDialog(const std::string& path);

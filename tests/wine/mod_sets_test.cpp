@@ -15,16 +15,7 @@
 
 namespace {
 
-class ModSetsTest : public AppTest {
-protected:
-    void Start(const std::vector<std::string>& archives)
-    {
-        for (const std::string& name : archives)
-            mods.Write(name, name);
-        StartAppIn(mods.Path());
-    }
-    TempFolder mods;
-};
+class ModSetsTest : public ModFolderTest {};
 
 std::vector<std::string> DialogRows(HWND dialog)
 {

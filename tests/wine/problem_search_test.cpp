@@ -64,8 +64,8 @@ bool PlayAndAnswer(HWND dialog, SeenStep& seen)
 
 TEST_F(ProblemSearchTest, FindsTheArchiveThatBreaksTheGameAndPutsEverythingBack)
 {
-    std::vector<std::string> archives = {"Armies.pak", "Books.pak", "Castles.pak", "Dragons.pak", "Elves.pak",
-                                         "Library.pak", "Maps.pak", "Towns.pak", "Unused.mod"};
+    std::vector<std::string> archives = {"Armies.pak",  "Books.pak", "Castles.pak", "Dragons.pak", "Elves.pak",
+                                         "Library.pak", "Maps.pak",  "Towns.pak",   "Unused.mod"};
     Start(archives, "Maps.pak");
     std::vector<std::string> start = Folder();
     std::vector<SeenStep> steps;
@@ -88,9 +88,10 @@ TEST_F(ProblemSearchTest, FindsTheArchiveThatBreaksTheGameAndPutsEverythingBack)
     // Seven suspects: the first check and at most ceil(log2 7) + 1 starts more.
     ASSERT_LE(steps.size(), 5u);
     ASSERT_GE(steps.size(), 2u);
-    EXPECT_EQ("Start 1 of the search: at most 5 to go, this one included.\r\n"
-              "Start the game, see whether the problem shows, then answer.",
-              steps[0].text);
+    EXPECT_EQ(
+        "Start 1 of the search: at most 5 to go, this one included.\r\n"
+        "Start the game, see whether the problem shows, then answer.",
+        steps[0].text);
     EXPECT_EQ("Mods on: 1 of 8", steps[0].count) << "only the mod kept on";
     EXPECT_FALSE(steps[0].crashed);
     for (const SeenStep& step : steps) {
