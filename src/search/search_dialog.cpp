@@ -117,8 +117,8 @@ Switched SwitchSearchTo(HWND dialog, ModsWanted wanted, bool whatCanBe, std::vec
     }
     ShowFolderAsItIs();
     TellSwitchOutcome(dialog, outcome);
-    bool switched = outcome.result == SwitchOutcome::Result::Switched ||
-                    outcome.result == SwitchOutcome::Result::NothingToDo;
+    bool switched =
+        outcome.result == SwitchOutcome::Result::Switched || outcome.result == SwitchOutcome::Result::NothingToDo;
     return switched && FolderIsAsWanted(ListArchives(folder), wanted, FoldedKey) ? Switched::Yes
                                                                                  : Switched::Failed;
 }
@@ -152,8 +152,9 @@ void ShowStep(HWND dialog)
     size_t left = step.mostStartsLeftIfOneMod;
     if (!left && session.search.suspects.size() <= kMostSuspectsForABound)
         left = MostStartsLeftIfTogether(session.search, 2);
-    std::string text = left ? FormatText(TextFor(Text::SearchStepBound), {FormatCount(step.number), FormatCount(left)})
-                            : FormatText(TextFor(Text::SearchStep), {FormatCount(step.number)});
+    std::string text =
+        left ? FormatText(TextFor(Text::SearchStepBound), {FormatCount(step.number), FormatCount(left)})
+             : FormatText(TextFor(Text::SearchStep), {FormatCount(step.number)});
     text += std::string("\r\n") + TextFor(Text::SearchAsk);  // two sentences, each whole
     SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, text.c_str());
     size_t on = session.search.keptOn.size(), all = session.search.keptOn.size() + step.on.size();

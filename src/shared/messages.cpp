@@ -44,8 +44,7 @@ const MessageText kMessages[] = {
     {"A set's name has 1 to 64 characters, not only spaces.", "Mod Sets", MB_ICONWARNING, MB_OK},
     {"\"No mods\", \"Before the last switch\" and \"Before the search\" are the tool's own sets: please choose "
      "another name.",
-     "Mod Sets",
-     MB_ICONWARNING, MB_OK},
+     "Mod Sets", MB_ICONWARNING, MB_OK},
     {"A set named \"%1\" exists. Replace it?", "Mod Sets", MB_ICONQUESTION, MB_YESNO},
     {"Delete the set \"%1\"?", "Mod Sets", MB_ICONQUESTION, MB_YESNO},
     {"The set could not be saved: the registry could not be written.", "Error", MB_ICONWARNING, MB_OK},

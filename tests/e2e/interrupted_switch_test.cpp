@@ -81,7 +81,8 @@ TEST(InterruptedSwitchTest, ALongPutBackShowsTheWindowAtOnceAndItsProgress)
         std::snprintf(name, sizeof name, "Mod number %05d.pak", i);
         journal.push_back(name);
     }
-    ASSERT_EQ(5000u, CountWithExtension(FolderNames(folder), ".pak")) << "the folder was not made anew for this run";
+    ASSERT_EQ(5000u, CountWithExtension(FolderNames(folder), ".pak"))
+        << "the folder was not made anew for this run";
     SettingsRestorer keep;
     StoreSettingsValue(kSettingsValue, REG_SZ, folder);
     StoreSwitchJournal(journal);

@@ -52,7 +52,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     CloseHandle(culprit);
     name[read] = '\0';
     std::string archive = std::string("..\\data\\") + name;
-    bool loaded = GetFileAttributesW((std::wstring(folder) + std::wstring(archive.begin(), archive.end())).c_str()) !=
-                  INVALID_FILE_ATTRIBUTES;
+    bool loaded =
+        GetFileAttributesW((std::wstring(folder) + std::wstring(archive.begin(), archive.end())).c_str()) !=
+        INVALID_FILE_ATTRIBUTES;
     return loaded ? static_cast<int>(0xC0000005u) : 0;
 }
