@@ -17,6 +17,7 @@
 #include "shared/busy.h"
 #include "shared/display_scale.h"
 #include "shared/messages.h"
+#include "updates/interrupted_update.h"
 #include "../res/resource.h"
 
 const char kMainWindowClass[] = "MainWindowClass";
@@ -58,6 +59,7 @@ static void OnCreate(HWND window)
     if (!LoadSettings() && !DirectoryExists(ModDirectory))
         LookForGame();
     bool undone = UndoInterruptedSwitch();  // before the first scan
+    FinishInterruptedUpdate(window);        // before the first scan too
     CreateControls(window);
     SetWindowIcons(window, WindowDpi(window));
     AddSystemMenuEntries(window);
@@ -148,6 +150,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DROPFILES: AddDroppedFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_APP_FREE_AGAIN: OnFreeAgain(); return 0;
     case WM_APP_SWITCH_UNDONE: ReportUndoneSwitch(); return 0;
+    case WM_APP_VERSION_CHANGE_CUT_OFF: ReportInterruptedUpdate(); return 0;
     case WM_CONTEXTMENU:
         if (OnContextMenu(reinterpret_cast<HWND>(wParam), lParam))
             return 0;

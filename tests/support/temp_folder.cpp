@@ -160,6 +160,16 @@ std::vector<std::string> TempFolder::Names(const std::string& subfolder) const
     return FolderNames(subfolder.empty() ? path_ : Path(subfolder));
 }
 
+std::map<std::string, std::string> TempFolder::Contents() const
+{
+    std::map<std::string, std::string> contents;
+    ForEachEntry(path_, "*", [this, &contents](const WIN32_FIND_DATAA& found) {
+        bool folder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        contents[found.cFileName] = folder ? "(folder)" : Read(found.cFileName);
+    });
+    return contents;
+}
+
 std::vector<std::string> FolderNames(const std::string& folder)
 {
     std::vector<std::string> names;

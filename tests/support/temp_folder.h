@@ -1,6 +1,7 @@
 // A real folder for one test, removed with everything in it afterwards.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ public:
     bool Exists(const std::string& name) const;
     // The names in the folder, or in one of its subfolders, sorted.
     std::vector<std::string> Names(const std::string& subfolder = "") const;
+    // Every file of the folder by name with what it holds (a folder as "(folder)").
+    std::map<std::string, std::string> Contents() const;
 
 private:
     std::string path_;

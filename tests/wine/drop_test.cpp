@@ -2,6 +2,7 @@
 // the progress window of a long copy, arrival under the archive's own name
 // only when it is whole, and drops that arrive while the tool is busy.
 #include "app_test.h"
+#include "drops.h"
 
 #include <shlobj.h>
 
@@ -15,23 +16,6 @@
 namespace {
 
 const unsigned long long kLarge = 4ull << 30;  // sparse: copied for seconds, stored in no room
-
-// What the shell sends when files are dropped: a DROPFILES block in global
-// memory with the names in the ANSI code page, which the window frees.
-HGLOBAL DropOf(const std::vector<std::string>& paths)
-{
-    std::string list;
-    for (const std::string& path : paths)
-        list += path + '\0';
-    list += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    memcpy(drop + 1, list.data(), list.size());
-    GlobalUnlock(memory);
-    return memory;
-}
 
 class DropTest : public AppTest {
 protected:
