@@ -60,6 +60,18 @@ unsigned long long FileSize(const std::string& path)
     return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+void SetWrittenOn(const std::string& path, unsigned short year, unsigned short month, unsigned short day)
+{
+    SYSTEMTIME noon = {year, month, 0, day, 12, 0, 0, 0};
+    FILETIME local, utc;
+    SystemTimeToFileTime(&noon, &local);
+    LocalFileTimeToFileTime(&local, &utc);
+    HANDLE file =
+        CreateFileW(FilePath(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    SetFileTime(file, NULL, NULL, &utc);
+    CloseHandle(file);
+}
+
 std::string ReadFileBytes(const std::string& path)
 {
     HANDLE file = CreateFileW(FilePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,

@@ -51,6 +51,8 @@ std::string ReadFileBytes(const std::string& path);
 // file system allows), for copies that take a while.
 bool MakeLargeFile(const std::string& path, unsigned long long size);
 unsigned long long FileSize(const std::string& path);
+// Gives the file a last write time of noon, local time, on that day.
+void SetWrittenOn(const std::string& path, unsigned short year, unsigned short month, unsigned short day);
 // The names in a folder, sorted, without "." and "..".
 std::vector<std::string> FolderNames(const std::string& folder);
 // Remove what is in a folder, or the folder with it, whatever the length of

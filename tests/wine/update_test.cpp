@@ -21,18 +21,6 @@ namespace {
 
 typedef std::map<std::string, std::string> Contents;
 
-// Noon, local time, on that day.
-void SetWrittenOn(const std::string& path, WORD year, WORD month, WORD day)
-{
-    SYSTEMTIME noon = {year, month, 0, day, 12, 0, 0, 0};
-    FILETIME local, utc;
-    SystemTimeToFileTime(&noon, &local);
-    LocalFileTimeToFileTime(&local, &utc);
-    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    SetFileTime(file, NULL, NULL, &utc);
-    CloseHandle(file);
-}
-
 // The game running: an archive held open without sharing.
 class HeldOpen {
 public:
