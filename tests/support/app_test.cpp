@@ -1,5 +1,7 @@
 #include "app_test.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -91,6 +93,26 @@ void SelectRow(HWND listBox, int row)
     SendMessageA(listBox, LB_SETCURSEL, row, 0);
     SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(listBox), LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(listBox));
+}
+
+HGLOBAL DropOf(const std::vector<std::string>& paths)
+{
+    std::string list;
+    for (const std::string& path : paths)
+        list += path + '\0';
+    list += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    memcpy(drop + 1, list.data(), list.size());
+    GlobalUnlock(memory);
+    return memory;
+}
+
+void DropFiles(const std::vector<std::string>& paths)
+{
+    SendMessageA(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(paths)), 0);
 }
 
 void ExpectListsMirrored()

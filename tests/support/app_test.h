@@ -45,6 +45,12 @@ int Selection(HWND listBox);
 void Click(int id);
 void SelectRow(HWND listBox, int row);
 
+// What the shell sends when files are dropped: a DROPFILES block in global
+// memory with the names in the ANSI code page, which the window frees.
+HGLOBAL DropOf(const std::vector<std::string>& paths);
+// Drops the files on the main window; returns when the drop is handled.
+void DropFiles(const std::vector<std::string>& paths);
+
 // Each list box shows exactly its list's display names, row for row.
 void ExpectListsMirrored();
 // The two lists hold exactly these rows, in any order, and their boxes mirror them.

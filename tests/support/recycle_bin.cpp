@@ -12,72 +12,67 @@
 
 namespace {
 
-const UINT kOriginalFolderColumn = 1;  // "Original Location"
-
-std::string DetailOf(IShellFolder2* bin, PCUITEMID_CHILD item, UINT column)
-{
-    SHELLDETAILS details = {};
-    WCHAR text[MAX_PATH] = L"";
-    if (FAILED(bin->GetDetailsOf(item, column, &details)) ||
-        FAILED(StrRetToBufW(&details.str, item, text, MAX_PATH)))
-        return "";
-    return FromWide(text, CP_UTF8);
-}
-
-// Calls visit(bin, item, name) for each item of the bin deleted from `folder`,
-// until it returns false.
+// Calls visit(bin, item, name) for each item of the bin deleted from `folder`
+// (its "Original Location", column 1), until it returns false.
 void ForEachItemFrom(const std::string& folder,
                      const std::function<bool(IShellFolder2*, PITEMID_CHILD, const std::string&)>& visit)
 {
-    PIDLIST_ABSOLUTE binList = NULL;
+    PIDLIST_ABSOLUTE location = NULL;
     IShellFolder* desktop = NULL;
     IShellFolder2* bin = NULL;
     IEnumIDList* items = NULL;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(NULL, CSIDL_BITBUCKET, &binList)) &&
+    if (SUCCEEDED(SHGetSpecialFolderLocation(NULL, CSIDL_BITBUCKET, &location)) &&
         SUCCEEDED(SHGetDesktopFolder(&desktop)) &&
-        SUCCEEDED(desktop->BindToObject(binList, NULL, IID_IShellFolder2, reinterpret_cast<void**>(&bin))) &&
-        bin->EnumObjects(NULL, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &items) == S_OK) {
+        SUCCEEDED(desktop->BindToObject(location, NULL, IID_IShellFolder2, reinterpret_cast<void**>(&bin))) &&
+        bin->EnumObjects(NULL, SHCONTF_NONFOLDERS, &items) == S_OK) {
         PITEMID_CHILD item = NULL;
-        bool more = true;
-        while (more && items->Next(1, &item, NULL) == S_OK) {
-            std::string from = DetailOf(bin, item, kOriginalFolderColumn);
-            if (FoldCase(from) == FoldCase(folder))
-                more = visit(bin, item, DetailOf(bin, item, 0));
-            CoTaskMemFree(item);
+        for (bool more = true; more && items->Next(1, &item, NULL) == S_OK; CoTaskMemFree(item)) {
+            std::string detail[2];
+            for (UINT column = 0; column < 2; ++column) {
+                SHELLDETAILS details = {};
+                WCHAR text[MAX_PATH] = L"";
+                if (SUCCEEDED(bin->GetDetailsOf(item, column, &details)))
+                    StrRetToBufW(&details.str, item, text, MAX_PATH);
+                detail[column] = FromWide(text, CP_UTF8);
+            }
+            if (FoldCase(detail[1]) == FoldCase(folder))
+                more = visit(bin, item, detail[0]);
         }
     }
-    if (items)
-        items->Release();
-    if (bin)
-        bin->Release();
-    if (desktop)
-        desktop->Release();
-    CoTaskMemFree(binList);
+    for (IUnknown* object :
+         {static_cast<IUnknown*>(items), static_cast<IUnknown*>(bin), static_cast<IUnknown*>(desktop)})
+        if (object)
+            object->Release();
+    CoTaskMemFree(location);
 }
 
 // The item's "Restore" command: back into the folder it came from.
-void Restore(IShellFolder2* bin, PITEMID_CHILD item)
+bool Restore(IShellFolder2* bin, PITEMID_CHILD item, const std::string&)
 {
     IContextMenu* menu = NULL;
     PCUITEMID_CHILD items[] = {item};
     if (FAILED(bin->GetUIObjectOf(NULL, 1, items, IID_IContextMenu, NULL, reinterpret_cast<void**>(&menu))))
-        return;
+        return false;
     HMENU commands = CreatePopupMenu();
-    const UINT first = 1;
-    menu->QueryContextMenu(commands, 0, first, 0x7FFF, CMF_NORMAL);
+    menu->QueryContextMenu(commands, 0, 1, 0x7FFF, CMF_NORMAL);
     for (int i = 0; i < GetMenuItemCount(commands); ++i) {
         char text[64] = "";
         GetMenuStringA(commands, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-        if (std::string(text) != "&Restore")
-            continue;
-        CMINVOKECOMMANDINFO invoke = {};
-        invoke.cbSize = sizeof invoke;
-        invoke.fMask = CMIC_MASK_FLAG_NO_UI;
-        invoke.lpVerb = MAKEINTRESOURCEA(GetMenuItemID(commands, i) - first);
-        menu->InvokeCommand(&invoke);
+        CMINVOKECOMMANDINFO invoke = {sizeof invoke,
+                                      CMIC_MASK_FLAG_NO_UI,
+                                      NULL,
+                                      MAKEINTRESOURCEA(GetMenuItemID(commands, i) - 1),
+                                      NULL,
+                                      NULL,
+                                      0,
+                                      0,
+                                      NULL};
+        if (std::string(text) == "&Restore")
+            menu->InvokeCommand(&invoke);
     }
     DestroyMenu(commands);
     menu->Release();
+    return false;  // one at a time
 }
 
 }  // namespace
@@ -98,9 +93,6 @@ RecycleBinWatch::~RecycleBinWatch()
     // One at a time into the emptied folder: two of one name would meet there.
     for (size_t left = Names().size(); left > 0; --left) {
         EmptyFolder(folder_);
-        ForEachItemFrom(folder_, [](IShellFolder2* bin, PITEMID_CHILD item, const std::string&) {
-            Restore(bin, item);
-            return false;
-        });
+        ForEachItemFrom(folder_, Restore);
     }
 }

@@ -2,7 +2,6 @@
 // the progress window of a long copy, arrival under the archive's own name
 // only when it is whole, and drops that arrive while the tool is busy.
 #include "app_test.h"
-#include "drops.h"
 
 #include <shlobj.h>
 
