@@ -72,17 +72,17 @@ std::optional<VersionStep> ReadStep(const std::string& text, const VersionNames&
     size_t kind = 0;
     while (kind < 3 && parts[0] != kStepWords[kind])
         ++kind;
-    const size_t kNames[] = {1, 2, 3};
-    if (kind == 3 || parts.size() != 1 + kNames[kind])
+    if (kind == 3 || parts.size() != kind + 2)
         return std::nullopt;
-    // Only this mod's own files: a journal changed by hand moves nothing else.
-    const std::string own[] = {names.archive,          names.description,
-                               names.previousArchive,  names.previousDescription,
-                               names.archiveTemporary, names.descriptionTemporary};
+    // Only this mod's own files, and only a previous version to the Recycle
+    // Bin: a journal changed by hand touches nothing else.
+    const std::string own[] = {names.previousArchive, names.previousDescription, names.archive,
+                               names.description,     names.archiveTemporary,    names.descriptionTemporary};
+    size_t owned = static_cast<StepKind>(kind) == StepKind::Recycle ? 2 : 6;
     for (size_t i = 1; i < parts.size(); ++i) {
         bool found = false;
-        for (const std::string& name : own)
-            found = found || parts[i] == name;
+        for (size_t j = 0; j < owned; ++j)
+            found = found || parts[i] == own[j];
         if (!found)
             return std::nullopt;
     }

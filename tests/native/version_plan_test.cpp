@@ -25,14 +25,14 @@ void Apply(Folder& folder, const NameMove& move)
 
 // "a=v2 d=d2": the archive holds "v2", the description "d2"; ap, dp: the
 // previous version's; at, dt: the copies under the temporary names.
-Folder Make(const std::string& spec)
+Folder Make(const std::string& text)
 {
     const std::map<std::string, std::string> names = {
         {"a", kNames.archive},           {"d", kNames.description},
         {"ap", kNames.previousArchive},  {"dp", kNames.previousDescription},
         {"at", kNames.archiveTemporary}, {"dt", kNames.descriptionTemporary}};
     Folder folder;
-    std::istringstream words(spec);
+    std::istringstream words(text);
     for (std::string word; words >> word;)
         folder[names.at(word.substr(0, word.find('=')))] = word.substr(word.find('=') + 1);
     return folder;
@@ -132,6 +132,7 @@ TEST(VersionJournal, ReadsBackOnlyWhatWasWrittenWholeAndOnlyTheModsOwnNames)
         {"another file", with(3, "rename\tМод.pak\tH5_Game.exe")},
         {"a path", with(3, "rename\tМод.pak\t..\\Мод.pak")},
         {"a step of another kind", with(3, "delete\tМод.pak")},
+        {"the mod itself to the Recycle Bin", with(3, "recycle\tМод.pak")},
         {"a step without its names", with(3, "replace\tМод.pak\tМод.previous")},
     };
     for (const auto& c : bad)

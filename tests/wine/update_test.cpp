@@ -22,10 +22,10 @@ namespace {
 typedef std::map<std::string, std::string> Contents;
 
 // "Mod.pak=v1|Mod.txt=about v1": the files and what each holds.
-Contents Files(const std::string& spec)
+Contents Files(const std::string& text)
 {
     Contents files;
-    std::istringstream entries(spec);
+    std::istringstream entries(text);
     for (std::string entry; std::getline(entries, entry, '|');)
         files[entry.substr(0, entry.find('='))] = entry.substr(entry.find('=') + 1);
     return files;
