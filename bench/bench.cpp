@@ -26,6 +26,7 @@
 #include "find_game.h"
 #include "refresh.h"
 #include "switch_sets.h"
+#include "update.h"
 #include "descriptions/line_breaks.h"
 #include "descriptions/mod_information.h"
 #include "mods/mod_names.h"
@@ -158,6 +159,7 @@ int main(int argc, char** argv)
     std::printf("  CopyFileA                                  %8.1f\n", plainCopy);
     std::printf("  block copy with the progress routine       %8.1f\n", progressCopy);
     met &= Report("with progress / CopyFileA", progressCopy / plainCopy, 1.05);
+    met &= MeasureUpdate(archive);
 
     std::printf("\nDescriptions, median of %d rounds each, ms:\n", kRounds);
     for (const std::string& description : descriptions) {

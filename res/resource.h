@@ -45,6 +45,11 @@
 #define IDM_OPEN_FOLDER 40002
 #define IDM_COPY_TEXT 40003
 #define IDM_PASTE_TEXT 40004
+#define IDM_UPDATE_FROM_FILE 40010
+#define IDM_RESTORE_PREVIOUS 40011
+// Texts of the "Update from File" dialog.
+#define IDS_UPDATE_TITLE 40012
+#define IDS_UPDATE_FILTER 40013
 #define IDM_PROBLEM_SEARCH 40020
 #define IDM_SWITCH_FIRST 41000  // + the set's place in the "Switch To" menu
 #define IDM_SWITCH_LAST 41999

@@ -13,6 +13,8 @@
 #include "sets/set_sharing.h"
 #include "shared/messages.h"
 #include "shared/window_state.h"
+#include "updates/mod_update.h"
+#include "updates/update_commands.h"
 
 namespace {
 
@@ -86,6 +88,16 @@ void KeepStateEntry(HMENU menu, HWND listBox, int row)
         DeleteMenu(menu, IDM_DISABLE, MF_BYCOMMAND);
 }
 
+// On a row: "Update from File...", and "Restore Previous Version" for a mod
+// that has one.
+void KeepVersionEntries(HMENU menu, const std::string& archive)
+{
+    if (archive.empty())
+        DeleteMenu(menu, IDM_UPDATE_FROM_FILE, MF_BYCOMMAND);
+    if (archive.empty() || !HasPreviousVersion(archive))
+        DeleteMenu(menu, IDM_RESTORE_PREVIOUS, MF_BYCOMMAND);
+}
+
 }  // namespace
 
 void ShowListMenu(HWND listBox, LPARAM position)
@@ -95,7 +107,9 @@ void ShowListMenu(HWND listBox, LPARAM position)
         return;
     int row = RowFor(listBox, position);
     HMENU menu = GetSubMenu(resource, 0);
+    std::string archive = row >= 0 ? SideOf(listBox).mods[static_cast<size_t>(row)].path : "";
     KeepStateEntry(menu, listBox, row);
+    KeepVersionEntries(menu, archive);
     std::vector<std::string> sets = SwitchableSetNames();
     FillSwitchMenu(menu, sets);
 
@@ -104,11 +118,12 @@ void ShowListMenu(HWND listBox, LPARAM position)
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, MainWindow, NULL));
     DestroyMenu(resource);
 
-    std::string archive = row >= 0 ? SideOf(listBox).mods[static_cast<size_t>(row)].path : "";
     switch (chosen) {
     case IDM_ENABLE: EnableMod(); break;
     case IDM_DISABLE: DisableMod(); break;
     case IDM_OPEN_FOLDER: OpenModFolder(archive); break;
+    case IDM_UPDATE_FROM_FILE: UpdateModFromFile(archive); break;
+    case IDM_RESTORE_PREVIOUS: RestorePreviousVersionOf(archive); break;
     case IDM_MOD_SETS: ShowModSetsDialog(); break;
     case IDM_COPY_TEXT: CopyModsOnAsText(MainWindow); break;
     case IDM_PASTE_TEXT: PasteSetFromText(MainWindow); break;

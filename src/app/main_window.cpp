@@ -19,6 +19,7 @@
 #include "shared/display_scale.h"
 #include "shared/messages.h"
 #include "switching/switch_view.h"
+#include "updates/interrupted_update.h"
 #include "../res/resource.h"
 
 const char kMainWindowClass[] = "MainWindowClass";
@@ -62,6 +63,7 @@ static void OnCreate(HWND window)
     // be installed elsewhere.
     if (!LoadSettings() && !FolderExists(ModDirectory))
         LookForGame();
+    FinishInterruptedUpdate(window);  // before the first scan
     CreateControls(window);
     SetWindowIcons(window, WindowDpi(window));
     AddSystemMenuEntries(window);
@@ -157,6 +159,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_APP_FREE_AGAIN: OnFreeAgain(); return 0;
     case WM_APP_PUT_BACK: PutBackAtStart(); return 0;
     case WM_APP_TAKE_UP_SEARCH: TakeUpProblemSearch(); return 0;
+    case WM_APP_VERSION_CHANGE_CUT_OFF: ReportInterruptedUpdate(); return 0;
     case WM_CONTEXTMENU:
         if (OnContextMenu(reinterpret_cast<HWND>(wParam), lParam))
             return 0;

@@ -119,9 +119,50 @@ const MessageText kMessages[] = {
     {"The set could not be renamed: the registry could not be written.", "Error", MB_ICONWARNING, MB_OK},
     {"The set was saved as \"%1\", but \"%2\" could not be removed: the registry could not be written.", "Error",
      MB_ICONWARNING, MB_OK},
+    {"Mods of these names are installed:\n\n%1\n\nUpdate them to the dropped versions? Each installed version is "
+     "kept, and \"Restore Previous Version\" in the lists' menu brings it back. No leaves them as they are.",
+     "Update Mods", MB_ICONQUESTION, MB_YESNO},
+    {"The chosen file is the installed version of %1 already. Nothing was changed.", "Update Mod",
+     MB_ICONINFORMATION, MB_OK},
+    {"%1 is in use, perhaps by the game, and was not updated. Nothing was changed.", "Error", MB_ICONWARNING,
+     MB_OK},
+    {"%1 could not be updated. Nothing was changed.", "Error", MB_ICONWARNING, MB_OK},
+    {"%1 was not updated: its previous version could not be moved to the Recycle Bin. Nothing else was changed.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"%1 could not be updated, and its files could not all be put back yet. The tool will put them in order at "
+     "its next start.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"Another copy of the tool is changing a mod's version right now. Nothing was changed; try again when it is "
+     "done.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"%1 is in use, perhaps by the game: its previous version was not restored. Nothing was changed.", "Error",
+     MB_ICONWARNING, MB_OK},
+    {"The previous version of %1 could not be restored. Nothing was changed.", "Error", MB_ICONWARNING, MB_OK},
+    {"The previous version of %1 could not be restored, and its files could not all be put back yet. The tool "
+     "will put them in order at its next start.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"The last update of %1 was cut off. It has been finished: the new version is in place, and the one before "
+     "it is kept as its previous version.",
+     "Update Mod", MB_ICONINFORMATION, MB_OK},
+    {"The last update of %1 was cut off. It has been undone: the mod is as it was before.", "Update Mod",
+     MB_ICONINFORMATION, MB_OK},
+    {"Restoring the previous version of %1 was cut off. It has been finished: the previous version is in place, "
+     "and the newer one is kept as its previous version.",
+     "Update Mod", MB_ICONINFORMATION, MB_OK},
+    {"Restoring the previous version of %1 was cut off. It has been undone: the mod is as it was before.",
+     "Update Mod", MB_ICONINFORMATION, MB_OK},
+    {"A change of the version of %1 was cut off, and its files could not all be put in order yet (one may be in "
+     "use). The tool will try again at its next start.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"A change of the version of %1 was cut off, and its mod folder %2 is not there now. The tool will put it in "
+     "order at a start when the folder is there again.",
+     "Error", MB_ICONWARNING, MB_OK},
+    {"A change of the version of %1 was cut off, and its files have been changed since. The tool left them as "
+     "they are: please check %1 in the mod folder.",
+     "Error", MB_ICONWARNING, MB_OK},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SetOldNameKept) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::VersionCutOffChanged) + 1,
               "one entry per message");
 
 // In the order of the enumeration.
@@ -158,11 +199,19 @@ const char* const kDropReasons[] = {
     "could not be copied",
     "added, but its description could not be copied",
     "a leftover of an interrupted copy, %1, is in the way and cannot be replaced",
+    "installed already",
+    "in use, perhaps by the game: not updated",
+    "could not be updated; the installed version stays",
+    "not updated: its previous version could not be moved to the Recycle Bin",
+    "could not be updated, and its files could not all be put back yet: the tool will put them in order at its "
+    "next start",
 };
 
 static_assert(sizeof kDropReasons / sizeof kDropReasons[0] ==
-                  static_cast<size_t>(DropReason::LeftoverInTheWay) + 1,
+                  static_cast<size_t>(DropReason::UpdateNotPutBack) + 1,
               "one text per reason");
+
+const char kUpdateQuestionLine[] = "%1: installed %2 of %3, dropped %4 of %5";
 
 const MessageText kDropSummary = {"", "Error", MB_ICONWARNING, MB_OK};
 
@@ -195,6 +244,11 @@ const char* TextFor(Text text)
 const char* DropReasonText(DropReason reason)
 {
     return kDropReasons[static_cast<size_t>(reason)];
+}
+
+const char* UpdateQuestionLine()
+{
+    return kUpdateQuestionLine;
 }
 
 void ShowDropSummary(HWND owner, const std::string& lines)

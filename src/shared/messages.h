@@ -63,6 +63,23 @@ enum class Message {
     SetNotDeleted,
     SetNotRenamed,
     SetOldNameKept,
+    UpdateQuestion,
+    UpdateIdentical,
+    UpdateInUse,
+    UpdateFailed,
+    UpdateNotRecycled,
+    UpdateNotPutBack,
+    VersionChangeElsewhere,
+    RestoreInUse,
+    RestoreFailed,
+    RestoreNotPutBack,
+    UpdateCutOffFinished,
+    UpdateCutOffUndone,
+    RestoreCutOffFinished,
+    RestoreCutOffUndone,
+    VersionCutOffNotRepaired,
+    VersionCutOffFolderMissing,
+    VersionCutOffChanged,
 };
 
 struct MessageText {
@@ -112,10 +129,20 @@ enum class DropReason {
     CopyFailed,
     DescriptionNotCopied,
     LeftoverInTheWay,
+    InstalledAlready,
+    UpdateInUse,
+    NotUpdated,
+    PreviousNotRecycled,
+    UpdateNotPutBack,
 };
 
 // "%1" in a reason stands for its detail.
 const char* DropReasonText(DropReason reason);
+
+// A line of the question before a drop updates installed mods: "%1" the
+// mod, "%2" and "%3" the installed version's size and date, "%4" and "%5" the
+// dropped one's.
+const char* UpdateQuestionLine();
 
 // The one warning after a drop: one line per file that was refused or failed,
 // "name: why".

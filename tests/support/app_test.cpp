@@ -103,6 +103,11 @@ void SelectRow(HWND listBox, int row)
                  reinterpret_cast<LPARAM>(listBox));
 }
 
+void DropFiles(const std::vector<std::string>& paths)
+{
+    SendMessageA(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(paths)), 0);
+}
+
 void ExpectListsMirrored()
 {
     EXPECT_EQ(DisplayNames(EnabledMods), Rows(EnabledList)) << "enabled side out of step";

@@ -53,6 +53,9 @@ int Selection(HWND listBox);
 void Click(int id);
 void SelectRow(HWND listBox, int row);
 
+// Drops the files on the main window; returns when the drop is handled.
+void DropFiles(const std::vector<std::string>& paths);
+
 // Each list box shows exactly its list's display names, row for row.
 void ExpectListsMirrored();
 // The two lists hold exactly these rows, in any order, and their boxes mirror them.

@@ -70,10 +70,16 @@ TEST_F(DropTest, EveryAcceptedFileIsAddedAndOneWarningListsExactlyTheOthers)
     originalListProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(EnabledList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingListProc)));
 
+    // Another version of an installed mod: left as it is, it is refused as before.
+    SetWrittenOn(mods.Path("Existing.pak"), 2024, 3, 1);
+    SetWrittenOn(download.Path("Existing.pak"), 2026, 11, 30);
+    dialogs.AnswerQuestion(IDNO);
     Drop({"A.pak", "A.txt", "notes.txt", "B.mod", "Existing.pak", "pack.zip", "p5-data.pak", "data.mod",
           "P5-Texts.MOD", "Folder.pak", "C.PAK"});
 
-    ExpectBoxes(dialogs, {{"notes.txt: not a mod archive\n"
+    ExpectBoxes(dialogs, {Box(Message::UpdateQuestion, MainWindow,
+                              {"Existing: installed 8 bytes of 2024-03-01, dropped 8 bytes of 2026-11-30"}),
+                          {"notes.txt: not a mod archive\n"
                            "Existing.pak: a mod with this name already exists\n"
                            "pack.zip: not a mod archive\n"
                            "p5-data.pak: name of one of the game's own archives\n"
@@ -221,13 +227,16 @@ TEST_F(DropTest, ALongCopyShowsItsProgressAndCancelSkipsTheRestWhileALaterDropWa
     seenProgress.secondDrop = DropOf(Paths({"B.mod"}));
     UINT_PTR timer = SetTimer(NULL, 0, 50, CancelWhenShown);
 
+    dialogs.AnswerQuestion(IDNO);
     Drop({"A.pak", "Huge.pak", "notes.txt", "Empty.pak", "Existing.pak"});
     KillTimer(NULL, timer);  // also when the window never showed
 
     EXPECT_TRUE(seenProgress.owned) << "no progress window owned by the main window";
     EXPECT_TRUE(seenProgress.ownerDisabled);
     EXPECT_EQ((std::vector<std::string>{"Huge.pak", "2 of 5", "", "Cancel"}), seenProgress.texts);
-    EXPECT_EQ(std::vector<std::string>{}, BoxTexts(dialogs)) << "a cancel is not an error";
+    ASSERT_EQ(1u, dialogs.MessageBoxes().size()) << "a cancel is not an error";
+    EXPECT_EQ(MessageFor(Message::UpdateQuestion).caption, dialogs.MessageBoxes()[0].caption)
+        << "only the question about the installed mod, before the copies";
     EXPECT_EQ((std::vector<std::string>{"A.pak", "A.txt", "Existing.pak"}), mods.Names())
         << "part of the archive was left, or a file after it was copied";
     EXPECT_TRUE(IsWindowEnabled(MainWindow));
