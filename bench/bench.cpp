@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "adding/copy_progress.h"
+#include "shared/copy_progress.h"
 #include "mods/directory_scan.h"
-#include "adding/file_copy.h"
+#include "shared/file_copy.h"
 #include "find_game.h"
 #include "refresh.h"
 #include "switch_sets.h"

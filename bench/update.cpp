@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include "adding/copy_progress.h"
+#include "shared/copy_progress.h"
 #include "measure.h"
 #include "mods/mod_names.h"
 #include "settings/mod_directory.h"

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "adding/file_copy.h"
+#include "shared/file_copy.h"
 #include "mods/directory_scan.h"
 #include "mods/mod_names.h"
 #include "shared/folder_listing.h"

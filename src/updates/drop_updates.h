@@ -7,7 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "adding/copy_progress.h"
+#include "shared/copy_progress.h"
 #include "shared/messages.h"
 #include "updates/drop_decision.h"
 

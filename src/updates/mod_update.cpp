@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "adding/file_copy.h"
+#include "shared/file_copy.h"
 #include "mods/directory_scan.h"
 #include "mods/mod_names.h"
 #include "shared/folder_listing.h"
@@ -19,25 +19,6 @@
 namespace {
 
 const DWORD kCompareBlock = 1 << 20;
-const ULONGLONG kProgressInterval = 20;  // ms: the bar moves and Cancel is heard this often
-
-// The batch's progress routine, called at most every kProgressInterval: a
-// copy of hundreds of blocks need not handle the window's messages after
-// each of them.
-struct PacedProgress {
-    CopyBatch* batch;
-    ULONGLONG last;
-
-    static bool Report(ULONGLONG done, ULONGLONG total, void* context)
-    {
-        PacedProgress* self = static_cast<PacedProgress*>(context);
-        ULONGLONG now = GetTickCount64();
-        if (done < total && now - self->last < kProgressInterval)
-            return true;
-        self->last = now;
-        return CopyBatch::Progress(done, total, self->batch);
-    }
-};
 
 struct ModFiles {
     std::string folder;
@@ -170,9 +151,8 @@ VersionOutcome UpdateMod(const std::string& archive, const std::string& source, 
     if (!lock.Held())
         return VersionOutcome::Elsewhere;
 
-    PacedProgress progress = {&batch, GetTickCount64()};
     CopyOutcome copied =
-        CopyWithProgress(source, mod.Path(mod.names.archiveTemporary), &PacedProgress::Report, &progress);
+        CopyWithProgress(source, mod.Path(mod.names.archiveTemporary), &CopyBatch::Progress, &batch);
     if (copied != CopyOutcome::Copied)
         return copied == CopyOutcome::Cancelled ? VersionOutcome::Cancelled : VersionOutcome::Failed;
     // The description that comes with the new version, or else the installed

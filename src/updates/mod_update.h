@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "adding/copy_progress.h"
+#include "shared/copy_progress.h"
 
 enum class VersionOutcome {
     Done,

@@ -4,7 +4,7 @@
 #include <commdlg.h>
 
 #include "../res/resource.h"
-#include "adding/copy_progress.h"
+#include "shared/copy_progress.h"
 #include "descriptions/mod_information.h"
 #include "mods/directory_scan.h"
 #include "mods/mod_lists.h"

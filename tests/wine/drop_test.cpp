@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "adding/copy_progress.h"
+#include "shared/copy_progress.h"
 #include "mods/mod_names.h"
 #include "shared/text_conversion.h"
 #include "shared/window_state.h"
