@@ -109,7 +109,7 @@ void RemoveTemporaries(const ModFiles& mod)
 
 VersionOutcome FailureOf(const VersionStep& step, DWORD error)
 {
-    if (step.kind == StepKind::Recycle)
+    if (step.kind == VersionStepKind::Recycle)
         return VersionOutcome::NotRecycled;
     bool inUse = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
                  error == ERROR_UNABLE_TO_REMOVE_REPLACED;

@@ -78,7 +78,7 @@ std::optional<VersionStep> ReadStep(const std::string& text, const VersionNames&
     // Bin: a journal changed by hand touches nothing else.
     const std::string own[] = {names.previousArchive, names.previousDescription, names.archive,
                                names.description,     names.archiveTemporary,    names.descriptionTemporary};
-    size_t owned = static_cast<StepKind>(kind) == StepKind::Recycle ? 2 : 6;
+    size_t owned = static_cast<VersionStepKind>(kind) == VersionStepKind::Recycle ? 2 : 6;
     for (size_t i = 1; i < parts.size(); ++i) {
         bool found = false;
         for (size_t j = 0; j < owned; ++j)
@@ -87,7 +87,7 @@ std::optional<VersionStep> ReadStep(const std::string& text, const VersionNames&
             return std::nullopt;
     }
     parts.resize(4);
-    return VersionStep{static_cast<StepKind>(kind), parts[1], parts[2], parts[3]};
+    return VersionStep{static_cast<VersionStepKind>(kind), parts[1], parts[2], parts[3]};
 }
 
 }  // namespace
@@ -108,31 +108,31 @@ std::vector<VersionStep> UpdateSteps(const VersionNames& names, const VersionFil
 {
     std::vector<VersionStep> steps;
     if (files.previousArchive)
-        steps.push_back({StepKind::Recycle, names.previousArchive, "", ""});
+        steps.push_back({VersionStepKind::Recycle, names.previousArchive, "", ""});
     if (files.previousDescription)
-        steps.push_back({StepKind::Recycle, names.previousDescription, "", ""});
-    steps.push_back({StepKind::Replace, names.archive, names.archiveTemporary, names.previousArchive});
+        steps.push_back({VersionStepKind::Recycle, names.previousDescription, "", ""});
+    steps.push_back({VersionStepKind::Replace, names.archive, names.archiveTemporary, names.previousArchive});
     if (files.description)
         steps.push_back(
-            {StepKind::Replace, names.description, names.descriptionTemporary, names.previousDescription});
+            {VersionStepKind::Replace, names.description, names.descriptionTemporary, names.previousDescription});
     else if (newDescription)
-        steps.push_back({StepKind::Rename, names.descriptionTemporary, names.description, ""});
+        steps.push_back({VersionStepKind::Rename, names.descriptionTemporary, names.description, ""});
     return steps;
 }
 
 std::vector<VersionStep> RestoreSteps(const VersionNames& names, const VersionFiles& files)
 {
     std::vector<VersionStep> steps = {
-        {StepKind::Replace, names.archive, names.previousArchive, names.archiveTemporary},
-        {StepKind::Rename, names.archiveTemporary, names.previousArchive, ""}};
+        {VersionStepKind::Replace, names.archive, names.previousArchive, names.archiveTemporary},
+        {VersionStepKind::Rename, names.archiveTemporary, names.previousArchive, ""}};
     if (files.description && files.previousDescription) {
         steps.push_back(
-            {StepKind::Replace, names.description, names.previousDescription, names.descriptionTemporary});
-        steps.push_back({StepKind::Rename, names.descriptionTemporary, names.previousDescription, ""});
+            {VersionStepKind::Replace, names.description, names.previousDescription, names.descriptionTemporary});
+        steps.push_back({VersionStepKind::Rename, names.descriptionTemporary, names.previousDescription, ""});
     } else if (files.description) {
-        steps.push_back({StepKind::Rename, names.description, names.previousDescription, ""});
+        steps.push_back({VersionStepKind::Rename, names.description, names.previousDescription, ""});
     } else if (files.previousDescription) {
-        steps.push_back({StepKind::Rename, names.previousDescription, names.description, ""});
+        steps.push_back({VersionStepKind::Rename, names.previousDescription, names.description, ""});
     }
     return steps;
 }
@@ -140,9 +140,9 @@ std::vector<VersionStep> RestoreSteps(const VersionNames& names, const VersionFi
 std::vector<NameMove> MovesOf(const VersionStep& step)
 {
     switch (step.kind) {
-    case StepKind::Recycle: return {{step.first, ""}};
-    case StepKind::Rename: return {{step.first, step.second}};
-    case StepKind::Replace: return {{step.first, step.third}, {step.second, step.first}};
+    case VersionStepKind::Recycle: return {{step.first, ""}};
+    case VersionStepKind::Rename: return {{step.first, step.second}};
+    case VersionStepKind::Replace: return {{step.first, step.third}, {step.second, step.first}};
     }
     return {};
 }
@@ -207,9 +207,9 @@ std::vector<std::string> VersionJournalStrings(const VersionJournal& journal)
     for (const VersionStep& step : journal.steps) {
         std::string text = kStepWords[static_cast<size_t>(step.kind)];
         text += "\t" + step.first;
-        if (step.kind != StepKind::Recycle)
+        if (step.kind != VersionStepKind::Recycle)
             text += "\t" + step.second;
-        if (step.kind == StepKind::Replace)
+        if (step.kind == VersionStepKind::Replace)
             text += "\t" + step.third;
         strings.push_back(text);
     }

@@ -30,9 +30,9 @@ VersionNames NamesOfVersions(const std::string& archive);
 // One call on the folder. Recycle: `first` to the Recycle Bin. Rename: `first`
 // to `second`, never over a file. Replace: `second` takes the name `first`,
 // whose file is kept under `third`, in one call of the platform's.
-enum class StepKind { Recycle, Rename, Replace };
+enum class VersionStepKind { Recycle, Rename, Replace };
 struct VersionStep {
-    StepKind kind;
+    VersionStepKind kind;
     std::string first, second, third;
 };
 

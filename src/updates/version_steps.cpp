@@ -39,12 +39,12 @@ bool RunStep(const std::string& folder, const VersionStep& step, DWORD& error)
 {
     BOOL done = FALSE;
     switch (step.kind) {
-    case StepKind::Recycle: done = Recycle(folder, step.first); break;
-    case StepKind::Rename:
+    case VersionStepKind::Recycle: done = Recycle(folder, step.first); break;
+    case VersionStepKind::Rename:
         // The rename of Enable and Disable: in the same folder, never over a file.
         done = MoveFileExW(WidePath(folder, step.first).c_str(), WidePath(folder, step.second).c_str(), 0);
         break;
-    case StepKind::Replace:
+    case VersionStepKind::Replace:
         done = ReplaceFileW(WidePath(folder, step.first).c_str(), WidePath(folder, step.second).c_str(),
                             WidePath(folder, step.third).c_str(), 0, NULL, NULL);
         break;
