@@ -92,6 +92,7 @@ TEST(InterruptedSwitchTest, ALongPutBackShowsTheWindowAtOnceAndItsProgress)
     ASSERT_TRUE(app.Start());
     ASSERT_NE((HWND)NULL, app.WaitForWindow());
     DWORD shown = GetTickCount() - start;
+    RecordProperty("window_ms", static_cast<int>(shown));
     EXPECT_LT(shown, 1000u) << "the window showed after " << shown << " ms";
     HWND progress = app.WaitForTopWindow(kProgressWindowClass, TextFor(Text::SwitchCaption));
     ASSERT_NE((HWND)NULL, progress) << "no progress shown";
