@@ -20,12 +20,13 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "adding/copy_progress.h"
+#include "shared/copy_progress.h"
 #include "mods/directory_scan.h"
-#include "adding/file_copy.h"
+#include "shared/file_copy.h"
 #include "find_game.h"
 #include "refresh.h"
 #include "switch_sets.h"
+#include "update.h"
 #include "descriptions/line_breaks.h"
 #include "descriptions/mod_information.h"
 #include "mods/mod_names.h"
@@ -50,8 +51,8 @@ int LookUpEveryDescription(const std::string& folder)
 {
     int found = 0;
     for (const char* pattern : {"*.mod", "*.pak"})
-        ForEachEntry(folder, pattern, [&](const WIN32_FIND_DATAA& entry) {
-            found += !FindInfoFile(JoinPath(folder, entry.cFileName)).empty();
+        ForEachEntry(folder, pattern, [&](const FolderEntry& entry) {
+            found += !FindInfoFile(JoinPath(folder, entry.name)).empty();
         });
     return found;
 }
@@ -158,6 +159,7 @@ int main(int argc, char** argv)
     std::printf("  CopyFileA                                  %8.1f\n", plainCopy);
     std::printf("  block copy with the progress routine       %8.1f\n", progressCopy);
     met &= Report("with progress / CopyFileA", progressCopy / plainCopy, 1.05);
+    met &= MeasureUpdate(archive);
 
     std::printf("\nDescriptions, median of %d rounds each, ms:\n", kRounds);
     for (const std::string& description : descriptions) {

@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # Debian packages the build and the tests need. Never wine32: these machines
 # cannot run 32-bit code, and with it installed every wine call fails.
 base_packages="cmake g++ make googletest libgtest-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  binutils-mingw-w64-x86-64 wine wine64 xvfb x11-utils libxml2-utils
+  binutils-mingw-w64-x86-64 wine wine64 xvfb x11-utils libxml2-utils ntfs-3g
   clang-format clang-tidy fonts-wqy-microhei"
 
 as_root() {

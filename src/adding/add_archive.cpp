@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "adding/file_copy.h"
+#include "shared/file_copy.h"
 #include "mods/directory_scan.h"
 #include "mods/mod_names.h"
 #include "shared/folder_listing.h"
@@ -63,6 +63,8 @@ AddOutcome AddArchive(const std::string& source, const std::string& fileName, Co
     std::string destination = JoinPath(ModDirectory, fileName);
     if (NameTaken(destination))
         return AddOutcome::NameTaken;
+    if (!NameKeptWhole(fileName))
+        return AddOutcome::CopyFailed;
 
     std::string temporary = JoinPath(ModDirectory, TemporaryName(fileName));
     switch (CheckTemporary(temporary)) {

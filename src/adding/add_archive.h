@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "adding/copy_progress.h"
+#include "shared/copy_progress.h"
 
 enum class AddOutcome {
     Added,

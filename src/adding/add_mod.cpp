@@ -21,11 +21,15 @@ static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == 76, "7
 
 namespace {
 
+// A path of MAX_PATH UTF-16 units in the process's code page: in UTF-8 a unit
+// takes up to three bytes (a name of 100 Chinese characters takes 300).
+const size_t kPathBytes = MAX_PATH * 3;
+
 // The archive's full path and its file name, or false when the user cancelled.
 bool ChooseArchive(std::string& source, std::string& fileName)
 {
-    char file[MAX_PATH] = "";
-    char title[MAX_PATH] = "";
+    char file[kPathBytes] = "";
+    char title[kPathBytes] = "";
     std::string caption = TextFor(Text::ChooseArchive);
     OPENFILENAMEA request = {};
     request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;

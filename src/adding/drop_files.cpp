@@ -14,6 +14,7 @@
 #include "shared/text_conversion.h"
 #include "shared/text_format.h"
 #include "shared/window_state.h"
+#include "updates/drop_updates.h"
 
 namespace {
 
@@ -44,6 +45,12 @@ std::unordered_set<std::string> DroppedArchivesDescriptions(const std::vector<st
     return descriptions;
 }
 
+std::string ReasonLine(const std::string& path, DropReason reason, const std::string& detail)
+{
+    return TextFor(Text::DropLine, {ShortenInMiddle(FileNamePart(path), kSummaryNameLength),
+                                    DropReasonText(reason, {ShortenInMiddle(detail, kSummaryNameLength)})});
+}
+
 // The line of a drop's summary for a file that was not added whole, or "".
 std::string SummaryLine(const std::string& path, AddOutcome outcome)
 {
@@ -59,10 +66,22 @@ std::string SummaryLine(const std::string& path, AddOutcome outcome)
     case AddOutcome::LeftoverInTheWay: reason = DropReason::LeftoverInTheWay; break;
     default: return "";
     }
-    std::string name = FileNamePart(path);
-    return TextFor(Text::DropLine,
-                   {ShortenInMiddle(name, kSummaryNameLength),
-                    DropReasonText(reason, {ShortenInMiddle(TemporaryName(name), kSummaryNameLength)})});
+    return ReasonLine(path, reason, TemporaryName(FileNamePart(path)));
+}
+
+// A dropped file: added by the rules of Add Mod, or the update of the mod
+// installed under its name; "" or its line of the summary.
+std::string TakeDroppedFile(const std::string& path, const DropChoice& choice, size_t index, CopyBatch& batch)
+{
+    DropReason reason = DropReason::NotUpdated;
+    std::string detail;
+    switch (choice.decision.action) {
+    case DropAction::Identical: return ReasonLine(path, DropReason::InstalledAlready, "");
+    case DropAction::Update:
+        return UpdateDroppedFile(path, choice, index, batch, reason, detail) ? ""
+                                                                             : ReasonLine(path, reason, detail);
+    default: return SummaryLine(path, AddDroppedFile(path, index, batch));
+    }
 }
 
 void AddDroppedPaths(const std::vector<std::string>& files)
@@ -71,14 +90,14 @@ void AddDroppedPaths(const std::vector<std::string>& files)
         ShowMessage(MainWindow, Message::DirectoryMissing);
         return;
     }
-    std::unordered_set<std::string> descriptions = DroppedArchivesDescriptions(files);
+    std::vector<DropChoice> choices = ChooseForDrop(files, DroppedArchivesDescriptions(files));
     std::vector<std::string> summary;
     {
         CopyBatch batch(files.size());
         for (size_t i = 0; i < files.size() && !batch.Cancelled(); ++i) {
-            if (HasExtension(files[i], ".txt") && descriptions.count(FoldedKey(files[i])))
+            if (choices[i].companion)
                 continue;
-            std::string line = SummaryLine(files[i], AddDroppedFile(files[i], i, batch));
+            std::string line = TakeDroppedFile(files[i], choices[i], i, batch);
             if (!line.empty())
                 summary.push_back(line);
         }

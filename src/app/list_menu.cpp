@@ -8,12 +8,15 @@
 #include "launcher/open_folder.h"
 #include "mods/mod_lists.h"
 #include "mods/mod_state.h"
+#include "search/search_dialog.h"
 #include "sets/mod_sets_dialog.h"
 #include "sets/set_sharing.h"
 #include "sets/set_store.h"
 #include "shared/language.h"
 #include "shared/messages.h"
 #include "shared/window_state.h"
+#include "updates/mod_update.h"
+#include "updates/update_commands.h"
 
 namespace {
 
@@ -87,6 +90,16 @@ void KeepStateEntry(HMENU menu, HWND listBox, int row)
         DeleteMenu(menu, IDM_DISABLE, MF_BYCOMMAND);
 }
 
+// On a row: "Update from File...", and "Restore Previous Version" for a mod
+// that has one.
+void KeepVersionEntries(HMENU menu, const std::string& archive)
+{
+    if (archive.empty())
+        DeleteMenu(menu, IDM_UPDATE_FROM_FILE, MF_BYCOMMAND);
+    if (archive.empty() || !HasPreviousVersion(archive))
+        DeleteMenu(menu, IDM_RESTORE_PREVIOUS, MF_BYCOMMAND);
+}
+
 }  // namespace
 
 void ShowListMenu(HWND listBox, LPARAM position)
@@ -96,7 +109,9 @@ void ShowListMenu(HWND listBox, LPARAM position)
         return;
     int row = RowFor(listBox, position);
     HMENU menu = GetSubMenu(resource, 0);
+    std::string archive = row >= 0 ? SideOf(listBox).mods[static_cast<size_t>(row)].path : "";
     KeepStateEntry(menu, listBox, row);
+    KeepVersionEntries(menu, archive);
     std::vector<std::string> sets = SwitchableSetNames();
     FillSwitchMenu(menu, sets);
 
@@ -105,14 +120,16 @@ void ShowListMenu(HWND listBox, LPARAM position)
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, MainWindow, NULL));
     DestroyMenu(resource);
 
-    std::string archive = row >= 0 ? SideOf(listBox).mods[static_cast<size_t>(row)].path : "";
     switch (chosen) {
     case IDM_ENABLE: EnableMod(); break;
     case IDM_DISABLE: DisableMod(); break;
     case IDM_OPEN_FOLDER: OpenModFolder(archive); break;
+    case IDM_UPDATE_FROM_FILE: UpdateModFromFile(archive); break;
+    case IDM_RESTORE_PREVIOUS: RestorePreviousVersionOf(archive); break;
     case IDM_MOD_SETS: ShowModSetsDialog(); break;
     case IDM_COPY_TEXT: CopyModsOnAsText(MainWindow); break;
     case IDM_PASTE_TEXT: PasteSetFromText(MainWindow); break;
+    case IDM_PROBLEM_SEARCH: ShowProblemSearch(); break;
     default:
         if (chosen >= IDM_SWITCH_FIRST && chosen - IDM_SWITCH_FIRST < sets.size())
             SwitchToSetNamed(sets[chosen - IDM_SWITCH_FIRST]);
@@ -124,5 +141,7 @@ void AddSystemMenuEntries(HWND window)
     HMENU menu = GetSystemMenu(window, FALSE);
     InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, IDM_SYSTEM_MOD_SETS,
                 TextFor(Text::SystemModSets).c_str());
+    InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, IDM_SYSTEM_PROBLEM_SEARCH,
+                TextFor(Text::SearchMenuEntry).c_str());
     InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, NULL);
 }

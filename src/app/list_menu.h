@@ -8,5 +8,6 @@
 // from the keyboard) and runs the command chosen.
 void ShowListMenu(HWND listBox, LPARAM position);
 
-// Adds "Mod Sets..." to the window's system menu, above "Close".
+// Adds "Mod Sets..." and "Find a Problem Mod..." to the window's system menu,
+// above "Close".
 void AddSystemMenuEntries(HWND window);

@@ -11,12 +11,15 @@
 #include "finder/find_game.h"
 #include "mods/mod_state.h"
 #include "settings/change_directory.h"
+#include "search/search_dialog.h"
+#include "search/search_store.h"
 #include "sets/mod_sets_dialog.h"
 #include "settings/mod_directory.h"
 #include "shared/busy.h"
 #include "shared/display_scale.h"
 #include "shared/messages.h"
 #include "switching/switch_view.h"
+#include "updates/interrupted_update.h"
 #include "../res/resource.h"
 
 const char kMainWindowClass[] = "MainWindowClass";
@@ -28,6 +31,9 @@ static const DWORD kWindowStyle = WS_POPUP | WS_BORDER | WS_DLGFRAME | WS_SYSMEN
 // Posted at creation when the journal of a switch of mod sets waits: what it
 // names is put back once the window shows, with its progress.
 static const UINT WM_APP_PUT_BACK = WM_APP + 2;
+// Posted at creation, after it, when a problem search is under way: it is
+// taken up at its step.
+static const UINT WM_APP_TAKE_UP_SEARCH = WM_APP + 3;
 
 // The window's own icons, group 102's images at the sizes for its DPI, so that
 // the title bar and the taskbar show sharp ones; each replaced pair is destroyed.
@@ -56,12 +62,15 @@ static void OnCreate(HWND window)
     // be installed elsewhere.
     if (!LoadSettings() && !FolderExists(ModDirectory))
         LookForGame();
+    FinishInterruptedUpdate(window);  // before the first scan
     CreateControls(window);
     SetWindowIcons(window, WindowDpi(window));
     AddSystemMenuEntries(window);
     DragAcceptFiles(window, TRUE);
     if (JournalWaiting())
         PostMessageA(window, WM_APP_PUT_BACK, 0, 0);
+    if (SearchStored())
+        PostMessageA(window, WM_APP_TAKE_UP_SEARCH, 0, 0);
 }
 
 // After the controls are gone: what was made for them and the window.
@@ -108,6 +117,7 @@ static void OnCommand(WORD id, WORD code)
     case IDC_START_GAME: StartGame(); break;
     case IDC_ADD_MOD: AddMod(); break;
     case IDM_MOD_SETS: ShowModSetsDialog(); break;
+    case IDM_PROBLEM_SEARCH: ShowProblemSearch(); break;
     }
 }
 
@@ -129,10 +139,11 @@ static bool OnContextMenu(HWND target, LPARAM position)
 
 static bool OnSystemCommand(WPARAM command)
 {
-    if ((command & 0xFFF0) != IDM_SYSTEM_MOD_SETS)
-        return false;
-    ShowModSetsDialog();
-    return true;
+    switch (command & 0xFFF0) {
+    case IDM_SYSTEM_MOD_SETS: ShowModSetsDialog(); return true;
+    case IDM_SYSTEM_PROBLEM_SEARCH: ShowProblemSearch(); return true;
+    }
+    return false;
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -146,6 +157,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DROPFILES: AddDroppedFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_APP_FREE_AGAIN: OnFreeAgain(); return 0;
     case WM_APP_PUT_BACK: PutBackAtStart(); return 0;
+    case WM_APP_TAKE_UP_SEARCH: TakeUpProblemSearch(); return 0;
+    case WM_APP_VERSION_CHANGE_CUT_OFF: ReportInterruptedUpdate(); return 0;
     case WM_CONTEXTMENU:
         if (OnContextMenu(reinterpret_cast<HWND>(wParam), lParam))
             return 0;

@@ -68,9 +68,9 @@ template <typename Visit>
 bool AnySubfolder(const std::string& folder, Visit visit)
 {
     bool found = false;
-    ForEachEntry(folder, "*", [&](const WIN32_FIND_DATAA& entry) {
-        if (!found && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            found = visit(JoinedPath(folder, entry.cFileName));
+    ForEachEntry(folder, "*", [&](const FolderEntry& entry) {
+        if (!found && (entry.attributes & FILE_ATTRIBUTE_DIRECTORY))
+            found = visit(JoinedPath(folder, entry.name));
     });
     return found;
 }
@@ -103,8 +103,11 @@ std::vector<std::string> LibrariesOf(const std::string& steamFolder, bool linuxP
 {
     std::vector<std::string> libraries = {steamFolder};
     for (const char* list : {"steamapps\\libraryfolders.vdf", "config\\libraryfolders.vdf"})
-        for (const std::string& named : LibraryFolders(ReadLibraryList(JoinedPath(steamFolder, list)))) {
-            std::optional<std::string> library = linuxPaths ? WinePathOf(named) : CleanWindowsPath(named);
+        for (const std::string& utf8 : LibraryFolders(ReadLibraryList(JoinedPath(steamFolder, list)))) {
+            std::optional<std::string> named = LibraryListPath(utf8);
+            std::optional<std::string> library = !named       ? std::nullopt
+                                                 : linuxPaths ? WinePathOf(*named)
+                                                              : CleanWindowsPath(*named);
             if (library)
                 libraries.push_back(*library);
         }
@@ -175,14 +178,6 @@ bool SearchProgramFolders(Search& search)
             return true;
     }
     return false;
-}
-
-bool UnderWine()
-{
-    if (GetEnvironmentVariableW(L"WINEHOMEDIR", NULL, 0) > 0)
-        return true;
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version") != NULL;
 }
 
 // The Linux user's home as Windows reaches it: HOME when the process has it,

@@ -112,7 +112,7 @@ bool SameLetters(const std::string& key, const char* lower)
 std::vector<std::string> LibraryFolders(const std::string& text)
 {
     std::vector<std::string> folders;
-    Reader reader{text, 0, std::string()};
+    Reader reader{text, text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? size_t(3) : size_t(0), std::string()};
     // Only a depth and two flags are kept, whatever the nesting of the text.
     size_t depth = 0;
     bool inList = false;   // depth 1, inside "libraryfolders"

@@ -10,6 +10,7 @@
 // forms Steam has written are understood:
 //   "libraryfolders" { "0" { "path" "D:\\SteamLibrary" ... } ... }
 //   "LibraryFolders" { "TimeNextStatsReport" "..." "1" "D:\\SteamLibrary" }
-// Text that does not parse whole (a brace or a quote left open, a stray brace,
-// a key without a value) names nothing. Linear in the length of the text.
+// A UTF-8 byte order mark before the text (an editor's) is passed over. Text
+// that does not parse whole (a brace or a quote left open, a stray brace, a
+// key without a value) names nothing. Linear in the length of the text.
 std::vector<std::string> LibraryFolders(const std::string& text);

@@ -1,6 +1,7 @@
 #include "finder/system_paths.h"
 
 #include "shared/text_conversion.h"
+#include "shared/utf8.h"
 
 namespace {
 
@@ -20,14 +21,21 @@ std::optional<std::string> StringValue(HKEY key, const wchar_t* subkey, const wc
 
 }  // namespace
 
-std::optional<std::string> ExactNarrow(const std::wstring& text)
+std::optional<std::string> ExactNarrow(const std::wstring& text, UINT codePage)
 {
     if (text.empty())
         return std::nullopt;
-    std::string narrow = FromWide(text, CP_ACP);
-    if (ToWide(narrow, CP_ACP) != text)
+    std::string narrow = FromWide(text, codePage);
+    if (ToWide(narrow, codePage) != text)
         return std::nullopt;
     return narrow;
+}
+
+std::optional<std::string> LibraryListPath(const std::string& utf8, UINT codePage)
+{
+    if (!IsValidUtf8(utf8.data(), utf8.size()))
+        return std::nullopt;
+    return ExactNarrow(ToWide(utf8, CP_UTF8), codePage);
 }
 
 std::optional<std::string> RegistryPath(HKEY root, const wchar_t* subkey, REGSAM view, const wchar_t* name)

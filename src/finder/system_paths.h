@@ -11,7 +11,12 @@
 
 // `text` in the process's code page, when it is not empty and comes back from
 // there unchanged.
-std::optional<std::string> ExactNarrow(const std::wstring& text);
+std::optional<std::string> ExactNarrow(const std::wstring& text, UINT codePage = CP_ACP);
+
+// A path of a Steam library list, which Steam writes in UTF-8 whatever the
+// system's code page, in `codePage` under the same conditions; nothing for
+// bytes that are not UTF-8.
+std::optional<std::string> LibraryListPath(const std::string& utf8, UINT codePage = CP_ACP);
 
 // The string value `name` of `subkey` under `root`, seen in `view` (0,
 // KEY_WOW64_32KEY or KEY_WOW64_64KEY). Nothing when the key or the value is

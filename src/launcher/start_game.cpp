@@ -1,6 +1,5 @@
 #include "launcher/start_game.h"
 
-#include <windows.h>
 #include <shellapi.h>
 
 #include "launcher/game_path.h"
@@ -22,4 +21,23 @@ void StartGame()
     }
     if (!started)
         ShowMessage(MainWindow, Message::GameNotStarted);
+}
+
+HANDLE StartWatchedGame(HWND owner)
+{
+    std::optional<GameLaunch> game = GameLaunchFor(ModDirectory);
+    SHELLEXECUTEINFOA start = {};
+    start.cbSize = sizeof start;
+    start.fMask = SEE_MASK_NOCLOSEPROCESS;
+    start.lpVerb = "open";
+    start.nShow = SW_SHOWNORMAL;
+    if (game) {
+        start.lpFile = game->executable.c_str();
+        start.lpDirectory = game->folder.c_str();
+    }
+    if (!game || !ShellExecuteExA(&start) || !start.hProcess) {
+        ShowMessage(owner, Message::GameNotStarted);
+        return NULL;
+    }
+    return start.hProcess;
 }

@@ -13,9 +13,9 @@
 
 namespace {
 
-void AddName(const WIN32_FIND_DATAA& found, FolderListing& listing)
+void AddName(const FolderEntry& found, FolderListing& listing)
 {
-    std::string name = found.cFileName;
+    const std::string& name = found.name;
     switch (KindOf(name)) {
     case ArchiveKind::Disabled: listing.disabled.push_back(name); break;
     case ArchiveKind::Enabled: listing.enabled.push_back(name); break;
@@ -24,9 +24,8 @@ void AddName(const WIN32_FIND_DATAA& found, FolderListing& listing)
 
     if (HasExtension(name, ".txt"))
         listing.descriptions.emplace(FoldedKey(name), name);
-    std::string shortName = found.cAlternateFileName;
-    if (HasExtension(shortName, ".txt"))
-        listing.descriptions.emplace(FoldedKey(shortName), name);
+    if (HasExtension(found.shortName, ".txt"))
+        listing.descriptions.emplace(FoldedKey(found.shortName), name);
 }
 
 // FindInfoFile answered from the listing: only a name the folder holds is
@@ -47,7 +46,7 @@ std::string ListedInfoFile(const FolderListing& listing, const std::string& dire
 FolderListing ListFolder(const std::string& directory)
 {
     FolderListing listing;
-    ForEachEntry(directory, "*", [&listing](const WIN32_FIND_DATAA& found) { AddName(found, listing); });
+    ForEachEntry(directory, "*", [&listing](const FolderEntry& found) { AddName(found, listing); });
     return listing;
 }
 

@@ -2,6 +2,7 @@
 
 #include "mods/mod_lists.h"
 #include "mods/mod_names.h"
+#include "shared/folder_listing.h"
 #include "shared/messages.h"
 
 namespace {
@@ -24,7 +25,7 @@ void MoveSelectedMod(const Move& move)
     std::string newPath = ReplaceExtension(moved.path, move.extension);
 
     // A plain rename in the same folder: never a copy, never over an existing file.
-    if (!MoveFileExA(moved.path.c_str(), newPath.c_str(), 0)) {
+    if (!NameKeptWhole(FileNamePart(newPath)) || !MoveFileExA(moved.path.c_str(), newPath.c_str(), 0)) {
         ShowMessage(MainWindow, move.failure);
         return;
     }

@@ -375,7 +375,7 @@ bool AnswersFollowTheSearch(const ProblemSearch& search)
     return !strayed && next == search.answers.size();
 }
 
-std::vector<std::string> ModsOn(const ProblemSearch& search, const std::vector<bool>& on)
+std::vector<std::string> ModsOnAt(const ProblemSearch& search, const std::vector<bool>& on)
 {
     std::vector<std::string> names = search.keptOn;
     for (size_t i = 0; i < search.suspects.size() && i < on.size(); ++i) {

@@ -108,4 +108,4 @@ bool AnswersFollowTheSearch(const ProblemSearch& search);
 
 // The display names of the mods to have on for `on`: the mods kept on, then
 // the suspects flagged, in order.
-std::vector<std::string> ModsOn(const ProblemSearch& search, const std::vector<bool>& on);
+std::vector<std::string> ModsOnAt(const ProblemSearch& search, const std::vector<bool>& on);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "../res/resource.h"
+#include "search/search_store.h"
 #include "sets/mod_switch.h"
 #include "sets/set_rules.h"
 #include "sets/set_sharing.h"
@@ -24,11 +25,24 @@ struct SetRow {
 
 std::vector<SetRow> rows;
 
+// The mods on when the problem search under way started, as a set.
+std::optional<ModSet> BeforeTheSearch()
+{
+    std::optional<ProblemSearch> search = StoredSearch();
+    if (!search)
+        return std::nullopt;
+    ModSet set = {kBeforeSearchSet, search->keptOn};
+    set.mods.insert(set.mods.end(), search->suspects.begin(), search->suspects.end());
+    return set;
+}
+
 std::vector<SetRow> AllSets()
 {
     std::vector<SetRow> all = {{{kNoModsSet, {}}, true}};
     if (std::optional<ModSet> before = FindModSet(kBeforeLastSwitchSet))
         all.push_back({{kBeforeLastSwitchSet, before->mods}, true});
+    if (std::optional<ModSet> before = BeforeTheSearch())
+        all.push_back({*before, true});
     for (ModSet& set : LoadModSets())
         all.push_back({set, false});
     return all;
@@ -115,18 +129,19 @@ void OnRename(HWND dialog)
     std::string name = NameTyped(dialog);
     if (row < 0 || rows[row].own || name == rows[row].set.name || !MayUseName(dialog, name, rows[row].set.name))
         return;
-    ModSet renamed = {name, rows[row].set.mods};
+    ModSet old = rows[row].set;
+    ModSet renamed = {name, old.mods};
     // The registry matches names without regard to case: a new case needs the
     // old value gone first, and comes back if the new one cannot be written.
-    bool caseOnly = FoldCase(name) == FoldCase(rows[row].set.name);
-    if (caseOnly)
-        DeleteModSet(rows[row].set.name);
-    if (!SaveModSet(renamed)) {
+    bool caseOnly = FoldCase(name) == FoldCase(old.name);
+    if (caseOnly && !DeleteModSet(old)) {
+        ShowMessage(dialog, Message::SetNotRenamed);
+    } else if (!SaveModSet(renamed)) {
         if (caseOnly)
-            SaveModSet(rows[row].set);
+            SaveModSet(old);
         ShowMessage(dialog, Message::SetNotSaved);
-    } else if (!caseOnly) {
-        DeleteModSet(rows[row].set.name);
+    } else if (!caseOnly && !DeleteModSet(old)) {
+        ShowMessage(dialog, Message::SetOldNameKept, {name, old.name});
     }
     Fill(dialog, name);
 }
@@ -136,7 +151,8 @@ void OnDelete(HWND dialog)
     int row = Selected(dialog);
     if (row < 0 || rows[row].own || ShowMessage(dialog, Message::SetDelete, {rows[row].set.name}) != IDYES)
         return;
-    DeleteModSet(rows[row].set.name);
+    if (!DeleteModSet(rows[row].set))
+        ShowMessage(dialog, Message::SetNotDeleted);
     Fill(dialog, "");
 }
 
@@ -232,6 +248,8 @@ std::vector<std::string> SwitchableSetNames()
     std::vector<std::string> names = {kNoModsSet};
     if (FindModSet(kBeforeLastSwitchSet))
         names.push_back(kBeforeLastSwitchSet);
+    if (BeforeTheSearch())
+        names.push_back(kBeforeSearchSet);
     std::vector<std::string> players = ModSetNames();
     names.insert(names.end(), players.begin(), players.end());
     return names;
@@ -243,6 +261,8 @@ void SwitchToSetNamed(const std::string& name)
         return;
     if (name == kNoModsSet) {
         SwitchToModSet({kNoModsSet, {}});
+    } else if (std::optional<ModSet> before = name == kBeforeSearchSet ? BeforeTheSearch() : std::nullopt) {
+        SwitchToModSet(*before);
     } else if (std::optional<ModSet> set = FindModSet(name)) {
         SwitchToModSet(*set);
     }

@@ -19,6 +19,7 @@
 
 namespace {
 
+const char kUnnamedSet[] = "Mod set";  // for a set whose name another program wrote unreadable
 const size_t kPreviewNames = 200;
 const size_t kNamesInAMessage = 10;  // per list: a set of 100,000 mods opens at once
 
@@ -79,7 +80,7 @@ SharedSet Shared(const ModSet& set, std::vector<std::string>& lacking)
 {
     std::vector<ListedArchive> archives = ArchivesNow();
     std::unordered_map<std::string, const ListedArchive*> byName = ArchivesByName(archives, FoldedKey);
-    SharedSet shared = {ToUtf8(set.name), {}};
+    SharedSet shared = {SharableSetName(ToUtf8(set.name), kUnnamedSet), {}};
     for (const std::string& mod : set.mods) {
         auto local = byName.find(FoldedKey(mod));
         if (local != byName.end())
@@ -99,6 +100,7 @@ Message ProblemMessage(SetTextProblem problem)
     case SetTextProblem::NotArchive: return Message::SetTextNotArchive;
     case SetTextProblem::PathInName: return Message::SetTextPath;
     case SetTextProblem::BaseArchive: return Message::SetTextBaseArchive;
+    case SetTextProblem::TwoSizes: return Message::SetTextTwoSizes;
     default: return Message::NoSetOnClipboard;
     }
 }
@@ -220,6 +222,9 @@ std::string PasteSetFromText(HWND owner)
     if (!read.set) {
         if (read.problem == SetTextProblem::NotASet)
             ShowMessage(owner, Message::NoSetOnClipboard);
+        else if (read.problem == SetTextProblem::TwoSizes)
+            ShowMessage(owner, Message::SetTextTwoSizes,
+                        {std::to_string(read.firstLine), std::to_string(read.line)});
         else
             ShowMessage(owner, ProblemMessage(read.problem), {std::to_string(read.line)});
         return "";

@@ -11,6 +11,7 @@
 const char kModSetsKey[] = "Software\\RozUrovere\\Mod Sets";
 const char kNoModsSet[] = "No mods";
 const char kBeforeLastSwitchSet[] = "Before the last switch";
+const char kBeforeSearchSet[] = "Before the search";
 
 namespace {
 
@@ -34,9 +35,9 @@ std::vector<ModSet> EnumerateSets(bool withMods)
         std::string setName = FromWide(name.substr(0, length), CP_ACP);
         if (type != REG_MULTI_SZ || setName.empty() || IsReservedSetName(setName))
             continue;
-        ModSet set = {setName, {}};
+        ModSet set = {setName, {}, name.substr(0, length)};
         if (withMods)
-            set.mods = ReadStrings(key, name.substr(0, length)).value_or(std::vector<std::string>());
+            set.mods = ReadStrings(key, set.storedAs).value_or(std::vector<std::string>());
         sets.push_back(set);
     }
     RegCloseKey(key);
@@ -60,26 +61,54 @@ std::vector<std::string> ModSetNames()
     return names;
 }
 
+namespace {
+
+// A set whose name the code page cannot give back exactly, found as the sets
+// are listed.
+std::optional<ModSet> ListedSet(HKEY key, const std::string& name)
+{
+    for (ModSet& set : EnumerateSets(false)) {
+        if (set.name == name) {
+            set.mods = ReadStrings(key, set.storedAs).value_or(std::vector<std::string>());
+            return set;
+        }
+    }
+    return std::nullopt;
+}
+
+std::wstring ValueName(const ModSet& set)
+{
+    return set.storedAs.empty() ? ToWide(set.name, CP_ACP) : set.storedAs;
+}
+
+}  // namespace
+
 std::optional<ModSet> FindModSet(const std::string& name)
 {
-    // The registry matches value names without regard to case, as the sets do.
-    std::optional<std::vector<std::string>> mods = ReadUserStrings(kModSetsKey, ToWide(name, CP_ACP));
-    if (!mods || name.empty())
+    HKEY key = name.empty() ? NULL : OpenUserKey(kModSetsKey, false);  // the unnamed value is the journal
+    if (!key)
         return std::nullopt;
-    return ModSet{name, *mods};
+    std::optional<ModSet> found;
+    // The registry matches value names without regard to case, as the sets do.
+    if (std::optional<std::vector<std::string>> mods = ReadStrings(key, ToWide(name, CP_ACP)))
+        found = ModSet{name, *mods, ToWide(name, CP_ACP)};
+    else if (!IsReservedSetName(name))
+        found = ListedSet(key, name);
+    RegCloseKey(key);
+    return found;
 }
 
 bool SaveModSet(const ModSet& set)
 {
-    return !set.name.empty() && WriteUserStrings(kModSetsKey, ToWide(set.name, CP_ACP), set.mods, false);
+    return !set.name.empty() && WriteUserStrings(kModSetsKey, ValueName(set), set.mods, false);
 }
 
-bool DeleteModSet(const std::string& name)
+bool DeleteModSet(const ModSet& set)
 {
     HKEY key = OpenUserKey(kModSetsKey, true);
     if (!key)
         return false;
-    LONG result = RegDeleteValueW(key, ToWide(name, CP_ACP).c_str());
+    LONG result = RegDeleteValueW(key, ValueName(set).c_str());
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }
@@ -87,14 +116,16 @@ bool DeleteModSet(const std::string& name)
 bool IsReservedSetName(const std::string& name)
 {
     std::wstring folded = FoldCase(name);
-    return folded == FoldCase(kNoModsSet) || folded == FoldCase(kBeforeLastSwitchSet);
+    return folded == FoldCase(kNoModsSet) || folded == FoldCase(kBeforeLastSwitchSet) ||
+           folded == FoldCase(kBeforeSearchSet);
 }
 
 bool IsOwnSetName(const std::string& name)
 {
     std::wstring folded = FoldCase(name);
     return IsReservedSetName(name) || folded == FoldCase(ShownSetName(kNoModsSet)) ||
-           folded == FoldCase(ShownSetName(kBeforeLastSwitchSet));
+           folded == FoldCase(ShownSetName(kBeforeLastSwitchSet)) ||
+           folded == FoldCase(ShownSetName(kBeforeSearchSet));
 }
 
 std::string ShownSetName(const std::string& name)
@@ -103,5 +134,7 @@ std::string ShownSetName(const std::string& name)
         return TextFor(Text::SetNoMods);
     if (name == kBeforeLastSwitchSet)
         return TextFor(Text::SetBeforeLastSwitch);
+    if (name == kBeforeSearchSet)
+        return TextFor(Text::SetBeforeSearch);
     return name;
 }

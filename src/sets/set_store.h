@@ -14,10 +14,15 @@
 extern const char kModSetsKey[];  // under HKEY_CURRENT_USER
 extern const char kNoModsSet[];
 extern const char kBeforeLastSwitchSet[];
+extern const char kBeforeSearchSet[];  // while a problem search runs
 
 struct ModSet {
     std::string name;
     std::vector<std::string> mods;  // display names of the mods that are on
+    // The registry value's own name, for a set read from there: another
+    // program may have written one that `name` cannot give back exactly (a
+    // stray surrogate, a letter of another script in an older code page).
+    std::wstring storedAs = std::wstring();
 };
 
 // The player's sets, sorted by name without regard to case.
@@ -27,10 +32,12 @@ std::vector<std::string> ModSetNames();
 // A set of the player's by name (letter case aside), or "Before the last switch".
 std::optional<ModSet> FindModSet(const std::string& name);
 
-// Writes the set, replacing one of the same name; false when the registry
-// refused.
+// Writes the set, replacing one of the same name (the value it was read from,
+// if any); false when the registry refused.
 bool SaveModSet(const ModSet& set);
-bool DeleteModSet(const std::string& name);
+// Removes the value the set was read from, else the one of its name; false
+// when the registry refused or had no such value.
+bool DeleteModSet(const ModSet& set);
 
 // True for the names the tool's own sets are stored under, letter case aside.
 bool IsReservedSetName(const std::string& name);

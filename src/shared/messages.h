@@ -51,6 +51,35 @@ enum class Message {
     SwitchJournalUnreadable,
     SwitchJournalOtherFolder,
     SwitchAfterEarlier,
+    SearchNothingToSearch,
+    SearchShowsWithoutMods,
+    SearchAnswersDisagree,
+    SearchModGone,
+    SearchCannotGoOn,
+    SearchNotStored,
+    SearchUnreadable,
+    SearchOtherFolder,
+    SetTextTwoSizes,
+    SetNotDeleted,
+    SetNotRenamed,
+    SetOldNameKept,
+    UpdateQuestion,
+    UpdateIdentical,
+    UpdateInUse,
+    UpdateFailed,
+    UpdateNotRecycled,
+    UpdateNotPutBack,
+    VersionChangeElsewhere,
+    RestoreInUse,
+    RestoreFailed,
+    RestoreNotPutBack,
+    UpdateCutOffFinished,
+    UpdateCutOffUndone,
+    RestoreCutOffFinished,
+    RestoreCutOffUndone,
+    VersionCutOffNotRepaired,
+    VersionCutOffFolderMissing,
+    VersionCutOffChanged,
 };
 
 struct MessageText {
@@ -111,6 +140,27 @@ enum class Text {
     PreviewOtherVersions,
     PreviewOtherVersionsNone,
     PreviewOtherVersion,  // a count
+
+    SearchCaption,
+    SearchMenuEntry,
+    SearchStepBound,
+    SearchStep,
+    SearchAsk,
+    SearchModsOn,
+    SearchGameEnded,
+    SearchCulprit,
+    SearchCulprits,
+    SearchLeaveItOff,
+    SearchLeaveThemOff,
+    SearchStop,
+    SearchCancel,
+    SetBeforeSearch,
+    // A line of the question before a drop updates installed mods: "%1" the
+    // mod, "%2" and "%3" the installed version's size and date, "%4" and "%5"
+    // the dropped one's.
+    UpdateQuestionLine,
+    UpdateTitle,   // of the open-file dialog of "Update from File..."
+    UpdateFilter,  // the name of its filter for mod archives
 };
 
 // The text in the current language, in the process code page, with its
@@ -125,6 +175,11 @@ enum class DropReason {
     CopyFailed,
     DescriptionNotCopied,
     LeftoverInTheWay,
+    InstalledAlready,
+    UpdateInUse,
+    NotUpdated,
+    PreviousNotRecycled,
+    UpdateNotPutBack,
 };
 
 // "%1" in a reason stands for its detail.

@@ -19,12 +19,10 @@ void Tell(const SwitchWatch& watch, SwitchPhase phase, size_t done, size_t total
 std::vector<ListedArchive> ListArchives(const std::string& folder)
 {
     std::vector<ListedArchive> archives;
-    ForEachEntry(folder, "*", [&archives](const WIN32_FIND_DATAA& found) {
-        ArchiveKind kind = KindOf(found.cFileName);
-        if (kind == ArchiveKind::None)
-            return;
-        uint64_t size = static_cast<uint64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow;
-        archives.push_back({found.cFileName, kind == ArchiveKind::Enabled, size});
+    ForEachEntry(folder, "*", [&archives](const FolderEntry& found) {
+        ArchiveKind kind = KindOf(found.name);
+        if (kind != ArchiveKind::None)
+            archives.push_back({found.name, kind == ArchiveKind::Enabled, found.size});
     });
     return archives;
 }

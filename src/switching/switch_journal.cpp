@@ -46,7 +46,8 @@ bool RemoveSwitchJournal()
 
 bool RenameInFolder(const std::string& folder, const std::string& from, const std::string& to)
 {
-    return MoveFileExA(JoinPath(folder, from).c_str(), JoinPath(folder, to).c_str(), 0) != FALSE;
+    return NameKeptWhole(to) &&
+           MoveFileExA(JoinPath(folder, from).c_str(), JoinPath(folder, to).c_str(), 0) != FALSE;
 }
 
 bool PutBackReport::Settled() const
@@ -79,8 +80,7 @@ PutBackReport PutBackJournal(const std::string& modFolder, const RenameProgress&
 
     report.outcome = PutBackReport::Outcome::PutBack;
     std::unordered_set<std::string> present;
-    ForEachEntry(modFolder, "*",
-                 [&present](const WIN32_FIND_DATAA& found) { present.insert(FoldedKey(found.cFileName)); });
+    ForEachEntry(modFolder, "*", [&present](const FolderEntry& found) { present.insert(FoldedKey(found.name)); });
     JournalCheck check = CheckJournal(
         *journal, [&present](const std::string& name) { return present.count(FoldedKey(name)) != 0; }, FoldedKey);
     report.refused = check.refused;

@@ -73,6 +73,27 @@ SwitchPlan PlanSwitchByKeys(const std::vector<ListedArchive>& archives, const st
     return plan;
 }
 
+SwitchPlan PlanSomeMods(const std::vector<ListedArchive>& archives, const std::vector<std::string>& on,
+                        const std::vector<std::string>& off, const FoldName& fold)
+{
+    // Planned as a switch to `on` in the folder of the archives that `on`
+    // and `off` name, so that a name held by a .pak and a .mod is as there.
+    std::unordered_set<std::string> named;
+    for (const std::string& name : on)
+        named.insert(fold(name));
+    for (const std::string& name : off)
+        named.insert(fold(name));
+    std::vector<ListedArchive> concerned;
+    for (const ListedArchive& archive : archives)
+        if (named.count(fold(DisplayName(archive.fileName))))
+            concerned.push_back(archive);
+    std::vector<std::string> all = on;
+    all.insert(all.end(), off.begin(), off.end());
+    SwitchPlan plan = PlanSwitch(concerned, on, fold);
+    plan.missing = PlanSwitch(concerned, all, fold).missing;
+    return plan;
+}
+
 std::vector<std::string> ModsOn(const std::vector<ListedArchive>& archives)
 {
     std::vector<std::string> on;

@@ -38,6 +38,12 @@ SwitchPlan PlanSwitch(const std::vector<ListedArchive>& archives, const std::vec
 SwitchPlan PlanSwitchByKeys(const std::vector<ListedArchive>& archives, const std::vector<std::string>& setMods,
                             const std::vector<std::string>& setKeys, const FoldName& fold, bool listMissing);
 
+// The renames that turn the mods named in `on` on and those in `off` off,
+// leaving every other archive as it is; `missing` gets the names that no
+// archive of the folder has.
+SwitchPlan PlanSomeMods(const std::vector<ListedArchive>& archives, const std::vector<std::string>& on,
+                        const std::vector<std::string>& off, const FoldName& fold);
+
 // The display names of the archives that are on, in listing order.
 std::vector<std::string> ModsOn(const std::vector<ListedArchive>& archives);
 

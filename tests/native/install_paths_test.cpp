@@ -43,7 +43,8 @@ TEST(InstallPaths, TheModFolderIsTheDataFolderInOneFormWhenItFits)
         {folder254, folder254 + "\\data"},  // 259 bytes
         {folder254 + "g", std::nullopt},
         {"", std::nullopt},
-        {"Games\\Game", std::nullopt},  // relative: wherever the current folder is
+        {"Games\\Game", std::nullopt},    // relative: wherever the current folder is
+        {"\\Games\\Game", std::nullopt},  // on whichever drive the current folder is
         {"D:Game", std::nullopt},
         {"\\\\server\\share\\Game", "\\\\server\\share\\Game\\data"},
     };

@@ -2,17 +2,10 @@
 
 #include <set>
 
+#include "mods/mod_names.h"
 #include "switching/journal_rules.h"
 
 namespace {
-
-std::string Fold(const std::string& name)
-{
-    std::string folded = name;
-    for (char& c : folded)
-        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    return folded;
-}
 
 TEST(Journal, ReadsBackOnlyWhatWasWrittenWholeInEitherForm)
 {
@@ -56,7 +49,8 @@ TEST(Journal, IsFollowedOnlyInTheModFolder)
         {"Q:", "Q:\\", false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.same, IsJournalFolder(c.journal, c.modFolder, Fold)) << c.journal << " / " << c.modFolder;
+        EXPECT_EQ(c.same, IsJournalFolder(c.journal, c.modFolder, AsciiLower))
+            << c.journal << " / " << c.modFolder;
 }
 
 TEST(Journal, PutsBackOnlyWhatASwitchCouldHaveMadeAndTheFolderBearsOut)
@@ -99,10 +93,10 @@ TEST(Journal, PutsBackOnlyWhatASwitchCouldHaveMadeAndTheFolderBearsOut)
     for (const auto& c : cases) {
         std::set<std::string> folded;
         for (const std::string& name : c.folder)
-            folded.insert(Fold(name));
+            folded.insert(AsciiLower(name));
         JournalCheck check = CheckJournal(
             {JournalKind::Switching, "C:\\data", c.renames},
-            [&](const std::string& name) { return folded.count(Fold(name)) != 0; }, Fold);
+            [&](const std::string& name) { return folded.count(AsciiLower(name)) != 0; }, AsciiLower);
         std::vector<std::string> steps;
         for (const PutBackStep& step : check.steps)
             steps.push_back(step.from + ">" + step.to);

@@ -1,25 +1,17 @@
 #include <gtest/gtest.h>
 
+#include "mods/mod_names.h"
 #include "sets/set_rules.h"
 #include "switching/switch_plan.h"
 
 namespace {
-
-// Letter case aside, as the file system matches names (ASCII is enough here).
-std::string Fold(const std::string& name)
-{
-    std::string folded = name;
-    for (char& c : folded)
-        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-    return folded;
-}
 
 std::vector<ListedArchive> Folder(const std::vector<std::string>& names)
 {
     std::vector<ListedArchive> archives;
     archives.reserve(names.size());
     for (const std::string& name : names)
-        archives.push_back({name, name.size() > 4 && Fold(name.substr(name.size() - 4)) == ".PAK"});
+        archives.push_back({name, name.size() > 4 && AsciiLower(name.substr(name.size() - 4)) == ".pak"});
     return archives;
 }
 
@@ -56,9 +48,25 @@ TEST(PlanSwitch, RenamesExactlyTheArchivesWhoseStateDiffers)
          {}},
     };
     for (const auto& c : cases) {
-        SwitchPlan plan = PlanSwitch(Folder(c.folder), c.set, Fold);
+        SwitchPlan plan = PlanSwitch(Folder(c.folder), c.set, AsciiLower);
         EXPECT_EQ(c.renames, plan.renames) << c.what;
         EXPECT_EQ(c.missing, plan.missing) << c.what;
+    }
+}
+
+TEST(PlanSomeMods, SwitchesOnlyTheModsItNames)
+{
+    const struct {
+        std::vector<std::string> on, off, renames, missing;
+    } cases[] = {
+        {{"B"}, {"A"}, {"A.pak", "B.mod"}, {}},
+        {{"A", "c"}, {"D"}, {}, {}},
+        {{"Gone"}, {"C", "Lost"}, {"C.pak"}, {"Gone", "Lost"}},
+    };
+    for (const auto& c : cases) {
+        SwitchPlan plan = PlanSomeMods(Folder({"A.pak", "B.mod", "C.pak", "D.mod"}), c.on, c.off, AsciiLower);
+        EXPECT_EQ(c.renames, plan.renames) << ::testing::PrintToString(c.on);
+        EXPECT_EQ(c.missing, plan.missing) << ::testing::PrintToString(c.on);
     }
 }
 

@@ -27,16 +27,30 @@ TEST(SetText, ReadsBackWhatItWrites)
     EXPECT_EQ("Quillmoor mod set: A\r\nB.pak\t12\r\n", SetText({"A", {{"B.pak", 12}}}));
 }
 
-TEST(SetText, TakesLineFeedsTrailingSpacesAndEmptyLines)
+TEST(SetText, TakesTextAsChatProgramsCarryIt)
 {
     ReadSetTextResult read =
         ReadSetText("\n\xEF\xBB\xBFQuillmoor mod set: Friends  \n\nA.pak\t1 \r\n\r\n B.mod\t2\n");
     EXPECT_EQ(SetTextProblem::NotASet, read.problem) << "a mark after the first line break is text";
-    read = ReadSetText("\xEF\xBB\xBF\nQuillmoor mod set: Friends  \n\nA.pak\t1 \r\n\r\n B.mod\t2");
-    ASSERT_TRUE(read.set.has_value());
-    EXPECT_EQ("Friends", read.set->name);
-    ASSERT_EQ(2u, read.set->mods.size());
-    EXPECT_EQ(" B.mod", read.set->mods[1].fileName);
+    const struct {
+        const char* what;
+        std::string text;
+    } cases[] = {
+        {"LF and CR LF, a mark, trailing spaces, empty lines",
+         "\xEF\xBB\xBF\nQuillmoor mod set: Friends  \n\nA.pak\t1 \r\n\r\n B.mod\t2"},
+        {"CR alone", "\rQuillmoor mod set: Friends\r\rA.pak\t1 \r B.mod\t2\r"},
+        {"spaces before the first line", "  \t Quillmoor mod set: Friends\r\nA.pak\t1\r\n B.mod\t2\r\n"},
+        {"a line twice, in another case too",
+         "Quillmoor mod set: Friends\nA.pak\t1\n B.mod\t2\nA.pak\t1\na.MOD\t1\n B.mod\t2\n"},
+    };
+    for (const auto& c : cases) {
+        read = ReadSetText(c.text);
+        ASSERT_TRUE(read.set.has_value()) << c.what;
+        EXPECT_EQ("Friends", read.set->name) << c.what;
+        ASSERT_EQ(2u, read.set->mods.size()) << c.what;
+        EXPECT_EQ("A.pak", read.set->mods[0].fileName) << c.what;
+        EXPECT_EQ(" B.mod", read.set->mods[1].fileName) << c.what;
+    }
 }
 
 TEST(SetText, RefusesWithTheLineNumber)
@@ -46,6 +60,7 @@ TEST(SetText, RefusesWithTheLineNumber)
         std::string text;
         SetTextProblem problem;
         size_t line;
+        size_t firstLine = 0;
     } cases[] = {
         {"", SetTextProblem::NotASet, 1},
         {"Hello!\nQuillmoor mod set: S\n", SetTextProblem::NotASet, 1},
@@ -66,12 +81,15 @@ TEST(SetText, RefusesWithTheLineNumber)
         {heading + "C:/mods/A.pak\t12\n", SetTextProblem::PathInName, 2},
         {heading + "A.pak:stream\t12\n", SetTextProblem::PathInName, 2},
         {heading + "P5-Data.mod\t12\n", SetTextProblem::BaseArchive, 2},
+        {heading + "A.pak\t1\rB.pak\t2\r\ra.mod\t3\r\n", SetTextProblem::TwoSizes, 5, 2},
+        {heading + "A.pak\t1\r\r\nB.pak 2\r\n", SetTextProblem::NoTab, 3},  // CR CR LF: one line end
     };
     for (const auto& c : cases) {
         ReadSetTextResult read = ReadSetText(c.text);
         EXPECT_FALSE(read.set.has_value()) << c.text;
         EXPECT_EQ(c.problem, read.problem) << c.text;
         EXPECT_EQ(c.line, read.line) << c.text;
+        EXPECT_EQ(c.firstLine, read.firstLine) << c.text;
     }
 }
 
@@ -83,6 +101,28 @@ TEST(SetText, ReadsATenMegabyteTextWhole)
     ReadSetTextResult read = ReadSetText(text);
     ASSERT_TRUE(read.set.has_value());
     EXPECT_GT(read.set->mods.size(), 100000u);
+    read = ReadSetText("Quillmoor mod set: Big\r\n" + std::string(10u << 20, '\r') + "A.pak 1");
+    EXPECT_EQ(SetTextProblem::NoTab, read.problem);
+    EXPECT_EQ((10u << 20) + 2, read.line);
+}
+
+TEST(SetText, HeadingsOfNamesAnotherProgramWroteAreReadBack)
+{
+    const struct {
+        std::string name;
+        std::string shared;
+    } cases[] = {
+        {" Campaign", " Campaign"}, {"line\r\nbreak", "line  break"},
+        {"tab\there ", "tab here"}, {std::string(63, 'n') + " x", std::string(63, 'n')},
+        {" \n ", "Mod set"},
+    };
+    for (const auto& c : cases) {
+        std::string name = SharableSetName(c.name, "Mod set");
+        EXPECT_EQ(c.shared, name) << c.name;
+        ReadSetTextResult read = ReadSetText(SetText({name, {{"A.pak", 1}}}));
+        ASSERT_TRUE(read.set.has_value()) << c.name;
+        EXPECT_EQ(c.shared, read.set->name);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // Stands in for the game in tests and in the demo folder: appends one line,
 // "<working directory>|<arguments>", in UTF-8, to launches.txt beside itself
 // and exits. Wide calls, so that a folder in any script is recorded exactly.
+// With crash-when-loaded.txt beside it naming an archive, it ends as a crash
+// does (0xC0000005) whenever the data folder loads that archive: a mod that
+// breaks the game.
 #include <windows.h>
 
 #include <string>
@@ -38,5 +41,19 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     DWORD written;
     WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, NULL);
     CloseHandle(log);
-    return 0;
+
+    HANDLE culprit = CreateFileW((std::wstring(folder) + L"crash-when-loaded.txt").c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (culprit == INVALID_HANDLE_VALUE)
+        return 0;
+    char name[MAX_PATH] = "";
+    DWORD read = 0;
+    ReadFile(culprit, name, MAX_PATH - 1, &read, NULL);
+    CloseHandle(culprit);
+    name[read] = '\0';
+    std::string archive = std::string("..\\data\\") + name;
+    bool loaded =
+        GetFileAttributesW((std::wstring(folder) + std::wstring(archive.begin(), archive.end())).c_str()) !=
+        INVALID_FILE_ATTRIBUTES;
+    return loaded ? static_cast<int>(0xC0000005u) : 0;
 }

@@ -1,5 +1,7 @@
 #include "app_test.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -7,6 +9,7 @@
 #include "app/main_window.h"
 #include "mods/mod_names.h"
 #include "settings/mod_directory.h"
+#include "shared/text_conversion.h"
 #include "shared/text_format.h"
 
 // The program's state as a new process has it.
@@ -62,6 +65,13 @@ void AppTest::CloseApp()
     UnregisterClassA(kMainWindowClass, GetModuleHandleA(NULL));
 }
 
+void ModFolderTest::Start(const std::vector<std::string>& archives)
+{
+    for (const std::string& name : archives)
+        mods.Write(name, name);
+    StartAppIn(mods.Path());
+}
+
 std::vector<std::string> DisplayNames(const std::vector<ModEntry>& mods)
 {
     std::vector<std::string> names;
@@ -91,6 +101,11 @@ void SelectRow(HWND listBox, int row)
     SendMessageA(listBox, LB_SETCURSEL, row, 0);
     SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(listBox), LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(listBox));
+}
+
+void DropFiles(const std::vector<std::string>& paths)
+{
+    SendMessageA(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf(paths)), 0);
 }
 
 void ExpectListsMirrored()
@@ -144,4 +159,20 @@ std::vector<std::string> BoxTexts(const DialogAnswerer& dialogs)
     for (const SeenDialog& box : dialogs.MessageBoxes())
         texts.push_back(box.text);
     return texts;
+}
+
+HGLOBAL DropOf(const std::vector<std::string>& paths)
+{
+    std::wstring list;
+    for (const std::string& path : paths)
+        list += ToWide(path, CP_UTF8) + L'\0';
+    list += L'\0';
+    size_t bytes = list.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
+    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    memcpy(drop + 1, list.data(), bytes);
+    GlobalUnlock(memory);
+    return memory;
 }

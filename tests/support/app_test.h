@@ -37,6 +37,14 @@ protected:
     IsolatedHome isolatedHome;  // a start without a setting finds no game of the machine's user
 };
 
+// The program started in a mod folder of the test's own, holding these
+// archives (each file holds its own name).
+class ModFolderTest : public AppTest {
+protected:
+    void Start(const std::vector<std::string>& archives);
+    TempFolder mods;
+};
+
 std::vector<std::string> DisplayNames(const std::vector<ModEntry>& mods);
 bool IsEnabled(HWND window);
 int Selection(HWND listBox);
@@ -44,6 +52,9 @@ int Selection(HWND listBox);
 // What a click and a selection by the user send to the main window.
 void Click(int id);
 void SelectRow(HWND listBox, int row);
+
+// Drops the files on the main window; returns when the drop is handled.
+void DropFiles(const std::vector<std::string>& paths);
 
 // Each list box shows exactly its list's display names, row for row.
 void ExpectListsMirrored();
@@ -70,3 +81,7 @@ void ExpectBoxes(const DialogAnswerer& dialogs, const std::vector<ExpectedBox>& 
 
 // The row of the list box showing `row`, or -1.
 int RowOf(HWND listBox, const std::string& row);
+
+// What the shell sends when files are dropped: a DROPFILES block in global
+// memory with the names in UTF-16, which the window frees.
+HGLOBAL DropOf(const std::vector<std::string>& paths);

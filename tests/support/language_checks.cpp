@@ -5,6 +5,7 @@
 #include "../res/resource.h"
 #include "dialogs.h"
 #include "menus.h"
+#include "search/search_dialog.h"
 #include "sets/mod_sets_dialog.h"
 #include "shared/messages.h"
 #include "shared/progress_window.h"
@@ -47,10 +48,17 @@ std::vector<TextFit> MeasureTexts(HWND window, const std::string& where, const s
         RECT needed = {0, 0, 0, 0};
         UINT prefix = label && (GetWindowLongW(child, GWL_STYLE) & SS_NOPREFIX) ? DT_NOPREFIX : 0;
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_SINGLELINE | prefix);
-        SelectObject(dc, old);
-        ReleaseDC(child, dc);
         RECT room;
         GetClientRect(child, &room);
+        // A label of several lines wraps its text at its width: what counts is
+        // whether the lines fit its height.
+        if (label && room.bottom >= 2 * needed.bottom) {
+            needed = {0, 0, room.right, 0};
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed,
+                      DT_CALCRECT | DT_WORDBREAK | prefix);
+        }
+        SelectObject(dc, old);
+        ReleaseDC(child, dc);
         int margin = button ? 2 * MulDiv(3, static_cast<int>(dpi), 96) : 0;
         fits.push_back(
             {where + ": " + TextOf(child), needed.right + margin, room.right, needed.bottom, room.bottom});
@@ -144,6 +152,17 @@ std::vector<std::string> VisitEveryWindow(DialogAnswerer& dialogs, const std::st
     });
     ShowModSetsDialog();
 
+    // The search of the one mod on: its choice, its one start, its end.
+    dialogs.ActIn("*", [&](HWND search) {
+        visit(search, "problem search");
+        SendMessageA(search, WM_COMMAND, MAKEWPARAM(IDC_SEARCH_BEGIN, BN_CLICKED), 0);
+        visit(search, "problem search, a start");
+        SendMessageA(search, WM_COMMAND, MAKEWPARAM(IDC_SEARCH_NOT, BN_CLICKED), 0);
+        visit(search, "problem search, its end");
+        SendMessageA(search, WM_COMMAND, MAKEWPARAM(IDC_SEARCH_RESTORE, BN_CLICKED), 0);
+    });
+    ShowProblemSearch();
+
     {
         ProgressWindow progress(TextFor(Text::SwitchCaption), true);
         Sleep(550);  // it shows only after half a second
@@ -160,7 +179,9 @@ std::vector<std::string> VisitEveryWindow(DialogAnswerer& dialogs, const std::st
     }
     // Of the system menu only the tool's own entry: the rest is the system's.
     wchar_t entry[128] = L"";
-    GetMenuStringW(GetSystemMenu(MainWindow, FALSE), IDM_SYSTEM_MOD_SETS, entry, 128, MF_BYCOMMAND);
-    entries.push_back(FromWide(entry, CP_UTF8));
+    for (UINT id : {IDM_SYSTEM_MOD_SETS, IDM_SYSTEM_PROBLEM_SEARCH}) {
+        GetMenuStringW(GetSystemMenu(MainWindow, FALSE), id, entry, 128, MF_BYCOMMAND);
+        entries.push_back(FromWide(entry, CP_UTF8));
+    }
     return entries;
 }

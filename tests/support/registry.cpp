@@ -1,6 +1,7 @@
 #include "registry.h"
 
 #include <aclapi.h>
+#include <algorithm>
 
 #include "sets/set_store.h"
 #include "settings/mod_directory.h"
@@ -57,6 +58,11 @@ SettingsRestorer::~SettingsRestorer()
 
 void StoreSwitchJournal(const std::vector<std::string>& strings)
 {
+    StoreModSetValue(L"", strings);
+}
+
+void StoreModSetValue(const std::wstring& name, const std::vector<std::string>& strings)
+{
     HKEY key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kModSetsKey, 0, NULL, 0, KEY_WRITE, NULL, &key, NULL) != ERROR_SUCCESS)
         return;
@@ -64,7 +70,7 @@ void StoreSwitchJournal(const std::vector<std::string>& strings)
     for (const std::string& text : strings)
         data += ToWide(text, CP_UTF8) + L'\0';
     data += L'\0';
-    RegSetValueExW(key, L"", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data.data()),
+    RegSetValueExW(key, name.c_str(), 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data.data()),
                    static_cast<DWORD>(data.size() * sizeof(wchar_t)));
     RegCloseKey(key);
 }
@@ -106,4 +112,22 @@ ReadOnlyKey::~ReadOnlyKey()
         return;
     SetKeyAccess(key, true);
     RegCloseKey(key);
+}
+
+std::vector<std::wstring> ModSetValueNames()
+{
+    std::vector<std::wstring> names;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kModSetsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return names;
+    WCHAR name[16384];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof name / sizeof name[0];
+        if (RegEnumValueW(key, index, name, &length, NULL, NULL, NULL, NULL) != ERROR_SUCCESS)
+            break;
+        names.push_back(std::wstring(name, length));
+    }
+    RegCloseKey(key);
+    std::sort(names.begin(), names.end());
+    return names;
 }

@@ -1,4 +1,4 @@
-// The program's registry value in the private prefix's HKEY_CURRENT_USER.
+// The program's registry values in the private prefix's HKEY_CURRENT_USER.
 #pragma once
 
 #include <windows.h>
@@ -46,3 +46,9 @@ public:
 private:
     std::optional<std::string> saved_;
 };
+
+// Writes a value of the mod sets' key as another program may name it (any
+// UTF-16, a stray surrogate too): a REG_MULTI_SZ of these UTF-8 strings.
+void StoreModSetValue(const std::wstring& name, const std::vector<std::string>& strings);
+// The names of the mod sets' values as the registry holds them, sorted.
+std::vector<std::wstring> ModSetValueNames();

@@ -1,5 +1,6 @@
 #include "running_app.h"
 
+#include "../res/resource.h"
 #include "dialogs.h"
 #include "shared/messages.h"
 
@@ -67,6 +68,17 @@ HWND RunningApp::WaitForWindow(DWORD timeoutMs)
     return window_;
 }
 
+bool RunningApp::SwitchToNoMods()
+{
+    PostMessageA(window_, WM_COMMAND, MAKEWPARAM(IDM_MOD_SETS, 1), 0);
+    HWND dialog = WaitForDialog("Mod Sets");
+    if (!dialog)
+        return false;
+    SendMessageA(GetDlgItem(dialog, IDC_SET_LIST), LB_SETCURSEL, 0, 0);  // "No mods"
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SET_SWITCH, BN_CLICKED), 0);
+    return true;
+}
+
 HWND RunningApp::WaitForDialog(const std::string& caption, DWORD timeoutMs) const
 {
     return WaitForTopWindow("#32770", caption.c_str(), timeoutMs);
@@ -90,14 +102,33 @@ void RunningApp::Kill()
     WaitForSingleObject(process_.hProcess, 10000);
 }
 
-bool RunningApp::ChooseInOpenDialog(const std::string& path)
+bool RunningApp::ChooseInOpenDialog(const std::string& path, const char* title)
 {
-    HWND choose = WaitForDialog(TextFor(Text::ChooseArchive));
+    HWND choose = WaitForDialog(title);
     HWND fileName = choose ? FindDescendant(FindDescendant(choose, "ComboBoxEx32", kFileNameCombo), "Edit") : NULL;
     if (!fileName)
         return false;
     SendMessageA(fileName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageA(choose, WM_COMMAND, IDOK, 0);
+    return true;
+}
+
+bool RunningApp::ChooseInListMenu(int listId, int row, int place)
+{
+    HWND list = Control(listId);
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    PostMessageA(window_, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    PostMessageA(window_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
+    HWND menu = NULL;
+    if (!WaitUntil([&] { return (menu = FindProcessWindow(process_.dwProcessId, "#32768", NULL)) != NULL; }))
+        return false;
+    // The first key selects the first entry.
+    for (int i = 0; i <= place; ++i) {
+        PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(menu, WM_KEYUP, VK_DOWN, 0xC0000000);
+    }
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(menu, WM_KEYUP, VK_RETURN, 0xC0000000);
     return true;
 }
 

@@ -33,9 +33,16 @@ public:
     DWORD WaitForExit(DWORD timeoutMs = 10000);
     // Ends the process at once, as a crash or the task manager would.
     void Kill();
-    // Chooses `path` in the open-file dialog that the program shows; false
-    // when none appeared.
-    bool ChooseInOpenDialog(const std::string& path);
+    // Opens the Mod Sets dialog and starts a switch to "No mods"; false when
+    // the dialog did not open.
+    bool SwitchToNoMods();
+    // Chooses `path` in the open-file dialog that the program shows (with
+    // that title); false when none appeared.
+    bool ChooseInOpenDialog(const std::string& path, const char* title = "Choose");
+    // Selects the row of the list box, opens its menu from the keyboard and
+    // chooses the entry at `place` (separators not counted) with the arrow
+    // keys and Enter; false when no menu appeared.
+    bool ChooseInListMenu(int listId, int row, int place);
 
     HWND Window() const { return window_; }
     HWND Control(int id) const { return GetDlgItem(window_, id); }

@@ -61,6 +61,18 @@ unsigned long long FileSize(const std::string& path)
     return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+void SetWrittenOn(const std::string& path, unsigned short year, unsigned short month, unsigned short day)
+{
+    SYSTEMTIME noon = {year, month, 0, day, 12, 0, 0, 0};
+    FILETIME local, utc;
+    SystemTimeToFileTime(&noon, &local);
+    LocalFileTimeToFileTime(&local, &utc);
+    HANDLE file =
+        CreateFileW(FilePath(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    SetFileTime(file, NULL, NULL, &utc);
+    CloseHandle(file);
+}
+
 std::string ReadFileBytes(const std::string& path)
 {
     HANDLE file = CreateFileW(FilePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
@@ -161,10 +173,20 @@ std::vector<std::string> TempFolder::Names(const std::string& subfolder) const
     return FolderNames(subfolder.empty() ? path_ : Path(subfolder));
 }
 
+std::map<std::string, std::string> TempFolder::Contents() const
+{
+    std::map<std::string, std::string> contents;
+    ForEachEntry(path_, "*", [this, &contents](const FolderEntry& found) {
+        bool folder = found.attributes & FILE_ATTRIBUTE_DIRECTORY;
+        contents[found.name] = folder ? "(folder)" : Read(found.name);
+    });
+    return contents;
+}
+
 std::vector<std::string> FolderNames(const std::string& folder)
 {
     std::vector<std::string> names;
-    ForEachEntry(folder, "*", [&names](const WIN32_FIND_DATAA& found) { names.push_back(found.cFileName); });
+    ForEachEntry(folder, "*", [&names](const FolderEntry& found) { names.push_back(found.name); });
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -1,6 +1,7 @@
 // A real folder for one test, removed with everything in it afterwards.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ public:
     bool Exists(const std::string& name) const;
     // The names in the folder, or in one of its subfolders, sorted.
     std::vector<std::string> Names(const std::string& subfolder = "") const;
+    // Every file of the folder by name with what it holds (a folder as "(folder)").
+    std::map<std::string, std::string> Contents() const;
 
 private:
     std::string path_;
@@ -48,6 +51,8 @@ std::string ReadFileBytes(const std::string& path);
 // file system allows), for copies that take a while.
 bool MakeLargeFile(const std::string& path, unsigned long long size);
 unsigned long long FileSize(const std::string& path);
+// Gives the file a last write time of noon, local time, on that day.
+void SetWrittenOn(const std::string& path, unsigned short year, unsigned short month, unsigned short day);
 // The names in a folder, sorted, without "." and "..".
 std::vector<std::string> FolderNames(const std::string& folder);
 // Remove what is in a folder, or the folder with it, whatever the length of

@@ -16,12 +16,11 @@ bool StartUnixCommand(std::string commandLine)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process;
-    if (!CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
-        return false;
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    return true;
+    // For a Unix program Wine fills in no handles, but leaves what the memory
+    // held: closing those would close handles of this process (its standard
+    // output, seen). So nothing is closed.
+    PROCESS_INFORMATION process = {};
+    return CreateProcessA(NULL, &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process) != FALSE;
 }
 
 bool FolderTakesNewEntries(const std::string& folder)
@@ -36,6 +35,7 @@ bool FolderTakesNewEntries(const std::string& folder)
 }
 
 const ULONGLONG kSmallDisk = 1 << 20;
+const ULONGLONG kNtfsVolume = 16 << 20;
 
 ULONGLONG DiskSize(const std::string& folder)
 {
@@ -77,6 +77,16 @@ bool MakeFileFromUnix(const std::string& path)
                5000);
 }
 
+bool WriteFileFromUnix(const std::string& path, const std::string& content)
+{
+    std::string folder = path.substr(0, path.find_last_of('\\')), name = path.substr(folder.size() + 1);
+    std::string unixFolder = UnixPath(folder);
+    return !unixFolder.empty() &&
+           StartUnixCommand("/bin/sh -c \"printf %s '" + content + "' > '" + unixFolder + "/" + name +
+                            "' 2>/dev/null\"") &&
+           WaitUntil([&] { return ReadFileBytes(path) == content; }, 5000);
+}
+
 bool CanMakeRootFaults()
 {
     const char* allowed = std::getenv("QMM_ROOT_FAULTS");
@@ -105,4 +115,32 @@ bool UnmountSmallDisk(const std::string& folder)
     std::string unixFolder = UnixPath(folder);
     return !unixFolder.empty() && StartUnixCommand("/bin/umount -l \"" + unixFolder + "\"") &&
            WaitUntil([&] { return DiskSize(folder) > kSmallDisk; }, 5000);
+}
+
+namespace {
+
+// The volume's image, beside the folder it is mounted over.
+std::string ImageOf(const std::string& unixFolder)
+{
+    return unixFolder + ".ntfs";
+}
+
+}  // namespace
+
+NtfsVolume::NtfsVolume(const std::string& folder) : folder_(folder), mounted_(false)
+{
+    std::string unixFolder = UnixPath(folder), image = ImageOf(unixFolder);
+    mounted_ = !unixFolder.empty() &&
+               StartUnixCommand("/bin/sh -c \"{ truncate -s " + std::to_string(kNtfsVolume) + " '" + image +
+                                "' && mkntfs -F -q -Q '" + image + "' && ntfs-3g '" + image + "' '" + unixFolder +
+                                "'; } </dev/null >/dev/null 2>&1\"") &&
+               WaitUntil([&] { return DiskSize(folder) <= kNtfsVolume; }, 5000);
+}
+
+NtfsVolume::~NtfsVolume()
+{
+    std::string unixFolder = UnixPath(folder_);
+    if (!unixFolder.empty() && StartUnixCommand("/bin/sh -c \"{ umount -l '" + unixFolder + "'; rm -f '" +
+                                                ImageOf(unixFolder) + "'; } </dev/null >/dev/null 2>&1\""))
+        WaitUntil([&] { return DiskSize(folder_) > kNtfsVolume; }, 5000);
 }

@@ -1,6 +1,8 @@
-// Faults that only the Unix side can make, as root: a folder nobody may change
-// (chattr +i) and a full disk (a small tmpfs mounted over a folder). Wine starts Unix programs but does not report
-// when they end, so each change is confirmed by probing the folder, with a bound.
+// What only the Unix side can make, as root: a folder nobody may change
+// (chattr +i), a full disk (a small tmpfs mounted over a folder) and a volume
+// with Windows' own limit on names. Wine starts Unix programs but does not
+// report when they end, so each change is confirmed by probing the folder,
+// with a bound.
 #pragma once
 
 #include <string>
@@ -11,6 +13,11 @@ std::string UnixPath(const std::string& windowsPath);
 // Makes an empty file from the Unix side, where Windows' rules for names do
 // not apply (aux.txt, con.txt); false when it did not appear within 5 s.
 bool MakeFileFromUnix(const std::string& path);
+
+// Writes a file of this ASCII content from the Unix side, where Wine's own
+// file calls cannot make a name longer than 255 bytes; false when it did not
+// appear within 5 s.
+bool WriteFileFromUnix(const std::string& path, const std::string& content);
 
 // True when the test run may make these faults (ctest says so for root).
 bool CanMakeRootFaults();
@@ -23,3 +30,19 @@ bool SetFolderImmutable(const std::string& folder, bool immutable);
 // when that did not take effect within 5 s.
 bool MountSmallDisk(const std::string& folder);
 bool UnmountSmallDisk(const std::string& folder);
+
+// An NTFS volume mounted over the (empty) folder while it is in scope. Its
+// names may be as long as Windows allows, 255 UTF-16 units (765 bytes in
+// UTF-8), where Linux's own file systems stop at 255 bytes.
+class NtfsVolume {
+public:
+    explicit NtfsVolume(const std::string& folder);
+    ~NtfsVolume();
+    NtfsVolume(const NtfsVolume&) = delete;
+    NtfsVolume& operator=(const NtfsVolume&) = delete;
+    bool Mounted() const { return mounted_; }
+
+private:
+    std::string folder_;
+    bool mounted_;
+};

@@ -6,8 +6,10 @@
 
 std::string TextOf(HWND window)
 {
-    // The message itself: GetWindowTextLength does not ask a window of another process.
-    std::vector<char> text(static_cast<size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1);
+    // The message itself: GetWindowTextLength does not ask a window of another
+    // process. Room to spare, for a text that grows between the two messages
+    // (a count that a running program updates).
+    std::vector<char> text(static_cast<size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 64);
     SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     return text.data();
 }

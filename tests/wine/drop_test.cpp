@@ -3,11 +3,9 @@
 // only when it is whole, and drops that arrive while the tool is busy.
 #include "app_test.h"
 
-#include <shlobj.h>
-
 #include <algorithm>
 
-#include "adding/copy_progress.h"
+#include "shared/copy_progress.h"
 #include "mods/mod_names.h"
 #include "shared/text_conversion.h"
 #include "shared/window_state.h"
@@ -15,23 +13,6 @@
 namespace {
 
 const unsigned long long kLarge = 4ull << 30;  // sparse: copied for seconds, stored in no room
-
-// What the shell sends when files are dropped: a DROPFILES block in global
-// memory with the names in the ANSI code page, which the window frees.
-HGLOBAL DropOf(const std::vector<std::string>& paths)
-{
-    std::string list;
-    for (const std::string& path : paths)
-        list += path + '\0';
-    list += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    memcpy(drop + 1, list.data(), list.size());
-    GlobalUnlock(memory);
-    return memory;
-}
 
 class DropTest : public AppTest {
 protected:
@@ -89,10 +70,16 @@ TEST_F(DropTest, EveryAcceptedFileIsAddedAndOneWarningListsExactlyTheOthers)
     originalListProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(EnabledList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingListProc)));
 
+    // Another version of an installed mod: left as it is, it is refused as before.
+    SetWrittenOn(mods.Path("Existing.pak"), 2024, 3, 1);
+    SetWrittenOn(download.Path("Existing.pak"), 2026, 11, 30);
+    dialogs.AnswerQuestion(IDNO);
     Drop({"A.pak", "A.txt", "notes.txt", "B.mod", "Existing.pak", "pack.zip", "p5-data.pak", "data.mod",
           "P5-Texts.MOD", "Folder.pak", "C.PAK"});
 
-    ExpectBoxes(dialogs, {{"notes.txt: not a mod archive\n"
+    ExpectBoxes(dialogs, {Box(Message::UpdateQuestion, MainWindow,
+                              {"Existing: installed 8 bytes of 3/1/2024, dropped 8 bytes of 11/30/2026"}),
+                          {"notes.txt: not a mod archive\n"
                            "Existing.pak: a mod with this name already exists\n"
                            "pack.zip: not a mod archive\n"
                            "p5-data.pak: name of one of the game's own archives\n"
@@ -215,7 +202,7 @@ TEST_F(DropTest, ANameThatAppearsDuringTheCopyIsNeverReplaced)
 struct SeenProgress {
     bool owned = false, ownerDisabled = false;
     std::vector<std::string> texts;
-    HGLOBAL secondDrop = NULL;
+    HGLOBAL secondDrop = NULL, thirdDrop = NULL;
 } seenProgress;
 
 void CALLBACK CancelWhenShown(HWND, UINT, UINT_PTR timer, DWORD)
@@ -240,13 +227,16 @@ TEST_F(DropTest, ALongCopyShowsItsProgressAndCancelSkipsTheRestWhileALaterDropWa
     seenProgress.secondDrop = DropOf(Paths({"B.mod"}));
     UINT_PTR timer = SetTimer(NULL, 0, 50, CancelWhenShown);
 
+    dialogs.AnswerQuestion(IDNO);
     Drop({"A.pak", "Huge.pak", "notes.txt", "Empty.pak", "Existing.pak"});
     KillTimer(NULL, timer);  // also when the window never showed
 
     EXPECT_TRUE(seenProgress.owned) << "no progress window owned by the main window";
     EXPECT_TRUE(seenProgress.ownerDisabled);
     EXPECT_EQ((std::vector<std::string>{"Huge.pak", "2 of 5", "", "Cancel"}), seenProgress.texts);
-    EXPECT_EQ(std::vector<std::string>{}, BoxTexts(dialogs)) << "a cancel is not an error";
+    ASSERT_EQ(1u, dialogs.MessageBoxes().size()) << "a cancel is not an error";
+    EXPECT_EQ(MessageFor(Message::UpdateQuestion).caption, dialogs.MessageBoxes()[0].caption)
+        << "only the question about the installed mod, before the copies";
     EXPECT_EQ((std::vector<std::string>{"A.pak", "A.txt", "Existing.pak"}), mods.Names())
         << "part of the archive was left, or a file after it was copied";
     EXPECT_TRUE(IsWindowEnabled(MainWindow));
@@ -283,13 +273,15 @@ TEST_F(DropTest, ADropOfManySmallFilesShowsItsProgressFromTheStartOfTheBatch)
 void CALLBACK DropDuringTheBox(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(NULL, timer);
-    PostMessageA(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(seenProgress.secondDrop), 0);
+    for (HGLOBAL drop : {seenProgress.secondDrop, seenProgress.thirdDrop})
+        PostMessageA(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
 }
 
 TEST_F(DropTest, ADropDuringAMessageBoxWaitsUntilTheBoxIsClosed)
 {
     StartAppIn(mods.Path());
     seenProgress.secondDrop = DropOf(Paths({"A.pak", "notes.txt"}));
+    seenProgress.thirdDrop = DropOf(Paths({"B.mod"}));
     SetTimer(NULL, 0, 1, DropDuringTheBox);  // fires in the loop of the first drop's warning
 
     Drop({"pack.zip"});
@@ -299,9 +291,10 @@ TEST_F(DropTest, ADropDuringAMessageBoxWaitsUntilTheBoxIsClosed)
     EXPECT_EQ("pack.zip: not a mod archive", boxes[0].text);
     EXPECT_EQ("notes.txt: not a mod archive", boxes[1].text);
     EXPECT_FALSE(boxes[1].overAnother) << "the second drop was handled under the first one's warning";
+    EXPECT_TRUE(PumpUntil([&] { return mods.Exists("B.mod"); })) << "the third drop was never added";
     DispatchWaitingMessages();  // a second handling would already be queued
     EXPECT_EQ(2u, dialogs.MessageBoxes().size());
-    ExpectLists({"A", "Existing"}, {});
+    ExpectLists({"A", "Existing"}, {"B"});
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "finder/find_game.h"
+#include "finder/system_paths.h"
 #include "settings/mod_directory.h"
 #include "shared/text_conversion.h"
 #include "shared/window_state.h"
@@ -168,6 +169,22 @@ TEST_F(FindGameTest, WhatCannotBeUsedIsPassedOverForTheNextGame)
         std::string expected = Install(installs, kUserRecord);
         EXPECT_EQ(expected, FindGameModFolder().value_or("nothing")) << c.what;
     }
+}
+
+TEST(LibraryListPath, IsTheListsUtf8InTheProcessCodePageWhenItHoldsItExactly)
+{
+    const struct {
+        std::string utf8;
+        UINT codePage;
+        std::optional<std::string> path;
+    } cases[] = {
+        {"D:\\Bibliothèque", 1252, std::string("D:\\Biblioth\xE8que")},
+        {"D:\\Łódź", 1252, std::nullopt},  // no best fit ("Lódz"): another folder
+        {"D:\\Игры", CP_UTF8, std::string("D:\\Игры")},
+        {"D:\\Biblioth\xE8que", 1252, std::nullopt},  // not UTF-8: not as Steam writes
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.path, LibraryListPath(c.utf8, c.codePage)) << c.utf8 << " in " << c.codePage;
 }
 
 TEST_F(FindGameTest, TheGameFoundIsShownOnlyWhereTheFirstScanWouldFailAndIsNeverStored)

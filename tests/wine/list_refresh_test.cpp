@@ -97,6 +97,18 @@ TEST_F(ListRefreshTest, OnReturnTheListsFollowTheFolderInThePlayersOrder)
 
     ChangeElsewhere([&] { DeleteFileA(mods.Path("B.mod").c_str()); });
     ExpectScreen({enabled, {"D"}, -1, -1, false, false, ""}, "after the selected mod was deleted");
+
+    ChangeElsewhere([&] {
+        mods.Write("E.pak");
+        mods.Write("F.pak");
+    });
+    enabled = Rows(EnabledList);  // the two at the end, in the folder's order
+    ChangeElsewhere([&] {
+        for (const char* gone : {"A.pak", "New.pak"})
+            DeleteFileA(mods.Path(gone).c_str());
+    });
+    enabled.erase(enabled.begin(), enabled.begin() + 2);
+    ExpectScreen({enabled, {"D"}, -1, -1, false, false, ""}, "after the first two rows of a side were deleted");
     EXPECT_TRUE(dialogs.Seen().empty()) << Describe(dialogs.Seen()[0]);
 }
 
@@ -169,8 +181,9 @@ TEST_F(ListRefreshTest, ARightClickSelectsTheModAndOffersWhatCanBeDoneWithIt)
 
     MenuChooser enable({"&Enable"});
     OpenListMenu(DisabledList, MAKELPARAM(onRow.x, onRow.y));
-    EXPECT_EQ((std::vector<std::string>{"&Enable", "Open Mod &Folder", "-", "&Mod Sets...\tCtrl+M", "&Switch To",
-                                        "-", "&Copy Mods On as Text", "&Paste from Text"}),
+    EXPECT_EQ((std::vector<std::string>{"&Enable", "Open Mod &Folder", "&Update from File...", "-",
+                                        "&Mod Sets...\tCtrl+M", "&Switch To", "-", "&Copy Mods On as Text",
+                                        "&Paste from Text", "-", "Find a P&roblem Mod..."}),
               enable.Entries());
     ExpectLists({"A", "B"}, {});
     EXPECT_EQ("about B.txt", TextOf(InformationBox)) << "the row was not selected as a click selects it";

@@ -3,6 +3,7 @@
 #include "app_test.h"
 
 #include "../res/resource.h"
+#include "clipboard.h"
 #include "menus.h"
 #include "mods/directory_scan.h"
 #include "sets/mod_sets_dialog.h"
@@ -14,16 +15,7 @@
 
 namespace {
 
-class ModSetsTest : public AppTest {
-protected:
-    void Start(const std::vector<std::string>& archives)
-    {
-        for (const std::string& name : archives)
-            mods.Write(name, name);
-        StartAppIn(mods.Path());
-    }
-    TempFolder mods;
-};
+class ModSetsTest : public ModFolderTest {};
 
 std::vector<std::string> DialogRows(HWND dialog)
 {
@@ -154,6 +146,54 @@ TEST_F(ModSetsTest, SetsInOtherScriptsAreReadBackExactlyAfterARestartAndSwitched
     ExpectLists({"Мод", "模组"}, {"Ελληνικά"});
 }
 
+TEST_F(ModSetsTest, SetsThatAnotherProgramNamedOddlyAreSwitchedRenamedDeletedAndCopiedReadably)
+{
+    Start({"M.mod"});
+    const struct {
+        const char* what;
+        std::wstring odd;     // what another program wrote after "A " and "B "
+        std::string shown;    // how the tool shows it
+        std::string heading;  // the first line that Copy as Text writes for set A
+    } cases[] = {
+        {"a stray surrogate", L"\xD800x", "\xEF\xBF\xBDx", "Quillmoor mod set: A \xEF\xBF\xBDx"},
+        {"a line break", L"line\r\nbreak", "line\r\nbreak", "Quillmoor mod set: A line  break"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        dialogs.Forget();
+        StoreModSetValue(L"A " + c.odd, {"M"});
+        StoreModSetValue(L"B " + c.odd, {"Other"});
+        MenuChooser menu({"&Switch To", "A " + c.shown});
+        OpenListMenu(EnabledList, -1);
+        EXPECT_EQ(std::vector<std::string>{"M.pak"}, mods.Names()) << "not switched from the menu";
+
+        std::string copied;
+        HWND setsDialog = NULL;
+        dialogs.AnswerQuestion(IDYES);  // delete "B ..."? Yes
+        dialogs.ActIn("Mod Sets", [&](HWND dialog) {
+            setsDialog = dialog;
+            SelectSet(dialog, "A " + c.shown + "   (on now)");
+            Press(dialog, IDC_SET_COPY);
+            copied = ClipboardText();
+            TypeName(dialog, "Renamed");
+            Press(dialog, IDC_SET_RENAME);
+            SelectSet(dialog, "B " + c.shown);
+            Press(dialog, IDC_SET_DELETE);
+            Press(dialog, IDCANCEL);
+        });
+        Click(IDM_MOD_SETS);
+
+        EXPECT_EQ(c.heading, copied.substr(0, copied.find("\r\n")));
+        ExpectBoxes(dialogs, {Box(Message::SetDelete, setsDialog, {"B " + c.shown})});
+        EXPECT_EQ((std::vector<std::wstring>{L"Before the last switch", L"Renamed"}), ModSetValueNames())
+            << "renamed as a copy, or not deleted";
+        EXPECT_EQ(std::vector<std::string>{"M"}, FindModSet("Renamed").value_or(ModSet()).mods);
+        DeleteModSet({"Renamed", {}});
+        ASSERT_TRUE(MoveFileA(mods.Path("M.pak").c_str(), mods.Path("M.mod").c_str()));
+        Click(IDC_RESCAN);
+    }
+}
+
 TEST_F(ModSetsTest, AnArchiveInUseAtAnyPointUndoesEveryRenameAndWarnsOnce)
 {
     std::vector<std::string> archives;
@@ -193,17 +233,7 @@ TEST_F(ModSetsTest, ASwitchCutOffIsUndoneOnlyWhenNoOtherCopyIsSwitchingAndItsFol
 {
     // Cut off after its first rename: A.pak was switched off, B.pak not yet.
     Start({"A.mod", "B.pak"});
-    std::vector<std::string> journal = {"Quillmoor mod set switch, version 1", mods.Path(), "2", "A.pak", "B.pak"};
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExA(HKEY_CURRENT_USER, kModSetsKey, 0, NULL, 0, KEY_WRITE, NULL, &key, NULL));
-    std::string data;
-    for (const std::string& text : journal)
-        data += text + '\0';
-    std::wstring wide = ToWide(data + '\0', CP_UTF8);
-    RegSetValueExW(key, L"", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(wide.data()),
-                   static_cast<DWORD>(wide.size() * sizeof(wchar_t)));
-    RegCloseKey(key);
+    StoreModSetValue(L"", {"Quillmoor mod set switch, version 1", mods.Path(), "2", "A.pak", "B.pak"});
     std::string away = mods.Path() + "-away";
 
     const struct {

@@ -8,8 +8,10 @@
 #include "shared/utf8.h"
 #include "settings/display_text.h"
 #include "settings/mod_directory.h"
+#include "sets/mod_switch.h"
 #include "shared/folder_listing.h"
 #include "shared/text_conversion.h"
+#include "shared/text_format.h"
 #include "shared/window_state.h"
 #include "unix_tools.h"
 
@@ -31,27 +33,29 @@ TEST_F(NamesTest, TheProcessSpeaksUtf8)
 
 TEST_F(NamesTest, OnlyExactNamesAreListed)
 {
+    std::wstring cyrillic = std::wstring(129, L'\u0434') + L".pak",
+                 longest = std::wstring(251, L'\u6a21') + L".pak";
     const struct {
         std::wstring name;
         UINT codePage;
-        const char* listedAs;  // NULL: left out
+        std::optional<std::string> listedAs;  // nothing: left out
     } cases[] = {
         {L"Caf\u00E9.pak", 1252, "Caf\xE9.pak"},
-        {L"\u0141\u00F3d\u017A.pak", 1252, NULL},  // would be the best fit "Lódz.pak"
-        {L"\u041C\u043E\u0434.pak", 1252, NULL},
+        {L"\u0141\u00F3d\u017A.pak", 1252, std::nullopt},  // would be the best fit "Lódz.pak"
+        {L"\u041C\u043E\u0434.pak", 1252, std::nullopt},
         {L"\u0141\u00F3d\u017A.pak", CP_UTF8, "Łódź.pak"},
-        {std::wstring(129, L'\u0434') + L".pak", CP_UTF8, NULL},  // 262 bytes in UTF-8
-        {L"\xD800.pak", CP_UTF8, NULL},                           // a stray surrogate
+        {cyrillic, CP_UTF8, FromWide(cyrillic, CP_UTF8)},  // 262 bytes in UTF-8
+        {longest, CP_UTF8, FromWide(longest, CP_UTF8)},    // 255 units, 757 bytes
+        {L"\xD800.pak", CP_UTF8, std::nullopt},            // a stray surrogate
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(FromWide(c.name, CP_UTF8) + " in code page " + std::to_string(c.codePage));
         WIN32_FIND_DATAW wide = {};
         wcscpy(wide.cFileName, c.name.c_str());
-        WIN32_FIND_DATAA narrow;
-        bool listed = ExactNarrowEntry(wide, c.codePage, narrow);
-        EXPECT_EQ(c.listedAs != NULL, listed);
-        if (c.listedAs && listed) {
-            EXPECT_STREQ(c.listedAs, narrow.cFileName);
+        FolderEntry entry;
+        EXPECT_EQ(c.listedAs.has_value(), ExactEntry(wide, c.codePage, entry));
+        if (c.listedAs) {
+            EXPECT_EQ(*c.listedAs, entry.name);
         }
     }
 }
@@ -79,6 +83,51 @@ TEST_F(NamesTest, EveryModIsListedDescribedAndRenamedUnderItsOwnName)
     }
     ExpectLists(rows, {});
     EXPECT_EQ(std::vector<std::string>{}, BoxTexts(dialogs));
+}
+
+std::string Chinese(size_t characters)
+{
+    std::string name;
+    for (size_t i = 0; i < characters; ++i)
+        name += "模";
+    return name;
+}
+
+TEST_F(NamesTest, NamesOfAnyLengthWindowsAllowsAreListedDescribedAndNeverCut)
+{
+    if (!CanMakeRootFaults())
+        GTEST_SKIP() << "needs root to mount a volume that holds names longer than 255 bytes";
+    NtfsVolume volume(folder.Path());
+    ASSERT_TRUE(volume.Mounted());
+    folder.MakeFolder("mods");
+    folder.MakeFolder("drop");
+    std::string mods = folder.Path("mods");
+    // 265 bytes in UTF-8; the longest name whose path fits the platform's
+    // limit; the longest name of all, beyond it.
+    std::string named = Chinese(87), fitting = Chinese(259 - mods.size() - 1 - 4), longest = Chinese(251);
+    for (const auto& file : {std::make_pair("mods\\" + named + ".pak", "named"),
+                             std::make_pair("mods\\" + named + ".txt", "about named"),
+                             std::make_pair("mods\\" + longest + ".mod", "longest"),
+                             std::make_pair("drop\\" + fitting + ".pak", "fitting")})
+        ASSERT_TRUE(WriteFileFromUnix(folder.Path(file.first), file.second));
+    std::vector<std::string> names = folder.Names("mods");
+    StartAppIn(mods);
+    ExpectLists({named}, {longest});
+    EXPECT_FALSE(IsOnNow({kNoModsSet, {}}, ArchivesNow())) << "\"No mods\" taken for on now";
+    SelectRow(EnabledList, 0);
+    EXPECT_EQ("about named", TextOf(InformationBox));
+
+    // Wine would cut each new name at 255 bytes (Windows keeps it): refused whole.
+    Click(IDC_DISABLE);
+    SendMessageA(MainWindow, WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(DropOf({folder.Path("drop\\" + fitting + ".pak")})), 0);
+    SwitchToModSet({kNoModsSet, {}});
+    ExpectBoxes(dialogs, {Box(Message::ModNotEnabled, MainWindow),
+                          {ShortenInMiddle(fitting + ".pak", 60) + ": could not be copied", "Error",
+                           MB_ICONWARNING, MainWindow},
+                          Box(Message::SwitchFailed, MainWindow, {named + ".pak"})});
+    EXPECT_EQ(names, folder.Names("mods"));
+    ExpectLists({named}, {longest});
 }
 
 TEST_F(NamesTest, AFolderInAnotherScriptIsStoredShownScannedAndReadBack)

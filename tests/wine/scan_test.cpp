@@ -34,8 +34,8 @@ void ReferenceScan(const std::string& directory, std::vector<ModEntry>& disabled
         std::vector<ModEntry>* list;
     } passes[] = {{"*.mod", &disabled}, {"*.pak", &enabled}};
     for (const auto& pass : passes)
-        ForEachEntry(directory, pass.pattern, [&](const WIN32_FIND_DATAA& found) {
-            std::string name = found.cFileName;
+        ForEachEntry(directory, pass.pattern, [&](const FolderEntry& found) {
+            const std::string& name = found.name;
             if (!HasExtension(name, pass.pattern + 1) || (pass.list == &enabled && IsBaseArchive(name)))
                 return;
             std::string path = directory + "\\" + name;

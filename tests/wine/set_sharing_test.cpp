@@ -4,6 +4,7 @@
 #include "app_test.h"
 
 #include "../res/resource.h"
+#include "clipboard.h"
 #include "menus.h"
 #include "sets/set_store.h"
 #include "settings/mod_directory.h"
@@ -12,30 +13,6 @@
 #include "shared/window_state.h"
 
 namespace {
-
-void PutOnClipboard(const std::string& utf8)
-{
-    std::wstring wide = ToWide(utf8, CP_UTF8);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
-    memcpy(GlobalLock(memory), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    OpenClipboard(MainWindow);
-    EmptyClipboard();
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-}
-
-std::string ClipboardText()
-{
-    std::string text;
-    OpenClipboard(MainWindow);
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        text = FromWide(static_cast<const wchar_t*>(GlobalLock(data)), CP_UTF8);
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
 
 class SetSharingTest : public AppTest {
 protected:
@@ -70,7 +47,7 @@ TEST_F(SetSharingTest, ACopiedSetIsPreviewedInAFolderThatDiffersAndSwitchedTo)
 
     // The friend's folder: another version of one mod, one off, one extra, one lacking.
     friends.Write("Мод.pak", "1234567");
-    friends.Write("Shared.mod", "abc");
+    friends.Write("Shared.mod", "ab");
     friends.Write("Extra.pak", "x");
     DeleteSettingsKey();
     StoreSettingsValue(kSettingsValue, REG_SZ, friends.Path());
@@ -88,7 +65,8 @@ TEST_F(SetSharingTest, ACopiedSetIsPreviewedInAFolderThatDiffersAndSwitchedTo)
         "Switched on (1):\r\n    Shared\r\n"
         "Switched off (1):\r\n    Extra\r\n"
         "Not in this mod folder (1):\r\n    Beta.pak\r\n"
-        "Another version here (1):\r\n    Мод.pak: 7 bytes here, 5 in the text\r\n",
+        "Another version here (2):\r\n    Мод.pak: 7 bytes here, 5 in the text\r\n"
+        "    Shared.pak: 2 bytes here, 3 in the text\r\n",
         preview);
     EXPECT_EQ((std::vector<std::string>{"Extra.pak", "Shared.mod", "Мод.pak"}), namesBeforeTheChoice);
     EXPECT_EQ((std::vector<std::string>{"Extra.mod", "Shared.pak", "Мод.pak"}), friends.Names());
@@ -109,6 +87,8 @@ TEST_F(SetSharingTest, TextThatIsNotASetIsRefusedAndChangesNothing)
         {"Quillmoor mod set: Night\n\nA.pak 12\n", Box(Message::SetTextNoTab, MainWindow, {"3"})},
         {"Quillmoor mod set: Night\r\nA.pak\t1\r\n..\\..\\Windows\\B.pak\t2\r\n",
          Box(Message::SetTextPath, MainWindow, {"3"})},
+        {"Quillmoor mod set: Night\rA.pak\t1\r\rA.PAK\t1\ra.pak\t2\r",
+         Box(Message::SetTextTwoSizes, MainWindow, {"2", "5"})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

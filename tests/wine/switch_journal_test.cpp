@@ -17,16 +17,7 @@
 
 namespace {
 
-class SwitchJournalTest : public AppTest {
-protected:
-    void Start(const std::vector<std::string>& archives)
-    {
-        for (const std::string& name : archives)
-            mods.Write(name, name);
-        StartAppIn(mods.Path());
-    }
-    TempFolder mods;
-};
+class SwitchJournalTest : public ModFolderTest {};
 
 void ChooseInListMenu(const std::vector<std::string>& path)
 {
@@ -50,11 +41,7 @@ TEST_F(SwitchJournalTest, ASwitchCutOffInAnotherCopyIsPutBackAndToldBeforeTheNex
         RunningApp other;
         ASSERT_TRUE(other.Start());
         ASSERT_NE((HWND)NULL, other.WaitForWindow());
-        PostMessageA(other.Window(), WM_COMMAND, MAKEWPARAM(IDM_MOD_SETS, 1), 0);
-        HWND dialog = other.WaitForDialog("Mod Sets");
-        ASSERT_NE((HWND)NULL, dialog);
-        SendMessageA(GetDlgItem(dialog, IDC_SET_LIST), LB_SETCURSEL, 0, 0);  // "No mods"
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SET_SWITCH, BN_CLICKED), 0);
+        ASSERT_TRUE(other.SwitchToNoMods());
         ASSERT_TRUE(WaitUntil([&] { return CountWithExtension(mods.Names(), ".mod") > 0; }))
             << "the switch did not start";
         other.Kill();

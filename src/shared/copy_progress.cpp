@@ -1,8 +1,14 @@
-#include "adding/copy_progress.h"
+#include "shared/copy_progress.h"
 
 #include "shared/locale_format.h"
 #include "shared/messages.h"
 #include "shared/text_format.h"
+
+namespace {
+
+const ULONGLONG kReportIntervalMs = 20;  // the bar moves and Cancel is heard this often
+
+}  // namespace
 
 CopyBatch::CopyBatch(size_t files) : window_(TextFor(Text::AddingCaption), true), files_(files) {}
 
@@ -21,6 +27,10 @@ void CopyBatch::StartFile(const std::string& name, size_t index)
 bool CopyBatch::Progress(ULONGLONG done, ULONGLONG total, void* batch)
 {
     CopyBatch* self = static_cast<CopyBatch*>(batch);
+    ULONGLONG now = GetTickCount64();
+    if (done < total && now - self->lastReport_ < kReportIntervalMs)
+        return !self->window_.Cancelled();
+    self->lastReport_ = now;
     bool moreToDo = done < total || self->index_ + 1 < self->files_;
     self->window_.Update(self->name_, self->CountText(), done, total, moreToDo);
     return !self->window_.Cancelled();

@@ -1,7 +1,8 @@
 // A batch of copies and its progress window: the file's name, "2 of 5" for
-// several files, a progress bar and Cancel. Messages are handled after every
-// block, so the window stays painted and nothing else starts meanwhile (the
-// tool is busy). A short batch shows nothing.
+// several files, a progress bar and Cancel. Messages are handled every 20 ms
+// of a copy (not after each of its hundreds of blocks), so the window stays
+// painted and Cancel is heard, and nothing else starts meanwhile (the tool is
+// busy). A short batch shows nothing.
 #pragma once
 
 #include <windows.h>
@@ -28,6 +29,7 @@ private:
     std::string CountText() const;
 
     ProgressWindow window_;
+    ULONGLONG lastReport_ = 0;
     size_t files_;
     std::string name_;
     size_t index_ = 0;

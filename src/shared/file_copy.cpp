@@ -1,4 +1,4 @@
-#include "adding/file_copy.h"
+#include "shared/file_copy.h"
 
 #include <vector>
 

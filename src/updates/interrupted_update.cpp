@@ -1,0 +1,94 @@
+#include "updates/interrupted_update.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "mods/mod_names.h"
+#include "shared/folder_listing.h"
+#include "shared/messages.h"
+#include "shared/window_state.h"
+#include "updates/version_journal.h"
+#include "updates/version_plan.h"
+#include "updates/version_steps.h"
+
+namespace {
+
+enum class Repair { Finished, Undone, NotRepaired, FolderMissing, Changed };
+
+struct Found {
+    bool happened = false;
+    VersionChange change = VersionChange::Update;
+    Repair repair = Repair::Finished;
+    std::string mod, folder;
+} found;
+
+// Finishes the steps from where they stopped; where a move fails, undoes
+// every move made instead.
+Repair Carry(const VersionJournal& journal, size_t made)
+{
+    for (const NameMove& move : MovesToFinish(journal.steps, made)) {
+        if (!RunMove(journal.folder, move))
+            break;
+        NoteStepsDone(StepsDone(journal.steps, ++made));
+    }
+    if (made == MovesToFinish(journal.steps, 0).size())
+        return Repair::Finished;
+    if (!UndoMoves(journal.folder, journal.steps, made))
+        return Repair::NotRepaired;
+    // What the update had copied is no version of the mod now.
+    VersionNames names = NamesOfVersions(journal.archive);
+    DeleteFileA(JoinPath(journal.folder, names.archiveTemporary).c_str());
+    DeleteFileA(JoinPath(journal.folder, names.descriptionTemporary).c_str());
+    return Repair::Undone;
+}
+
+}  // namespace
+
+void FinishInterruptedUpdate(HWND window)
+{
+    size_t stepsDone = 0;
+    std::vector<std::string> strings = ReadVersionJournalStrings(stepsDone);
+    if (strings.empty())
+        return;
+    std::optional<VersionJournal> journal = ReadVersionJournal(strings);
+    if (!journal) {
+        RemoveVersionJournal();  // not one of ours: nothing to finish
+        return;
+    }
+    VersionLock lock;
+    if (!lock.Held())
+        return;  // another copy of the tool is changing a version: its journal is live
+    found = {true, journal->change, Repair::Finished, DisplayName(journal->archive), journal->folder};
+    if (!DirectoryExists(journal->folder.c_str())) {
+        found.repair = Repair::FolderMissing;  // kept for a start when it is there
+    } else {
+        std::optional<size_t> made = MovesMade(journal->steps, stepsDone, NamesPresent(journal->folder));
+        found.repair = made ? Carry(*journal, *made) : Repair::Changed;
+        if (found.repair != Repair::NotRepaired)
+            RemoveVersionJournal();
+    }
+    PostMessageA(window, WM_APP_VERSION_CHANGE_CUT_OFF, 0, 0);
+}
+
+void ReportInterruptedUpdate()
+{
+    if (!found.happened)
+        return;
+    found.happened = false;
+    bool update = found.change == VersionChange::Update;
+    switch (found.repair) {
+    case Repair::Finished:
+        ShowMessage(MainWindow, update ? Message::UpdateCutOffFinished : Message::RestoreCutOffFinished,
+                    {found.mod});
+        break;
+    case Repair::Undone:
+        ShowMessage(MainWindow, update ? Message::UpdateCutOffUndone : Message::RestoreCutOffUndone, {found.mod});
+        break;
+    case Repair::NotRepaired: ShowMessage(MainWindow, Message::VersionCutOffNotRepaired, {found.mod}); break;
+    case Repair::FolderMissing:
+        ShowMessage(MainWindow, Message::VersionCutOffFolderMissing, {found.mod, found.folder});
+        break;
+    case Repair::Changed: ShowMessage(MainWindow, Message::VersionCutOffChanged, {found.mod}); break;
+    }
+}

@@ -1,0 +1,17 @@
+// The lists' menu commands on one mod: "Update from File..." and "Restore
+// Previous Version".
+#pragma once
+
+#include <string>
+
+// The open-file dialog, owned by the main window; the chosen archive replaces
+// the mod of `archivePath` and takes its name, whatever the chosen file is
+// called. A file identical to the installed one changes nothing.
+void UpdateModFromFile(const std::string& archivePath);
+
+// The mod's previous version and its current one change places.
+void RestorePreviousVersionOf(const std::string& archivePath);
+
+// The leftover at one of the mod's temporary names that cannot be replaced,
+// for the message that names it.
+std::string LeftoverInTheWayOf(const std::string& archive);

@@ -1,0 +1,72 @@
+// The program killed between two starts of a problem search, as a crash of
+// the game can take the tool or the PC down with it: the next start opens the
+// search at the same step, with the folder as that step wants it.
+#include <gtest/gtest.h>
+
+#include "../res/resource.h"
+#include "game_installs.h"
+#include "registry.h"
+#include "running_app.h"
+#include "search/search_store.h"
+#include "settings/mod_directory.h"
+
+namespace {
+
+const char kSearchCaption[] = "Find a Problem Mod";
+
+// Waits until the dialog's text starts with `start`, and gives it.
+std::string StepText(HWND dialog, const std::string& start)
+{
+    std::string text;
+    WaitUntil([&] {
+        text = TextOf(GetDlgItem(dialog, IDC_SEARCH_TEXT));
+        return text.compare(0, start.size(), start) == 0;
+    });
+    return text;
+}
+
+TEST(InterruptedSearchTest, AProgramKilledBetweenTwoStartsOpensTheSameStepAgain)
+{
+    TempFolder root;
+    std::string data = MakeGame(root.Path(), {"A.pak", "B.pak", "C.pak", "D.pak", "E.mod"});
+    std::vector<std::string> start = FolderNames(data);
+    SettingsRestorer keep;
+    StoreSettingsValue(kSettingsValue, REG_SZ, data);
+
+    std::string step;
+    std::vector<std::string> folder;
+    {
+        RunningApp app;
+        ASSERT_TRUE(app.Start());
+        ASSERT_NE((HWND)NULL, app.WaitForWindow());
+        PostMessageA(app.Window(), WM_SYSCOMMAND, IDM_SYSTEM_PROBLEM_SEARCH, 0);
+        HWND dialog = app.WaitForDialog(kSearchCaption);
+        ASSERT_NE((HWND)NULL, dialog);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SEARCH_BEGIN, BN_CLICKED), 0);
+        ASSERT_EQ("Start 1", StepText(dialog, "Start 1").substr(0, 7));
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SEARCH_NOT, BN_CLICKED), 0);
+        step = StepText(dialog, "Start 2");
+        ASSERT_EQ("Start 2", step.substr(0, 7));
+        folder = FolderNames(data);
+        app.Kill();
+    }
+    ASSERT_NE(start, folder) << "the second start changed nothing";
+    ASSERT_TRUE(SearchStored());
+
+    RunningApp next;
+    ASSERT_TRUE(next.Start());
+    HWND dialog = next.WaitForDialog(kSearchCaption);
+    ASSERT_NE((HWND)NULL, dialog) << "the search was not taken up";
+    EXPECT_EQ(step, StepText(dialog, step));
+    EXPECT_EQ(folder, FolderNames(data));
+    EXPECT_EQ(next.WaitForWindow(), GetWindow(dialog, GW_OWNER));
+
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);  // Stop
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_EQ(start, FolderNames(data));
+    EXPECT_FALSE(SearchStored());
+    PostMessageA(next.Window(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, next.WaitForExit());
+}
+
+}  // namespace

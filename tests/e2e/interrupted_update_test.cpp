@@ -1,0 +1,101 @@
+// The program killed at several moments of updating a large archive, as by a
+// crash, the task manager or a power cut: after the next start the mod's name
+// holds one whole version, old or new, with that version's description. The
+// renames after the copy take microseconds, too few for a kill timed from
+// outside: the folder and journal as a kill between them leaves them are made
+// by the test.
+#include <gtest/gtest.h>
+
+#include "registry.h"
+#include "running_app.h"
+#include "settings/mod_directory.h"
+#include "shared/messages.h"
+#include "shared/text_format.h"
+#include "shared/window_state.h"
+#include "updates/version_journal.h"
+#include "updates/version_plan.h"
+
+namespace {
+
+const unsigned long long kNewSize = 1ull << 30;
+const int kUpdateFromFile = 2;  // "&Disable", "Open Mod &Folder", "&Update from File..."
+
+TEST(InterruptedUpdateTest, AProgramKilledWhileUpdatingLeavesOneWholeVersionWithItsOwnDescription)
+{
+    const struct {
+        const char* moment;
+        unsigned long long copied;  // of the new archive, under its temporary name; 0: made by the test
+    } moments[] = {
+        {"as the copy starts", 64u << 20},
+        {"halfway through the copy", kNewSize / 2},
+        {"as soon as the copy is whole", kNewSize},
+        {"between the renames of the archive", 0},
+    };
+    TempFolder download;
+    ASSERT_TRUE(MakeLargeFile(download.Path("Huge v2.pak"), kNewSize));
+    download.Write("Huge v2.txt", "about the new version");
+    const std::map<std::string, std::string> oldVersion = {{"Huge.pak", "the old version"},
+                                                           {"Huge.txt", "about the old version"}};
+    SettingsRestorer keep;
+    for (const auto& moment : moments) {
+        SCOPED_TRACE(moment.moment);
+        TempFolder mods;
+        for (const auto& file : oldVersion)
+            mods.Write(file.first, file.second);
+        StoreSettingsValue(kSettingsValue, REG_SZ, mods.Path());
+        if (moment.copied == 0) {
+            VersionNames names = NamesOfVersions("Huge.pak");
+            std::vector<VersionStep> steps = UpdateSteps(names, {true, false, false}, true);
+            ASSERT_TRUE(WriteVersionJournal(
+                VersionJournalStrings({VersionChange::Update, mods.Path(), "Huge.pak", steps})));
+            ASSERT_TRUE(MoveFileA(mods.Path("Huge.pak").c_str(), mods.Path(names.previousArchive).c_str()));
+            ASSERT_TRUE(MakeLargeFile(mods.Path(names.archiveTemporary), kNewSize));
+            mods.Write(names.descriptionTemporary, download.Read("Huge v2.txt"));
+        } else {
+            RunningApp app;
+            ASSERT_TRUE(app.Start());
+            ASSERT_NE((HWND)NULL, app.WaitForWindow());
+            ASSERT_TRUE(app.ChooseInListMenu(IDC_ENABLED_LIST, 0, kUpdateFromFile)) << "no menu";
+            ASSERT_TRUE(app.ChooseInOpenDialog(download.Path("Huge v2.pak"), "Update Huge from File"))
+                << "no open-file dialog";
+            ASSERT_TRUE(WaitUntil(
+                [&] {
+                    return FileSize(mods.Path("Huge.pa~")) >= moment.copied ||
+                           FileSize(mods.Path("Huge.pak")) == kNewSize;
+                },
+                120000))
+                << "the copy did not get there";
+            app.Kill();
+        }
+        size_t stepsDone = 0;
+        bool cutOffMidway = !ReadVersionJournalStrings(stepsDone).empty();
+
+        RunningApp next;
+        ASSERT_TRUE(next.Start());
+        ASSERT_NE((HWND)NULL, next.WaitForWindow());
+        if (cutOffMidway) {
+            HWND box = next.WaitForDialog(MessageFor(Message::UpdateCutOffFinished).caption);
+            ASSERT_NE((HWND)NULL, box) << "the player was not told";
+            EXPECT_EQ(FormatText(MessageFor(Message::UpdateCutOffFinished).text, {"Huge"}), BoxText(box));
+            EXPECT_EQ(next.Window(), GetWindow(box, GW_OWNER)) << "told before the window showed";
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+        EXPECT_EQ(std::vector<std::string>{"Huge"}, Rows(next.Control(IDC_ENABLED_LIST)));
+        PostMessageA(next.Window(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(0u, next.WaitForExit());
+
+        EXPECT_TRUE(ReadVersionJournalStrings(stepsDone).empty()) << "the journal was left";
+        if (moment.copied == 0 || FileSize(mods.Path("Huge.pak")) == kNewSize) {
+            EXPECT_EQ(kNewSize, FileSize(mods.Path("Huge.pak")));
+            EXPECT_EQ("about the new version", mods.Read("Huge.txt"));
+            EXPECT_EQ(oldVersion.at("Huge.pak"), mods.Read("Huge.previous"));
+            EXPECT_EQ(oldVersion.at("Huge.txt"), mods.Read("Huge.previous-txt"));
+        } else {
+            std::map<std::string, std::string> contents = mods.Contents();
+            contents.erase("Huge.pa~");  // a copy cut off: never listed, replaced by the next one
+            EXPECT_EQ(oldVersion, contents) << "neither version whole under the mod's name";
+        }
+    }
+}
+
+}  // namespace
