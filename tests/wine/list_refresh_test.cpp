@@ -183,7 +183,7 @@ TEST_F(ListRefreshTest, ARightClickSelectsTheModAndOffersWhatCanBeDoneWithIt)
     OpenListMenu(DisabledList, MAKELPARAM(onRow.x, onRow.y));
     EXPECT_EQ((std::vector<std::string>{"&Enable", "Open Mod &Folder", "&Update from File...", "-",
                                         "&Mod Sets...\tCtrl+M", "&Switch To", "-", "&Copy Mods On as Text",
-                                        "&Paste from Text", "-", "Find a P&roblem Mod..."}),
+                                        "&Paste from Text", "-", "F&ind a Problem Mod..."}),
               enable.Entries());
     ExpectLists({"A", "B"}, {});
     EXPECT_EQ("about B.txt", TextOf(InformationBox)) << "the row was not selected as a click selects it";
