@@ -31,7 +31,8 @@ std::string FormatCount(uint64_t count)
     std::wstring decimal = LocaleText(LOCALE_SDECIMAL, L"."), thousand = LocaleText(LOCALE_STHOUSAND, L",");
     NUMBERFMTW format = {0, 0, Grouping(LocaleText(LOCALE_SGROUPING, L"3;0")), &decimal[0], &thousand[0], 1};
     wchar_t text[64];
-    if (GetNumberFormatEx(LOCALE_NAME_USER_DEFAULT, 0, digits.c_str(), &format, text, 64) <= 0)
+    // Wine gives an empty text for a zero.
+    if (GetNumberFormatEx(LOCALE_NAME_USER_DEFAULT, 0, digits.c_str(), &format, text, 64) <= 0 || !text[0])
         return std::to_string(count);
     return FromWide(text, CP_ACP);
 }

@@ -80,6 +80,11 @@ enum class Message {
     VersionCutOffNotRepaired,
     VersionCutOffFolderMissing,
     VersionCutOffChanged,
+    VersionCutOffOtherFolder,
+    VersionChangeOwed,
+    SearchElsewhere,
+    SearchFolderChanged,
+    SwitchForgetEarlier,
 };
 
 struct MessageText {
@@ -109,6 +114,7 @@ enum class Text {
     SwitchCaption,
     Switching,
     PuttingBack,
+    UpdatingCaption,
     MainTitle,
     Change,
     ModDirectoryHeading,
@@ -154,6 +160,7 @@ enum class Text {
     SearchLeaveThemOff,
     SearchStop,
     SearchCancel,
+    SearchStepBoundTwo,
     SetBeforeSearch,
     // A line of the question before a drop updates installed mods: "%1" the
     // mod, "%2" and "%3" the installed version's size and date, "%4" and "%5"

@@ -131,6 +131,7 @@ TEST(LocaleFormatTest, SizesAndDatesAreWrittenAsTheLocaleWritesThem)
 {
     // The prefix runs in English (United States).
     EXPECT_EQ("1,200", FormatCount(1200));
+    EXPECT_EQ("0", FormatCount(0)) << "a zero is no empty text";
     EXPECT_EQ("1.50 KB", FormatSize(1536));
     EXPECT_EQ("3/14/2024", FormatDate(2024, 3, 14));
     EXPECT_EQ("", FormatDate(2023, 2, 30)) << "no such day";
