@@ -10,7 +10,10 @@ const ULONGLONG kReportIntervalMs = 20;  // the bar moves and Cancel is heard th
 
 }  // namespace
 
-CopyBatch::CopyBatch(size_t files) : window_(TextFor(Text::AddingCaption), true), files_(files) {}
+CopyBatch::CopyBatch(size_t files, const std::string& caption)
+    : window_(caption.empty() ? TextFor(Text::AddingCaption) : caption, true), files_(files)
+{
+}
 
 std::string CopyBatch::CountText() const
 {

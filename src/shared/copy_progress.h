@@ -13,7 +13,8 @@
 
 class CopyBatch {
 public:
-    explicit CopyBatch(size_t files);
+    // Captioned "Adding mods" unless `caption` says otherwise.
+    explicit CopyBatch(size_t files, const std::string& caption = std::string());
     CopyBatch(const CopyBatch&) = delete;
     CopyBatch& operator=(const CopyBatch&) = delete;
 

@@ -8,6 +8,7 @@
 #include "shared/text_conversion.h"
 #include "shared/text_format.h"
 #include "shared/window_state.h"
+#include "updates/interrupted_update.h"
 #include "updates/mod_update.h"
 #include "updates/update_commands.h"
 
@@ -105,7 +106,9 @@ std::vector<DropChoice> ChooseForDrop(const std::vector<std::string>& files,
     }
     if (question.empty())
         return choices;
-    bool update = ShowMessage(MainWindow, Message::UpdateQuestion, {JoinLines(question, kQuestionLines)}) == IDYES;
+    bool update =
+        ShowMessage(MainWindow, Message::UpdateQuestion, {JoinLines(question, kQuestionLines)}) == IDYES &&
+        SettleEarlierVersionChange();
     for (DropChoice& choice : choices)
         choice.decision = AfterQuestion(choice.decision, update);
     return choices;
@@ -120,7 +123,8 @@ bool UpdateDroppedFile(const std::string& path, const DropChoice& choice, size_t
     case VersionOutcome::Cancelled: return true;
     case VersionOutcome::InUse: reason = DropReason::UpdateInUse; break;
     case VersionOutcome::Failed:
-    case VersionOutcome::Elsewhere: reason = DropReason::NotUpdated; break;
+    case VersionOutcome::Elsewhere:
+    case VersionOutcome::EarlierOwed: reason = DropReason::NotUpdated; break;
     case VersionOutcome::NotRecycled: reason = DropReason::PreviousNotRecycled; break;
     case VersionOutcome::LeftoverInTheWay:
         reason = DropReason::LeftoverInTheWay;

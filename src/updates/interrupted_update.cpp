@@ -7,14 +7,16 @@
 #include "mods/mod_names.h"
 #include "shared/folder_listing.h"
 #include "shared/messages.h"
+#include "shared/text_conversion.h"
 #include "shared/window_state.h"
+#include "switching/journal_rules.h"
 #include "updates/version_journal.h"
 #include "updates/version_plan.h"
 #include "updates/version_steps.h"
 
 namespace {
 
-enum class Repair { Finished, Undone, NotRepaired, FolderMissing, Changed };
+enum class Repair { Finished, Undone, NotRepaired, FolderMissing, OtherFolder, Changed };
 
 struct Found {
     bool happened = false;
@@ -43,32 +45,77 @@ Repair Carry(const VersionJournal& journal, size_t made)
     return Repair::Undone;
 }
 
-}  // namespace
+// Puts in order the journal left in the registry, with the lock held, into
+// `found`. One of another folder than the mod folder is left alone: its names
+// are only the tool's own in its own folder.
+void Settle(const VersionJournal& journal)
+{
+    size_t stepsDone = 0;
+    ReadVersionJournalStrings(stepsDone);
+    found = {true, journal.change, Repair::Finished, DisplayName(journal.archive), journal.folder};
+    if (!FolderExists(journal.folder)) {
+        found.repair = Repair::FolderMissing;  // kept for a start when it is there
+    } else if (!IsJournalFolder(journal.folder, ModDirectory, FoldedKey)) {
+        found.repair = Repair::OtherFolder;  // kept for a start when it is the mod folder again
+    } else {
+        std::optional<size_t> made = MovesMade(journal.steps, stepsDone, NamesPresent(journal.folder));
+        found.repair = made ? Carry(journal, *made) : Repair::Changed;
+        if (found.repair != Repair::NotRepaired)
+            RemoveVersionJournal();
+    }
+}
 
-void FinishInterruptedUpdate(HWND window)
+// The journal in the registry; nothing when there is none, and one that is
+// not the tool's is removed.
+std::optional<VersionJournal> JournalLeft()
 {
     size_t stepsDone = 0;
     std::vector<std::string> strings = ReadVersionJournalStrings(stepsDone);
     if (strings.empty())
-        return;
+        return std::nullopt;
     std::optional<VersionJournal> journal = ReadVersionJournal(strings);
-    if (!journal) {
+    if (!journal)
         RemoveVersionJournal();  // not one of ours: nothing to finish
-        return;
-    }
+    return journal;
+}
+
+}  // namespace
+
+bool FinishInterruptedUpdate()
+{
+    std::optional<VersionJournal> journal = JournalLeft();
+    if (!journal)
+        return false;
     VersionLock lock;
     if (!lock.Held())
-        return;  // another copy of the tool is changing a version: its journal is live
-    found = {true, journal->change, Repair::Finished, DisplayName(journal->archive), journal->folder};
-    if (!DirectoryExists(journal->folder.c_str())) {
-        found.repair = Repair::FolderMissing;  // kept for a start when it is there
-    } else {
-        std::optional<size_t> made = MovesMade(journal->steps, stepsDone, NamesPresent(journal->folder));
-        found.repair = made ? Carry(*journal, *made) : Repair::Changed;
-        if (found.repair != Repair::NotRepaired)
-            RemoveVersionJournal();
+        return false;  // another copy of the tool is changing a version: its journal is live
+    Settle(*journal);
+    return true;
+}
+
+bool SettleEarlierVersionChange()
+{
+    std::optional<VersionJournal> journal = JournalLeft();
+    if (!journal)
+        return true;
+    {
+        VersionLock lock;
+        if (!lock.Held())
+            return true;  // live in another copy: the change itself is refused
+        Settle(*journal);
     }
-    PostMessageA(window, WM_APP_VERSION_CHANGE_CUT_OFF, 0, 0);
+    bool kept = found.repair == Repair::NotRepaired || found.repair == Repair::FolderMissing ||
+                found.repair == Repair::OtherFolder;
+    std::string mod = found.mod, folder = found.folder;
+    ReportInterruptedUpdate();
+    if (!kept)
+        return true;
+    if (ShowMessage(MainWindow, Message::VersionChangeOwed, {mod, folder}) != IDYES)
+        return false;
+    VersionLock lock;
+    if (lock.Held())
+        RemoveVersionJournal();
+    return lock.Held();
 }
 
 void ReportInterruptedUpdate()
@@ -88,6 +135,9 @@ void ReportInterruptedUpdate()
     case Repair::NotRepaired: ShowMessage(MainWindow, Message::VersionCutOffNotRepaired, {found.mod}); break;
     case Repair::FolderMissing:
         ShowMessage(MainWindow, Message::VersionCutOffFolderMissing, {found.mod, found.folder});
+        break;
+    case Repair::OtherFolder:
+        ShowMessage(MainWindow, Message::VersionCutOffOtherFolder, {found.mod, found.folder});
         break;
     case Repair::Changed: ShowMessage(MainWindow, Message::VersionCutOffChanged, {found.mod}); break;
     }

@@ -3,16 +3,17 @@
 // scan; the player is told once the window shows.
 #pragma once
 
-#include <windows.h>
+// Puts the mod of a journal left in the registry in order; true when it found
+// one, to be told of once the window shows. A journal whose
+// folder is missing, or is not the mod folder, is kept for a later start; one
+// that another copy of the tool is carrying out is left alone.
+bool FinishInterruptedUpdate();
 
-// Posted to the main window when there is something to tell.
-const UINT WM_APP_VERSION_CHANGE_CUT_OFF = WM_APP + 25;
+// Before a change of a version: a journal left by an earlier one is put in
+// order first and the player told, since a change writes its own journal in
+// its place. One that cannot be put in order now is forgotten only when the
+// player agrees; false when it stays (nothing may be changed then).
+bool SettleEarlierVersionChange();
 
-// Puts the mod of a journal left in the registry in order, and posts
-// WM_APP_VERSION_CHANGE_CUT_OFF to `window` when it found one. A journal whose
-// folder is missing is kept for a later start; one that another copy of the
-// tool is carrying out is left alone.
-void FinishInterruptedUpdate(HWND window);
-
-// The message about what was found, on WM_APP_VERSION_CHANGE_CUT_OFF.
+// The message about what was found, if anything.
 void ReportInterruptedUpdate();

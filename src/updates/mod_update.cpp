@@ -119,6 +119,11 @@ VersionOutcome FailureOf(const VersionStep& step, DWORD error)
 // The steps, journalled: a step that fails undoes what the ones before it did.
 VersionOutcome RunJournalled(VersionChange change, const ModFiles& mod, const std::vector<VersionStep>& steps)
 {
+    // A journal left by an earlier change is what puts its mod in order:
+    // never written over.
+    size_t earlierDone = 0;
+    if (!ReadVersionJournalStrings(earlierDone).empty())
+        return VersionOutcome::EarlierOwed;
     if (!WriteVersionJournal(VersionJournalStrings({change, mod.folder, mod.names.archive, steps})))
         return VersionOutcome::Failed;
     for (size_t done = 0; done < steps.size(); ++done) {

@@ -19,6 +19,7 @@ enum class VersionOutcome {
     Cancelled,         // the player cancelled the copy: nothing changed
     NotPutBack,        // failed, and not all of it could be undone yet: the next start finishes that
     Elsewhere,         // another copy of the tool is changing a mod's version: nothing changed
+    EarlierOwed,       // an earlier change is still to be put in order: nothing changed
 };
 
 // The mod whose archive is `archive` (a file name in ModDirectory) takes a

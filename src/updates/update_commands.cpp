@@ -14,6 +14,7 @@
 #include "shared/messages.h"
 #include "shared/text_format.h"
 #include "shared/window_state.h"
+#include "updates/interrupted_update.h"
 #include "updates/mod_update.h"
 #include "updates/version_plan.h"
 
@@ -67,7 +68,7 @@ void Report(VersionOutcome outcome, const std::string& archive, const OutcomeMes
     case VersionOutcome::Cancelled: break;  // the player's choice, and nothing changed
     case VersionOutcome::InUse: ShowMessage(MainWindow, messages.inUse, mod); break;
     case VersionOutcome::Failed:
-        if (DirectoryExists(ModDirectory))
+        if (FolderExists(ModDirectory))
             ShowMessage(MainWindow, messages.failed, mod);
         break;
     case VersionOutcome::NotRecycled: ShowMessage(MainWindow, Message::UpdateNotRecycled, mod); break;
@@ -76,6 +77,7 @@ void Report(VersionOutcome outcome, const std::string& archive, const OutcomeMes
         break;
     case VersionOutcome::NotPutBack: ShowMessage(MainWindow, messages.notPutBack, mod); break;
     case VersionOutcome::Elsewhere: ShowMessage(MainWindow, Message::VersionChangeElsewhere); break;
+    case VersionOutcome::EarlierOwed: break;  // asked about before, and kept
     }
 }
 
@@ -94,9 +96,15 @@ void UpdateModFromFile(const std::string& archivePath)
 {
     std::string archive = FileNamePart(archivePath);
     std::string source;
-    if (IsBusy() || (source = ChooseNewVersion(archive)).empty())
+    if (IsBusy())
         return;
-    if (!DirectoryExists(ModDirectory)) {
+    if (!FolderExists(ModDirectory)) {
+        ShowMessage(MainWindow, Message::DirectoryMissing);
+        return;
+    }
+    if (!SettleEarlierVersionChange() || (source = ChooseNewVersion(archive)).empty())
+        return;
+    if (!FolderExists(ModDirectory)) {
         ShowMessage(MainWindow, Message::DirectoryMissing);
         return;
     }
@@ -110,7 +118,7 @@ void UpdateModFromFile(const std::string& archivePath)
     }
     VersionOutcome outcome;
     {
-        CopyBatch batch(1);
+        CopyBatch batch(1, TextFor(Text::UpdatingCaption));
         batch.StartFile(FileNamePart(source), 0);
         outcome = UpdateMod(archive, source, batch);
     }
@@ -122,10 +130,12 @@ void RestorePreviousVersionOf(const std::string& archivePath)
 {
     if (IsBusy())
         return;
-    if (!DirectoryExists(ModDirectory)) {
+    if (!FolderExists(ModDirectory)) {
         ShowMessage(MainWindow, Message::DirectoryMissing);
         return;
     }
+    if (!SettleEarlierVersionChange())
+        return;
     std::string archive = FileNamePart(archivePath);
     VersionOutcome outcome;
     {

@@ -208,43 +208,63 @@ TEST_F(UpdateTest, AnArchiveInUseIsNeitherUpdatedNorRestoredAndNothingChanges)
 
 // The journal and the folder as a kill leaves them halfway through the
 // archive's replacement (its previous version kept, the new one not yet in
-// place), at a start of the tool where that cannot be finished.
+// place), at a start of the tool where that cannot be finished; and an update
+// of another mod afterwards, which must not write its journal over that one.
 TEST_F(UpdateTest, AChangeCutOffThatCannotBeFinishedIsUndoneOrKeptForALaterStart)
 {
     const VersionNames names = NamesOfVersions("Better Towns.pak");
     const std::string halfway =
         "Better Towns.previous=v1|Better Towns.txt=about v1|Better Towns.pa~=v2|"
-        "Better Towns.tx~=about v2";
+        "Better Towns.tx~=about v2|Other.pak=o1";
+    enum class Folder { Mods, Gone, Elsewhere };
     const struct {
         const char* what;
         std::string held;
-        bool folderThere;
+        Folder folder;
         Message told;
         std::string after;
         bool journalKept;
     } cases[] = {
-        {"the new archive cannot take its place (its copy stays, never listed)", names.archiveTemporary, true,
-         Message::UpdateCutOffUndone, "Better Towns.pak=v1|Better Towns.txt=about v1|Better Towns.pa~=v2", false},
-        {"the mod folder missing", "", false, Message::VersionCutOffFolderMissing, halfway, true},
+        {"the new archive cannot take its place (its copy stays, never listed)", names.archiveTemporary,
+         Folder::Mods, Message::UpdateCutOffUndone,
+         "Better Towns.pak=v1|Better Towns.txt=about v1|Better Towns.pa~=v2|Other.pak=o1", false},
+        {"the mod folder missing", "", Folder::Gone, Message::VersionCutOffFolderMissing, halfway, true},
+        {"a folder that is not the mod folder (a record tampered with)", "", Folder::Elsewhere,
+         Message::VersionCutOffOtherFolder, halfway, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         StartWith(Files(halfway));
         CloseApp();
-        std::string folder = c.folderThere ? mods.Path() : mods.Path("gone");
+        EmptyFolder(download.Path());
+        for (const auto& file : Files(halfway))
+            download.Write(file.first, file.second);
+        std::string folder = c.folder == Folder::Mods   ? mods.Path()
+                             : c.folder == Folder::Gone ? mods.Path("gone")
+                                                        : download.Path();
         ASSERT_TRUE(WriteVersionJournal(VersionJournalStrings(
             {VersionChange::Update, folder, names.archive, UpdateSteps(names, {true, false, false}, true)})));
         std::shared_ptr<void> held = c.held.empty() ? nullptr : Hold(mods.Path(c.held));
         RestartApp();
         ASSERT_TRUE(PumpUntil([&] { return !dialogs.MessageBoxes().empty(); })) << "the player was not told";
         std::vector<std::string> details = {"Better Towns"};
-        if (!c.folderThere)
+        if (c.folder != Folder::Mods)
             details.push_back(folder);
         ExpectBoxes(dialogs, {Box(c.told, MainWindow, details)});
         held.reset();
+        if (c.journalKept) {
+            dialogs.Forget();
+            dialogs.AnswerQuestion(IDNO);  // keep that change for later
+            ChooseInMenu("Other", kUpdate);
+            ExpectBoxes(dialogs, {Box(c.told, MainWindow, details),
+                                  Box(Message::VersionChangeOwed, MainWindow, {"Better Towns", folder})});
+        }
         EXPECT_EQ(Files(c.after), mods.Contents());
+        EXPECT_EQ(Files(halfway), download.Contents()) << "a folder the journal names was changed";
         size_t done = 0;
-        EXPECT_EQ(c.journalKept, !ReadVersionJournalStrings(done).empty());
+        std::vector<std::string> journal = ReadVersionJournalStrings(done);
+        EXPECT_EQ(c.journalKept, !journal.empty());
+        EXPECT_TRUE(journal.empty() || journal[2] == names.archive) << "the kept journal was written over";
         RemoveVersionJournal();
     }
 }
