@@ -47,6 +47,9 @@ SwitchOutcome SwitchFolder(const std::string& folder, const PlanFor& planFor, co
             watch.earlierPutBack(earlier);
         if (!earlier.Settled()) {
             outcome.result = SwitchOutcome::Result::EarlierPending;
+            if (earlier.outcome == PutBackReport::Outcome::FolderMissing ||
+                earlier.outcome == PutBackReport::Outcome::OtherFolder)
+                outcome.earlierElsewhere = earlier.folder;
             return outcome;
         }
     }

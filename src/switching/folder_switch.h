@@ -40,6 +40,9 @@ struct SwitchOutcome {
     std::vector<ListedArchive> before;  // the folder's archives before the renames
     std::string failed;                 // the archive whose rename failed
     std::string notPutBack;             // the first that could not be put back, as it is named now
+    // EarlierPending: the earlier switch's folder, when it is missing or is
+    // not the mod folder (only the player can give that switch up).
+    std::string earlierElsewhere;
 };
 
 typedef std::function<SwitchPlan(const std::vector<ListedArchive>& archives)> PlanFor;

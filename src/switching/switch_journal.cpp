@@ -44,6 +44,15 @@ bool RemoveSwitchJournal()
     return RemoveUserValue(kJournalKey, kJournalValue);
 }
 
+bool ForgetJournalOf(const std::string& folder)
+{
+    SwitchLock lock;
+    if (!lock.Held())
+        return false;
+    std::optional<Journal> journal = ReadJournal(ReadSwitchJournal());
+    return journal && journal->folder == folder && RemoveSwitchJournal();
+}
+
 bool RenameInFolder(const std::string& folder, const std::string& from, const std::string& to)
 {
     return NameKeptWhole(to) &&

@@ -58,6 +58,11 @@ struct PutBackReport {
 // is not the mod folder is kept whole; one that cannot be read is removed.
 PutBackReport PutBackJournal(const std::string& modFolder, const RenameProgress& progress);
 
+// The player gives up a journal of `folder` that cannot be put back here (its
+// folder missing, or not the mod folder): removed when it is still that one
+// and no switch is live. Its mods stay as they are.
+bool ForgetJournalOf(const std::string& folder);
+
 // Renames `from` to `to` in `folder`, as Enable and Disable rename: never over
 // a file.
 bool RenameInFolder(const std::string& folder, const std::string& from, const std::string& to);

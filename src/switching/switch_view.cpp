@@ -69,7 +69,12 @@ void TellSwitchOutcome(HWND owner, const SwitchOutcome& outcome)
     case Result::Switched:
     case Result::NothingToDo: return;
     case Result::Elsewhere: ShowMessage(owner, Message::SwitchElsewhere); return;
-    case Result::EarlierPending: ShowMessage(owner, Message::SwitchAfterEarlier); return;
+    case Result::EarlierPending:
+        if (outcome.earlierElsewhere.empty())
+            ShowMessage(owner, Message::SwitchAfterEarlier);
+        else if (ShowMessage(owner, Message::SwitchForgetEarlier, {outcome.earlierElsewhere}) == IDYES)
+            ForgetJournalOf(outcome.earlierElsewhere);
+        return;
     case Result::NotJournalled: ShowMessage(owner, Message::SwitchNotJournalled); return;
     case Result::Failed: ShowMessage(owner, Message::SwitchFailed, {outcome.failed}); return;
     case Result::NotPutBack:

@@ -25,7 +25,8 @@ private:
 
 // The messages of a journal put back (none when there was none).
 void TellPutBack(HWND owner, const PutBackReport& report);
-// The message of a switch that did not switch.
+// The message of a switch that did not switch; for one held up by an earlier
+// switch of a folder not at hand, the question whether to give that one up.
 void TellSwitchOutcome(HWND owner, const SwitchOutcome& outcome);
 
 // The lists as the folder has them now, as a rescan leaves them.

@@ -165,6 +165,20 @@ TEST_F(SwitchJournalTest, AJournalIsFollowedOnlyAsFarAsASwitchCouldHaveMadeIt)
         << "only Mine may have been put back";
     EXPECT_EQ(std::vector<std::string>{"moveme.mod"}, mods.Names("sub"));
     EXPECT_EQ(std::vector<std::string>{"Theirs.mod"}, elsewhere.Names());
+
+    // A journal of another folder holds up every switch until the player
+    // gives it up; its folder stays as it is.
+    dialogs.Forget();
+    StoreSwitchJournal(starts[0].journal);
+    dialogs.AnswerQuestion(IDYES);
+    SwitchToSetNamed(kNoModsSet);
+    ExpectBoxes(dialogs, {Box(Message::SwitchJournalOtherFolder, MainWindow, {elsewhere.Path()}),
+                          Box(Message::SwitchForgetEarlier, MainWindow, {elsewhere.Path()})});
+    EXPECT_TRUE(ReadSwitchJournal().empty()) << "the player gave it up";
+    SwitchToSetNamed(kNoModsSet);
+    EXPECT_EQ((std::vector<std::string>{"Mine.mod", "Other.mod", "data.mod", "report.mod", "sub", "texts.pak"}),
+              mods.Names());
+    EXPECT_EQ(std::vector<std::string>{"Theirs.mod"}, elsewhere.Names());
 }
 
 TEST_F(SwitchJournalTest, AModFolderThatIsAFileIsTreatedAsMissingByEveryCommandBeyondTheButtons)
