@@ -28,12 +28,12 @@ static const int kWindowWidth = 500;
 static const int kWindowHeight = 405;
 static const DWORD kWindowStyle = WS_POPUP | WS_BORDER | WS_DLGFRAME | WS_SYSMENU | WS_MINIMIZEBOX;
 
-// Posted at creation when the journal of a switch of mod sets waits: what it
-// names is put back once the window shows, with its progress.
-static const UINT WM_APP_PUT_BACK = WM_APP + 2;
-// Posted at creation, after it, when a problem search is under way: it is
-// taken up at its step.
-static const UINT WM_APP_TAKE_UP_SEARCH = WM_APP + 3;
+// Posted at creation when a start has something to finish once the window
+// shows: an update cut off is told of, a switch of mod sets cut off is put
+// back with its progress, and then a problem search under way is taken up at
+// its step. One after the other in one handler: each may show a message box,
+// and none may start while another one's box is open.
+static const UINT WM_APP_AT_START = WM_APP + 2;
 
 // The window's own icons, group 102's images at the sizes for its DPI, so that
 // the title bar and the taskbar show sharp ones; each replaced pair is destroyed.
@@ -62,15 +62,21 @@ static void OnCreate(HWND window)
     // be installed elsewhere.
     if (!LoadSettings() && !FolderExists(ModDirectory))
         LookForGame();
-    FinishInterruptedUpdate(window);  // before the first scan
+    bool updateCutOff = FinishInterruptedUpdate();  // before the first scan
     CreateControls(window);
     SetWindowIcons(window, WindowDpi(window));
     AddSystemMenuEntries(window);
     DragAcceptFiles(window, TRUE);
+    if (updateCutOff || JournalWaiting() || SearchStored())
+        PostMessageA(window, WM_APP_AT_START, 0, 0);
+}
+
+static void OnStart()
+{
+    ReportInterruptedUpdate();
     if (JournalWaiting())
-        PostMessageA(window, WM_APP_PUT_BACK, 0, 0);
-    if (SearchStored())
-        PostMessageA(window, WM_APP_TAKE_UP_SEARCH, 0, 0);
+        PutBackAtStart();
+    TakeUpProblemSearch();
 }
 
 // After the controls are gone: what was made for them and the window.
@@ -156,9 +162,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ACTIVATEAPP: NoteToolActivation(wParam != FALSE); break;
     case WM_DROPFILES: AddDroppedFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_APP_FREE_AGAIN: OnFreeAgain(); return 0;
-    case WM_APP_PUT_BACK: PutBackAtStart(); return 0;
-    case WM_APP_TAKE_UP_SEARCH: TakeUpProblemSearch(); return 0;
-    case WM_APP_VERSION_CHANGE_CUT_OFF: ReportInterruptedUpdate(); return 0;
+    case WM_APP_AT_START: OnStart(); return 0;
     case WM_CONTEXTMENU:
         if (OnContextMenu(reinterpret_cast<HWND>(wParam), lParam))
             return 0;

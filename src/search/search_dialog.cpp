@@ -2,13 +2,14 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <optional>
 
 #include "../res/resource.h"
 #include "launcher/start_game.h"
 #include "search/search_mods.h"
 #include "search/search_store.h"
+#include "search/search_switch.h"
+#include "switching/folder_switch.h"
 #include "shared/busy.h"
 #include "shared/folder_listing.h"
 #include "shared/language.h"
@@ -18,7 +19,6 @@
 #include "shared/text_format.h"
 #include "shared/window_state.h"
 #include "switching/journal_rules.h"
-#include "switching/switch_view.h"
 
 namespace {
 
@@ -77,63 +77,12 @@ void StopWatchingGame(HWND dialog)
     EnableWindow(GetDlgItem(dialog, IDC_SEARCH_GAME), TRUE);
 }
 
-// The mods wanted, but those the folder lacks.
-ModsWanted WithoutMissing(const ModsWanted& wanted, const std::vector<std::string>& missing)
-{
-    auto present = [&missing](const std::vector<std::string>& mods) {
-        std::vector<std::string> kept;
-        for (const std::string& mod : mods)
-            if (std::find(missing.begin(), missing.end(), mod) == missing.end())
-                kept.push_back(mod);
-        return kept;
-    };
-    return {present(wanted.on), present(wanted.off)};
-}
-
-enum class Switched { Yes, ModsMissing, Failed };
-
-// Switches the mod folder as the search wants it, through the switch engine,
-// and checks the folder afterwards: the search never goes on with a state it
-// did not make. A mod the folder lacks stops it (`missing` gets them) unless
-// `whatCanBe` (the start state put back as far as it can be).
-Switched SwitchSearchTo(HWND dialog, ModsWanted wanted, bool whatCanBe, std::vector<std::string>& missing)
-{
-    std::string folder = SearchFolder(session.search);
-    missing = PlanSomeMods(ListArchives(folder), wanted.on, wanted.off, FoldedKey).missing;
-    if (!missing.empty() && !whatCanBe)
-        return Switched::ModsMissing;
-    wanted = WithoutMissing(wanted, missing);
-    SwitchOutcome outcome;
-    {
-        SwitchProgressView progress;
-        SwitchWatch watch = {progress.Watcher(), [&progress, dialog](const PutBackReport& report) {
-                                 progress.Close();
-                                 TellPutBack(dialog, report);
-                             }};
-        outcome = SwitchFolder(
-            folder,
-            [&wanted](const std::vector<ListedArchive>& now) {
-                return PlanSomeMods(now, wanted.on, wanted.off, FoldedKey);
-            },
-            watch);
-    }
-    ShowFolderAsItIs();
-    TellSwitchOutcome(dialog, outcome);
-    bool switched =
-        outcome.result == SwitchOutcome::Result::Switched || outcome.result == SwitchOutcome::Result::NothingToDo;
-    return switched && FolderIsAsWanted(ListArchives(folder), wanted, FoldedKey) ? Switched::Yes
-                                                                                 : Switched::Failed;
-}
-
 // The folder as wanted at the end, as far as it can be made so, and the
-// search forgotten; when an archive cannot be switched (the game holds it),
-// the search stays stored for the next try.
+// search forgotten (or stored still when it could not be made so).
 void EndSearch(HWND dialog, const ModsWanted& wanted)
 {
     StopWatchingGame(dialog);
-    std::vector<std::string> missing;
-    if (SwitchSearchTo(dialog, wanted, true, missing) == Switched::Yes)
-        ForgetSearch();
+    EndSearchWith(dialog, session.search, wanted);
     EndDialog(dialog, IDCANCEL);
 }
 
@@ -151,10 +100,15 @@ void CannotGoOn(HWND dialog, Message question, const std::vector<std::string>& d
 void ShowStep(HWND dialog)
 {
     const SearchStep& step = session.step;
+    // The bound if one mod causes the problem; when the answers rule that
+    // out, the bound if two mods do together.
     size_t left = step.mostStartsLeftIfOneMod;
-    if (!left && session.search.suspects.size() <= kMostSuspectsForABound)
+    Text bound = Text::SearchStepBound;
+    if (!left && session.search.suspects.size() <= kMostSuspectsForABound) {
         left = MostStartsLeftIfTogether(session.search, 2);
-    std::string text = left ? TextFor(Text::SearchStepBound, {FormatCount(step.number), FormatCount(left)})
+        bound = Text::SearchStepBoundTwo;
+    }
+    std::string text = left ? TextFor(bound, {FormatCount(step.number), FormatCount(left)})
                             : TextFor(Text::SearchStep, {FormatCount(step.number)});
     text += "\r\n" + TextFor(Text::SearchAsk);  // two sentences, each whole
     SetDlgItemTextA(dialog, IDC_SEARCH_TEXT, text.c_str());
@@ -165,6 +119,11 @@ void ShowStep(HWND dialog)
                     TextFor(Text::SearchModsOn, {FormatCount(on), FormatCount(all)}).c_str());
     SetDlgItemTextA(dialog, IDC_SEARCH_HINT, "");
     ShowPage(dialog, Page::Step);
+    // Clicks and keys made while the switch ran were aimed at the step before.
+    MSG queued;
+    while (PeekMessageA(&queued, NULL, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
+           PeekMessageA(&queued, NULL, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
 }
 
 void ShowEnd(HWND dialog)
@@ -191,7 +150,8 @@ void GoOn(HWND dialog)
             return;
         }
         std::vector<std::string> missing;
-        switch (SwitchSearchTo(dialog, WantedForStart(session.search, session.step.on), false, missing)) {
+        switch (SwitchSearchTo(dialog, session.search, WantedForStart(session.search, session.step.on), false,
+                               missing)) {
         case Switched::Yes: ShowStep(dialog); break;
         case Switched::ModsMissing:
             CannotGoOn(dialog, Message::SearchModGone, {NameList(missing, kNamesInAResult)});
@@ -234,6 +194,17 @@ void OnBegin(HWND dialog)
 void OnAnswer(HWND dialog, bool shows)
 {
     StopWatchingGame(dialog);
+    // An answer is about the mods the step switched: when the folder was
+    // changed meanwhile (another program, Explorer), the step is switched
+    // again and asked again.
+    // (A mod gone is named when the step is switched again.)
+    StepFolder folder = CheckStepFolder(session.search, session.step.on);
+    if (folder != StepFolder::AsWanted) {
+        if (folder == StepFolder::Changed)
+            ShowMessage(dialog, Message::SearchFolderChanged);
+        GoOn(dialog);
+        return;
+    }
     if (RecordAnswer(session.search, shows))
         GoOn(dialog);
 }
@@ -285,8 +256,23 @@ void OnCommand(HWND dialog, WORD id)
     }
 }
 
+// The answer buttons' own procedure, kept to pass their messages on.
+WNDPROC buttonProc;
+
+// The second click of a double click on an answer is no answer to the next
+// start, whose mods the game has not run with: an answer button ignores it.
+LRESULT CALLBACK AnswerButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_LBUTTONDBLCLK)
+        return 0;
+    return CallWindowProcW(buttonProc, button, message, wParam, lParam);
+}
+
 void OnInit(HWND dialog)
 {
+    for (int id : {IDC_SEARCH_SHOWS, IDC_SEARCH_NOT})
+        buttonProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(GetDlgItem(dialog, id), GWLP_WNDPROC,
+                                                                 reinterpret_cast<LONG_PTR>(&AnswerButtonProc)));
     SetWindowTextA(dialog, TextFor(Text::SearchCaption).c_str());
     if (session.begun) {
         PostMessageA(dialog, WM_APP_GO_ON, 0, 0);  // the step asked again, the folder switched to it first
@@ -331,9 +317,13 @@ std::optional<ProblemSearch> SearchToTakeUp()
         ShowMessage(MainWindow, Message::SearchUnreadable);
         return std::nullopt;
     }
+    // A search of another folder stays for when that is the mod folder again,
+    // unless the player ends it there.
     if (search && !IsJournalFolder(SearchFolder(*search), ModDirectory, FoldedKey)) {
-        ForgetSearch();
-        ShowMessage(MainWindow, Message::SearchOtherFolder, {SearchFolder(*search)});
+        if (ShowMessage(MainWindow, Message::SearchOtherFolder, {SearchFolder(*search)}) == IDYES) {
+            BusyScope busy;
+            EndSearchWith(MainWindow, *search, WantedAtStart(*search));
+        }
         return std::nullopt;
     }
     return search;
@@ -345,6 +335,11 @@ void ShowProblemSearch()
 {
     if (IsBusy())
         return;
+    SearchLock lock;
+    if (!lock.Held()) {
+        ShowMessage(MainWindow, Message::SearchElsewhere);
+        return;
+    }
     if (!FolderExists(ModDirectory)) {
         ShowMessage(MainWindow, Message::DirectoryMissing);
         return;

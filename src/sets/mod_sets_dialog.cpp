@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "../res/resource.h"
+#include "search/search_mods.h"
 #include "search/search_store.h"
 #include "sets/mod_switch.h"
 #include "sets/set_rules.h"
@@ -14,6 +15,7 @@
 #include "shared/messages.h"
 #include "shared/text_conversion.h"
 #include "shared/window_state.h"
+#include "switching/journal_rules.h"
 
 namespace {
 
@@ -29,11 +31,19 @@ std::vector<SetRow> rows;
 std::optional<ModSet> BeforeTheSearch()
 {
     std::optional<ProblemSearch> search = StoredSearch();
-    if (!search)
-        return std::nullopt;
+    if (!search || !IsJournalFolder(SearchFolder(*search), ModDirectory, FoldedKey))
+        return std::nullopt;  // a search of another folder is no set of this one
     ModSet set = {kBeforeSearchSet, search->keptOn};
     set.mods.insert(set.mods.end(), search->suspects.begin(), search->suspects.end());
     return set;
+}
+
+// Switching back to the mods on before the search ends the search: its
+// steps would switch them again.
+void SwitchToSet(const ModSet& set, bool beforeTheSearch)
+{
+    if (SwitchToModSet(set) && beforeTheSearch)
+        ForgetSearch();
 }
 
 std::vector<SetRow> AllSets()
@@ -162,7 +172,7 @@ void OnSwitch(HWND dialog)
     if (row < 0)
         return;
     ModSet set = rows[row].set;
-    SwitchToModSet(set);
+    SwitchToSet(set, rows[row].own && set.name == kBeforeSearchSet);
     Fill(dialog, set.name);
 }
 
@@ -262,7 +272,7 @@ void SwitchToSetNamed(const std::string& name)
     if (name == kNoModsSet) {
         SwitchToModSet({kNoModsSet, {}});
     } else if (std::optional<ModSet> before = name == kBeforeSearchSet ? BeforeTheSearch() : std::nullopt) {
-        SwitchToModSet(*before);
+        SwitchToSet(*before, true);
     } else if (std::optional<ModSet> set = FindModSet(name)) {
         SwitchToModSet(*set);
     }

@@ -1,6 +1,7 @@
-// The program killed between two starts of a problem search, as a crash of
-// the game can take the tool or the PC down with it: the next start opens the
-// search at the same step, with the folder as that step wants it.
+// The program killed in a problem search, as a crash of the game can take the
+// tool or the PC down with it: the next start puts back the step's switch it
+// cut off and then opens the search at the same step, with the folder as that
+// step wants it.
 #include <gtest/gtest.h>
 
 #include "../res/resource.h"
@@ -9,6 +10,7 @@
 #include "running_app.h"
 #include "search/search_store.h"
 #include "settings/mod_directory.h"
+#include "shared/messages.h"
 
 namespace {
 
@@ -25,7 +27,7 @@ std::string StepText(HWND dialog, const std::string& start)
     return text;
 }
 
-TEST(InterruptedSearchTest, AProgramKilledBetweenTwoStartsOpensTheSameStepAgain)
+TEST(InterruptedSearchTest, AProgramKilledInAStepsSwitchOpensTheSameStepAgain)
 {
     TempFolder root;
     std::string data = MakeGame(root.Path(), {"A.pak", "B.pak", "C.pak", "D.pak", "E.mod"});
@@ -52,9 +54,19 @@ TEST(InterruptedSearchTest, AProgramKilledBetweenTwoStartsOpensTheSameStepAgain)
     }
     ASSERT_NE(start, folder) << "the second start changed nothing";
     ASSERT_TRUE(SearchStored());
+    // As the kill leaves it before the switch's last rename: the journal of
+    // its renames, the first of them made.
+    size_t renamed = 0;
+    while (renamed < start.size() && start[renamed] == folder[renamed])
+        ++renamed;
+    ASSERT_LT(renamed, start.size());
+    StoreSwitchJournal({"Quillmoor mod set switch, version 2", "switching", data, "1", start[renamed]});
 
     RunningApp next;
     ASSERT_TRUE(next.Start());
+    HWND box = next.WaitForDialog(MessageFor(Message::SwitchCutOff).caption);
+    ASSERT_NE((HWND)NULL, box) << "the switch cut off was not put back";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
     HWND dialog = next.WaitForDialog(kSearchCaption);
     ASSERT_NE((HWND)NULL, dialog) << "the search was not taken up";
     EXPECT_EQ(step, StepText(dialog, step));

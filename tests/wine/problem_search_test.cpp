@@ -5,9 +5,12 @@
 #include "../res/resource.h"
 #include "menus.h"
 #include "search/search_dialog.h"
+#include "search/search_mods.h"
 #include "search/search_store.h"
 #include "sets/mod_sets_dialog.h"
 #include "sets/set_store.h"
+#include "settings/mod_directory.h"
+#include "shared/text_conversion.h"
 #include "shared/window_state.h"
 
 namespace {
@@ -89,7 +92,7 @@ TEST_F(ProblemSearchTest, FindsTheArchiveThatBreaksTheGameAndPutsEverythingBack)
     ASSERT_LE(steps.size(), 5u);
     ASSERT_GE(steps.size(), 2u);
     EXPECT_EQ(
-        "Start 1 of the search: at most 5 to go, this one included.\r\n"
+        "Start 1 of the search: at most 5 to go, this one included, if one mod causes the problem.\r\n"
         "Start the game, see whether the problem shows, then answer.",
         steps[0].text);
     EXPECT_EQ("Mods on: 1 of 8", steps[0].count) << "only the mod kept on";
@@ -151,6 +154,57 @@ TEST_F(ProblemSearchTest, StoppedOrLeftWithoutASuspectItPutsTheStartBack)
         EXPECT_FALSE(SearchStored());
         start = Folder();
     }
+}
+
+// An answer counts only for the mods the step switched; a search stays with
+// its own folder, and ends when the player switches back to the mods on
+// before it.
+TEST_F(ProblemSearchTest, AnAnswerIsAboutTheStepsModsAndASearchStaysWithItsFolder)
+{
+    Start({"Armies.pak", "Books.pak", "Castles.pak"}, "Books.pak");
+    std::vector<std::string> start = Folder();
+    std::string firstText, afterText;
+    std::vector<std::string> atFirstStart;
+    HWND searchDialog = NULL;
+    dialogs.ActIn("Find a Problem Mod", [&](HWND dialog) {
+        searchDialog = dialog;
+        Press(dialog, IDC_SEARCH_BEGIN);  // the first check: every suspect off
+        firstText = TextOf(GetDlgItem(dialog, IDC_SEARCH_TEXT));
+        atFirstStart = Folder();
+        ASSERT_TRUE(MoveFileA((data + "\\Armies.mod").c_str(), (data + "\\Armies.pak").c_str()));
+        Press(dialog, IDC_SEARCH_SHOWS);  // with Armies on: about other mods than the step's
+        afterText = TextOf(GetDlgItem(dialog, IDC_SEARCH_TEXT));
+        EXPECT_EQ(atFirstStart, Folder()) << "the step's mods were not switched again";
+        EndDialog(dialog, IDCANCEL);  // as a crash leaves it: the search stays stored
+    });
+    SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(IDM_PROBLEM_SEARCH, 0), 0);
+    ExpectBoxes(dialogs, {Box(Message::SearchFolderChanged, searchDialog)});
+    EXPECT_EQ(firstText, afterText) << "the answer was taken for the step";
+
+    // The mod folder changed: the search waits for its own folder, or is
+    // ended there when the player says so.
+    TempFolder other;
+    other.Write("Other.pak");
+    ASSERT_TRUE(SetModDirectory(other.Path().c_str()));
+    for (int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer == IDYES ? "ended there" : "kept");
+        dialogs.Forget();
+        dialogs.AnswerQuestion(answer);
+        SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(IDM_PROBLEM_SEARCH, 0), 0);
+        ExpectBoxes(dialogs, {Box(Message::SearchOtherFolder, MainWindow, {data})});
+        EXPECT_EQ(answer == IDNO, SearchStored());
+        EXPECT_EQ(answer == IDNO ? atFirstStart : start, Folder());
+        EXPECT_EQ(std::vector<std::string>{"No mods"}, SwitchableSetNames()) << "a set of another folder";
+        EXPECT_EQ(std::vector<std::string>{"Other.pak"}, other.Names());
+    }
+
+    // Back in its folder, switching to the mods on before it ends it.
+    ASSERT_TRUE(SetModDirectory(data.c_str()));
+    ASSERT_TRUE(StoreSearch(NewSearch(data, {"Armies", "Books", "Castles"}, {}, FoldedKey)));
+    ASSERT_TRUE(MoveFileA((data + "\\Armies.pak").c_str(), (data + "\\Armies.mod").c_str()));
+    SwitchToSetNamed(kBeforeSearchSet);
+    EXPECT_EQ(start, Folder());
+    EXPECT_FALSE(SearchStored()) << "the search would switch the mods again";
 }
 
 }  // namespace

@@ -1,0 +1,86 @@
+#include "search/search_switch.h"
+
+#include <algorithm>
+
+#include "search/search_store.h"
+#include "shared/text_conversion.h"
+#include "switching/switch_view.h"
+
+namespace {
+
+const char kSearchLockName[] = "QuillmoorModManager problem search";
+
+// The mods wanted, but those the folder lacks.
+ModsWanted WithoutMissing(const ModsWanted& wanted, const std::vector<std::string>& missing)
+{
+    auto present = [&missing](const std::vector<std::string>& mods) {
+        std::vector<std::string> kept;
+        for (const std::string& mod : mods)
+            if (std::find(missing.begin(), missing.end(), mod) == missing.end())
+                kept.push_back(mod);
+        return kept;
+    };
+    return {present(wanted.on), present(wanted.off)};
+}
+
+}  // namespace
+
+Switched SwitchSearchTo(HWND owner, const ProblemSearch& search, ModsWanted wanted, bool whatCanBe,
+                        std::vector<std::string>& missing)
+{
+    std::string folder = SearchFolder(search);
+    missing = PlanSomeMods(ListArchives(folder), wanted.on, wanted.off, FoldedKey).missing;
+    if (!missing.empty() && !whatCanBe)
+        return Switched::ModsMissing;
+    wanted = WithoutMissing(wanted, missing);
+    SwitchOutcome outcome;
+    {
+        SwitchProgressView progress;
+        SwitchWatch watch = {progress.Watcher(), [&progress, owner](const PutBackReport& report) {
+                                 progress.Close();
+                                 TellPutBack(owner, report);
+                             }};
+        outcome = SwitchFolder(
+            folder,
+            [&wanted](const std::vector<ListedArchive>& now) {
+                return PlanSomeMods(now, wanted.on, wanted.off, FoldedKey);
+            },
+            watch);
+    }
+    ShowFolderAsItIs();
+    TellSwitchOutcome(owner, outcome);
+    bool switched =
+        outcome.result == SwitchOutcome::Result::Switched || outcome.result == SwitchOutcome::Result::NothingToDo;
+    return switched && FolderIsAsWanted(ListArchives(folder), wanted, FoldedKey) ? Switched::Yes
+                                                                                 : Switched::Failed;
+}
+
+bool EndSearchWith(HWND owner, const ProblemSearch& search, const ModsWanted& wanted)
+{
+    std::vector<std::string> missing;
+    bool ended = SwitchSearchTo(owner, search, wanted, true, missing) == Switched::Yes;
+    if (ended)
+        ForgetSearch();
+    return ended;
+}
+
+StepFolder CheckStepFolder(const ProblemSearch& search, const std::vector<bool>& on)
+{
+    std::vector<ListedArchive> archives = ListArchives(SearchFolder(search));
+    ModsWanted wanted = WantedForStart(search, on);
+    if (FolderIsAsWanted(archives, wanted, FoldedKey))
+        return StepFolder::AsWanted;
+    bool missing = !PlanSomeMods(archives, wanted.on, wanted.off, FoldedKey).missing.empty();
+    return missing ? StepFolder::ModsMissing : StepFolder::Changed;
+}
+
+SearchLock::SearchLock() : mutex_(CreateMutexA(NULL, FALSE, kSearchLockName))
+{
+    held_ = mutex_ && GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+SearchLock::~SearchLock()
+{
+    if (mutex_)
+        CloseHandle(mutex_);
+}
