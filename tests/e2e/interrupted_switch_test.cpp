@@ -90,10 +90,14 @@ TEST(InterruptedSwitchTest, ALongPutBackShowsTheWindowAtOnceAndItsProgress)
     RunningApp app;
     DWORD start = GetTickCount();
     ASSERT_TRUE(app.Start());
-    ASSERT_NE((HWND)NULL, app.WaitForWindow());
-    DWORD shown = GetTickCount() - start;
-    RecordProperty("window_ms", static_cast<int>(shown));
-    EXPECT_LT(shown, 1000u) << "the window showed after " << shown << " ms";
+    HWND window = app.WaitForWindow();
+    ASSERT_NE((HWND)NULL, window);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    RecordProperty("window_ms", static_cast<int>(GetTickCount() - start));
+    // Shown before the renames, not after them: most are still to be made
+    // (a machine under load slows both alike).
+    size_t putBack = CountWithExtension(FolderNames(folder), ".pak") - 5000;
+    EXPECT_LT(putBack, 1250u) << putBack << " of 2,500 were put back before the window showed";
     HWND progress = app.WaitForTopWindow(kProgressWindowClass, TextFor(Text::SwitchCaption));
     ASSERT_NE((HWND)NULL, progress) << "no progress shown";
     std::vector<std::string> lines = ChildTexts(progress);
