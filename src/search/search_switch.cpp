@@ -74,13 +74,4 @@ StepFolder CheckStepFolder(const ProblemSearch& search, const std::vector<bool>&
     return missing ? StepFolder::ModsMissing : StepFolder::Changed;
 }
 
-SearchLock::SearchLock() : mutex_(CreateMutexA(NULL, FALSE, kSearchLockName))
-{
-    held_ = mutex_ && GetLastError() != ERROR_ALREADY_EXISTS;
-}
-
-SearchLock::~SearchLock()
-{
-    if (mutex_)
-        CloseHandle(mutex_);
-}
+SearchLock::SearchLock() : NamedLock(kSearchLockName) {}

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "search/search_mods.h"
+#include "shared/named_lock.h"
 
 enum class Switched { Yes, ModsMissing, Failed };
 
@@ -29,15 +30,7 @@ enum class StepFolder { AsWanted, Changed, ModsMissing };
 StepFolder CheckStepFolder(const ProblemSearch& search, const std::vector<bool>& on);
 
 // Held while a copy of the tool shows the search.
-class SearchLock {
+class SearchLock : public NamedLock {
 public:
     SearchLock();
-    ~SearchLock();
-    SearchLock(const SearchLock&) = delete;
-    SearchLock& operator=(const SearchLock&) = delete;
-    bool Held() const { return held_; }
-
-private:
-    HANDLE mutex_;
-    bool held_;
 };

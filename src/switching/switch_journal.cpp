@@ -18,16 +18,7 @@ const wchar_t kJournalValue[] = L"";  // no set can have an empty name
 
 }  // namespace
 
-SwitchLock::SwitchLock() : mutex_(CreateMutexA(NULL, FALSE, kSwitchLockName))
-{
-    held_ = mutex_ && GetLastError() != ERROR_ALREADY_EXISTS;
-}
-
-SwitchLock::~SwitchLock()
-{
-    if (mutex_)
-        CloseHandle(mutex_);
-}
+SwitchLock::SwitchLock() : NamedLock(kSwitchLockName) {}
 
 bool WriteSwitchJournal(const Journal& journal)
 {

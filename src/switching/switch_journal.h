@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "shared/named_lock.h"
 #include "switching/journal_rules.h"
 
 // The name of the lock a switch holds (a named mutex).
@@ -15,17 +16,9 @@ extern const char kSwitchLockName[];
 // Held while a copy of the tool switches or puts a switch back: a second copy
 // started meanwhile must not take the journal of a live switch for one that
 // was cut off, nor start a switch of its own.
-class SwitchLock {
+class SwitchLock : public NamedLock {
 public:
     SwitchLock();
-    ~SwitchLock();
-    SwitchLock(const SwitchLock&) = delete;
-    SwitchLock& operator=(const SwitchLock&) = delete;
-    bool Held() const { return held_; }
-
-private:
-    void* mutex_;
-    bool held_;
 };
 
 // Written and flushed in one call, so that a power cut after it finds it whole.

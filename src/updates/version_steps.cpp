@@ -75,13 +75,4 @@ bool UndoMoves(const std::string& folder, const std::vector<VersionStep>& steps,
     return true;
 }
 
-VersionLock::VersionLock() : mutex_(CreateMutexA(NULL, FALSE, kVersionLockName))
-{
-    held_ = mutex_ && GetLastError() != ERROR_ALREADY_EXISTS;
-}
-
-VersionLock::~VersionLock()
-{
-    if (mutex_)
-        CloseHandle(mutex_);
-}
+VersionLock::VersionLock() : NamedLock(kVersionLockName) {}

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "shared/named_lock.h"
 #include "updates/version_plan.h"
 
 // One step; false with the system's error code when it failed. A file goes to
@@ -25,15 +26,7 @@ bool UndoMoves(const std::string& folder, const std::vector<VersionStep>& steps,
 // Held while a copy of the tool changes a mod's version: another copy started
 // meanwhile must not take the journal of a live change for one that was cut
 // off, nor start a change of its own.
-class VersionLock {
+class VersionLock : public NamedLock {
 public:
     VersionLock();
-    ~VersionLock();
-    VersionLock(const VersionLock&) = delete;
-    VersionLock& operator=(const VersionLock&) = delete;
-    bool Held() const { return held_; }
-
-private:
-    HANDLE mutex_;
-    bool held_;
 };
