@@ -169,10 +169,22 @@ TEST_F(ProblemSearchTest, AnAnswerIsAboutTheStepsModsAndASearchStaysWithItsFolde
     dialogs.ActIn("Find a Problem Mod", [&](HWND dialog) {
         searchDialog = dialog;
         Press(dialog, IDC_SEARCH_BEGIN);  // the first check: every suspect off
+        // A double click on an answer, the folder switched between its clicks.
+        HWND no = GetDlgItem(dialog, IDC_SEARCH_NOT);
+        for (UINT down : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}) {
+            PostMessageA(no, down, MK_LBUTTON, MAKELPARAM(4, 4));
+            PostMessageA(no, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+            DispatchWaitingMessages();
+        }
         firstText = TextOf(GetDlgItem(dialog, IDC_SEARCH_TEXT));
+        EXPECT_EQ("Start 2", firstText.substr(0, 7)) << "not one answer for a double click";
         atFirstStart = Folder();
-        ASSERT_TRUE(MoveFileA((data + "\\Armies.mod").c_str(), (data + "\\Armies.pak").c_str()));
-        Press(dialog, IDC_SEARCH_SHOWS);  // with Armies on: about other mods than the step's
+        std::string off = *std::find_if(atFirstStart.begin(), atFirstStart.end(), [](const std::string& name) {
+            return name.find(".mod") != std::string::npos;
+        });
+        ASSERT_TRUE(MoveFileA((data + "\\" + off).c_str(),
+                              (data + "\\" + off.substr(0, off.size() - 4) + ".pak").c_str()));
+        Press(dialog, IDC_SEARCH_SHOWS);  // with that mod on: about other mods than the step's
         afterText = TextOf(GetDlgItem(dialog, IDC_SEARCH_TEXT));
         EXPECT_EQ(atFirstStart, Folder()) << "the step's mods were not switched again";
         EndDialog(dialog, IDCANCEL);  // as a crash leaves it: the search stays stored
