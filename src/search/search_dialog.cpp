@@ -39,8 +39,9 @@ struct Session {
     ProblemSearch search;
     bool begun = false;
     SearchStep step;
-    std::vector<std::string> modsOn;  // the setup's list: the mods on now
-    HANDLE game = NULL;               // a game started from the dialog, until it ends
+    std::vector<std::string> modsOn;    // the setup's list: the mods on now
+    HANDLE game = NULL;                 // a game started from the dialog, until it ends
+    std::vector<std::string> onAtStep;  // the archives on once the step was switched
 } session;
 
 const int kSetupControls[] = {IDC_SEARCH_KEEP_LABEL, IDC_SEARCH_KEEP, IDC_SEARCH_BEGIN};
@@ -152,7 +153,10 @@ void GoOn(HWND dialog)
         std::vector<std::string> missing;
         switch (SwitchSearchTo(dialog, session.search, WantedForStart(session.search, session.step.on), false,
                                missing)) {
-        case Switched::Yes: ShowStep(dialog); break;
+        case Switched::Yes:
+            session.onAtStep = ArchivesOn(session.search);
+            ShowStep(dialog);
+            break;
         case Switched::ModsMissing:
             CannotGoOn(dialog, Message::SearchModGone, {NameList(missing, kNamesInAResult)});
             break;
@@ -198,7 +202,7 @@ void OnAnswer(HWND dialog, bool shows)
     // changed meanwhile (another program, Explorer), the step is switched
     // again and asked again.
     // (A mod gone is named when the step is switched again.)
-    StepFolder folder = CheckStepFolder(session.search, session.step.on);
+    StepFolder folder = CheckStepFolder(session.search, session.step.on, session.onAtStep);
     if (folder != StepFolder::AsWanted) {
         if (folder == StepFolder::Changed)
             ShowMessage(dialog, Message::SearchFolderChanged);
@@ -256,20 +260,29 @@ void OnCommand(HWND dialog, WORD id)
     }
 }
 
-// The answer buttons' own procedure, kept to pass their messages on.
+// The answer buttons' own procedure, kept to pass their messages on, and the
+// time of the last click on one.
 WNDPROC buttonProc;
+std::optional<LONG> lastClick;
 
-// The second click of a double click on an answer is no answer to the next
+// A click that follows the one before within the double-click time (the
+// second of a double click, the third of a triple) is no answer to the next
 // start, whose mods the game has not run with: an answer button ignores it.
 LRESULT CALLBACK AnswerButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_LBUTTONDBLCLK)
-        return 0;
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+        LONG time = GetMessageTime();
+        bool follows = lastClick && time - *lastClick < static_cast<LONG>(GetDoubleClickTime());
+        lastClick = time;
+        if (follows || message == WM_LBUTTONDBLCLK)
+            return 0;
+    }
     return CallWindowProcW(buttonProc, button, message, wParam, lParam);
 }
 
 void OnInit(HWND dialog)
 {
+    lastClick.reset();
     for (int id : {IDC_SEARCH_SHOWS, IDC_SEARCH_NOT})
         buttonProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(GetDlgItem(dialog, id), GWLP_WNDPROC,
                                                                  reinterpret_cast<LONG_PTR>(&AnswerButtonProc)));

@@ -3,12 +3,14 @@
 #include <algorithm>
 
 #include "search/search_store.h"
+#include "shared/folder_listing.h"
+#include "shared/messages.h"
 #include "shared/text_conversion.h"
 #include "switching/switch_view.h"
 
-namespace {
-
 const char kSearchLockName[] = "QuillmoorModManager problem search";
+
+namespace {
 
 // The mods wanted, but those the folder lacks.
 ModsWanted WithoutMissing(const ModsWanted& wanted, const std::vector<std::string>& missing)
@@ -29,6 +31,10 @@ Switched SwitchSearchTo(HWND owner, const ProblemSearch& search, ModsWanted want
                         std::vector<std::string>& missing)
 {
     std::string folder = SearchFolder(search);
+    if (!FolderExists(folder)) {
+        ShowMessage(owner, Message::DirectoryMissing);  // nothing can be put back: the search stays
+        return Switched::Failed;
+    }
     missing = PlanSomeMods(ListArchives(folder), wanted.on, wanted.off, FoldedKey).missing;
     if (!missing.empty() && !whatCanBe)
         return Switched::ModsMissing;
@@ -64,14 +70,34 @@ bool EndSearchWith(HWND owner, const ProblemSearch& search, const ModsWanted& wa
     return ended;
 }
 
-StepFolder CheckStepFolder(const ProblemSearch& search, const std::vector<bool>& on)
+namespace {
+
+std::vector<std::string> ArchivesOn(const std::vector<ListedArchive>& archives)
+{
+    std::vector<std::string> on;
+    for (const ListedArchive& archive : archives)
+        if (archive.enabled)
+            on.push_back(FoldedKey(archive.fileName));
+    std::sort(on.begin(), on.end());
+    return on;
+}
+
+}  // namespace
+
+std::vector<std::string> ArchivesOn(const ProblemSearch& search)
+{
+    return ArchivesOn(ListArchives(SearchFolder(search)));
+}
+
+StepFolder CheckStepFolder(const ProblemSearch& search, const std::vector<bool>& on,
+                           const std::vector<std::string>& onAtStep)
 {
     std::vector<ListedArchive> archives = ListArchives(SearchFolder(search));
     ModsWanted wanted = WantedForStart(search, on);
-    if (FolderIsAsWanted(archives, wanted, FoldedKey))
-        return StepFolder::AsWanted;
-    bool missing = !PlanSomeMods(archives, wanted.on, wanted.off, FoldedKey).missing.empty();
-    return missing ? StepFolder::ModsMissing : StepFolder::Changed;
+    if (!PlanSomeMods(archives, wanted.on, wanted.off, FoldedKey).missing.empty())
+        return StepFolder::ModsMissing;
+    return FolderIsAsWanted(archives, wanted, FoldedKey) && ArchivesOn(archives) == onAtStep ? StepFolder::AsWanted
+                                                                                             : StepFolder::Changed;
 }
 
 SearchLock::SearchLock() : NamedLock(kSearchLockName) {}

@@ -25,9 +25,19 @@ Switched SwitchSearchTo(HWND owner, const ProblemSearch& search, ModsWanted want
 // archive cannot be switched (the game holds it).
 bool EndSearchWith(HWND owner, const ProblemSearch& search, const ModsWanted& wanted);
 
-// Whether the search's folder is still as the start of `on` wants it.
+// The archives on in the search's folder now, by folded name: what the game
+// loads at a start.
+std::vector<std::string> ArchivesOn(const ProblemSearch& search);
+
+// Whether the search's folder is still as the start of `on` switched it, with
+// `onAtStep` on (ArchivesOn then): a mod the step wants is gone, or any
+// archive was switched, added or removed.
 enum class StepFolder { AsWanted, Changed, ModsMissing };
-StepFolder CheckStepFolder(const ProblemSearch& search, const std::vector<bool>& on);
+StepFolder CheckStepFolder(const ProblemSearch& search, const std::vector<bool>& on,
+                           const std::vector<std::string>& onAtStep);
+
+// The name of the lock below.
+extern const char kSearchLockName[];
 
 // Held while a copy of the tool shows the search.
 class SearchLock : public NamedLock {

@@ -5,6 +5,7 @@
 #include "../res/resource.h"
 #include "search/search_mods.h"
 #include "search/search_store.h"
+#include "search/search_switch.h"
 #include "sets/mod_switch.h"
 #include "sets/set_rules.h"
 #include "sets/set_sharing.h"
@@ -42,7 +43,14 @@ std::optional<ModSet> BeforeTheSearch()
 // steps would switch them again.
 void SwitchToSet(const ModSet& set, bool beforeTheSearch)
 {
-    if (SwitchToModSet(set) && beforeTheSearch)
+    if (!beforeTheSearch) {
+        SwitchToModSet(set);
+        return;
+    }
+    SearchLock lock;  // not under a search that another copy shows
+    if (!lock.Held())
+        ShowMessage(MainWindow, Message::SearchElsewhere);
+    else if (SwitchToModSet(set))
         ForgetSearch();
 }
 

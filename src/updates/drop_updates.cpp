@@ -106,8 +106,9 @@ std::vector<DropChoice> ChooseForDrop(const std::vector<std::string>& files,
     }
     if (question.empty())
         return choices;
-    bool update =
-        ShowMessage(MainWindow, Message::UpdateQuestion, {JoinLines(question, kQuestionLines)}) == IDYES &&
+    bool update = ShowMessage(MainWindow, Message::UpdateQuestion, {JoinLines(question, kQuestionLines)}) == IDYES;
+    // An earlier change the player keeps refuses each update, as not updated.
+    if (update)
         SettleEarlierVersionChange();
     for (DropChoice& choice : choices)
         choice.decision = AfterQuestion(choice.decision, update);

@@ -107,6 +107,14 @@ void RemoveTemporaries(const ModFiles& mod)
     DeleteFileA(mod.Path(mod.names.descriptionTemporary).c_str());
 }
 
+// A journal left by an earlier change is what puts its mod in order: no
+// change writes its own over it.
+bool EarlierJournalLeft()
+{
+    size_t stepsDone = 0;
+    return !ReadVersionJournalStrings(stepsDone).empty();
+}
+
 VersionOutcome FailureOf(const VersionStep& step, DWORD error)
 {
     if (step.kind == VersionStepKind::Recycle)
@@ -119,11 +127,6 @@ VersionOutcome FailureOf(const VersionStep& step, DWORD error)
 // The steps, journalled: a step that fails undoes what the ones before it did.
 VersionOutcome RunJournalled(VersionChange change, const ModFiles& mod, const std::vector<VersionStep>& steps)
 {
-    // A journal left by an earlier change is what puts its mod in order:
-    // never written over.
-    size_t earlierDone = 0;
-    if (!ReadVersionJournalStrings(earlierDone).empty())
-        return VersionOutcome::EarlierOwed;
     if (!WriteVersionJournal(VersionJournalStrings({change, mod.folder, mod.names.archive, steps})))
         return VersionOutcome::Failed;
     for (size_t done = 0; done < steps.size(); ++done) {
@@ -155,6 +158,8 @@ VersionOutcome UpdateMod(const std::string& archive, const std::string& source, 
     VersionLock lock;
     if (!lock.Held())
         return VersionOutcome::Elsewhere;
+    if (EarlierJournalLeft())
+        return VersionOutcome::EarlierOwed;
 
     CopyOutcome copied =
         CopyWithProgress(source, mod.Path(mod.names.archiveTemporary), &CopyBatch::Progress, &batch);
@@ -190,6 +195,8 @@ VersionOutcome RestorePreviousVersion(const std::string& archive)
     VersionLock lock;
     if (!lock.Held())
         return VersionOutcome::Elsewhere;
+    if (EarlierJournalLeft())
+        return VersionOutcome::EarlierOwed;
     return RunJournalled(VersionChange::Restore, mod, RestoreSteps(mod.names, files));
 }
 

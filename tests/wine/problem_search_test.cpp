@@ -7,6 +7,7 @@
 #include "search/search_dialog.h"
 #include "search/search_mods.h"
 #include "search/search_store.h"
+#include "search/search_switch.h"
 #include "sets/mod_sets_dialog.h"
 #include "sets/set_store.h"
 #include "settings/mod_directory.h"
@@ -163,9 +164,23 @@ TEST_F(ProblemSearchTest, AnAnswerIsAboutTheStepsModsAndASearchStaysWithItsFolde
 {
     Start({"Armies.pak", "Books.pak", "Castles.pak"}, "Books.pak");
     std::vector<std::string> start = Folder();
-    std::string firstText, afterText;
-    std::vector<std::string> atFirstStart;
+    std::vector<std::string> texts, atFirstStart;
+    std::vector<std::vector<std::string>> afterChange;
     HWND searchDialog = NULL;
+    // Changes made in Explorer before the answer: the game ran with other
+    // archives than the step's.
+    const std::function<void(const std::vector<std::string>&)> changes[] = {
+        [this](const std::vector<std::string>& folder) {
+            std::string off = *std::find_if(folder.begin(), folder.end(), [](const std::string& name) {
+                return name.find(".mod") != std::string::npos;
+            });
+            ASSERT_TRUE(MoveFileA((data + "\\" + off).c_str(),
+                                  (data + "\\" + off.substr(0, off.size() - 4) + ".pak").c_str()));
+        },
+        [this](const std::vector<std::string>&) {
+            root.Write(data.substr(root.Path().size() + 1) + "\\Brand New.pak");
+        },
+    };
     dialogs.ActIn("Find a Problem Mod", [&](HWND dialog) {
         searchDialog = dialog;
         Press(dialog, IDC_SEARCH_BEGIN);  // the first check: every suspect off
@@ -176,47 +191,84 @@ TEST_F(ProblemSearchTest, AnAnswerIsAboutTheStepsModsAndASearchStaysWithItsFolde
             PostMessageA(no, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
             DispatchWaitingMessages();
         }
-        firstText = TextOf(GetDlgItem(dialog, IDC_SEARCH_TEXT));
-        EXPECT_EQ("Start 2", firstText.substr(0, 7)) << "not one answer for a double click";
+        texts.push_back(TextOf(GetDlgItem(dialog, IDC_SEARCH_TEXT)));
         atFirstStart = Folder();
-        std::string off = *std::find_if(atFirstStart.begin(), atFirstStart.end(), [](const std::string& name) {
-            return name.find(".mod") != std::string::npos;
-        });
-        ASSERT_TRUE(MoveFileA((data + "\\" + off).c_str(),
-                              (data + "\\" + off.substr(0, off.size() - 4) + ".pak").c_str()));
-        Press(dialog, IDC_SEARCH_SHOWS);  // with that mod on: about other mods than the step's
-        afterText = TextOf(GetDlgItem(dialog, IDC_SEARCH_TEXT));
-        EXPECT_EQ(atFirstStart, Folder()) << "the step's mods were not switched again";
+        for (const auto& change : changes) {
+            change(Folder());
+            Press(dialog, IDC_SEARCH_SHOWS);  // about other archives than the step's
+            texts.push_back(TextOf(GetDlgItem(dialog, IDC_SEARCH_TEXT)));
+            afterChange.push_back(Folder());
+        }
         EndDialog(dialog, IDCANCEL);  // as a crash leaves it: the search stays stored
     });
     SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(IDM_PROBLEM_SEARCH, 0), 0);
-    ExpectBoxes(dialogs, {Box(Message::SearchFolderChanged, searchDialog)});
-    EXPECT_EQ(firstText, afterText) << "the answer was taken for the step";
+    ExpectBoxes(dialogs, {Box(Message::SearchFolderChanged, searchDialog),
+                          Box(Message::SearchFolderChanged, searchDialog)});
+    ASSERT_EQ(3u, texts.size());
+    EXPECT_EQ("Start 2", texts[0].substr(0, 7)) << "not one answer for a double click";
+    EXPECT_EQ(std::vector<std::string>(3, texts[0]), texts) << "an answer was taken for the step";
+    ASSERT_EQ(2u, afterChange.size());
+    EXPECT_EQ(atFirstStart, afterChange[0]) << "the step's mods were not switched again";
+    std::vector<std::string> withNew = atFirstStart;
+    withNew.push_back("Brand New.pak");  // no suspect: left on
+    std::sort(withNew.begin(), withNew.end());
+    EXPECT_EQ(withNew, afterChange[1]);
+    DeleteFileA((data + "\\Brand New.pak").c_str());
 
     // The mod folder changed: the search waits for its own folder, or is
-    // ended there when the player says so.
+    // ended there when the player says so and that folder is there.
     TempFolder other;
     other.Write("Other.pak");
     ASSERT_TRUE(SetModDirectory(other.Path().c_str()));
-    for (int answer : {IDNO, IDYES}) {
-        SCOPED_TRACE(answer == IDYES ? "ended there" : "kept");
+    const struct {
+        const char* what;
+        int answer;
+        bool folderThere;
+        bool kept;
+    } answers[] = {
+        {"kept", IDNO, true, true},
+        {"its folder gone", IDYES, false, true},
+        {"ended there", IDYES, true, false},
+    };
+    for (const auto& a : answers) {
+        SCOPED_TRACE(a.what);
         dialogs.Forget();
-        dialogs.AnswerQuestion(answer);
+        dialogs.AnswerQuestion(a.answer);
+        if (!a.folderThere) {
+            ASSERT_TRUE(MoveFileA(data.c_str(), (data + "-away").c_str()));
+        }
         SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(IDM_PROBLEM_SEARCH, 0), 0);
-        ExpectBoxes(dialogs, {Box(Message::SearchOtherFolder, MainWindow, {data})});
-        EXPECT_EQ(answer == IDNO, SearchStored());
-        EXPECT_EQ(answer == IDNO ? atFirstStart : start, Folder());
+        if (!a.folderThere) {
+            ASSERT_TRUE(MoveFileA((data + "-away").c_str(), data.c_str()));
+        }
+        std::vector<ExpectedBox> told = {Box(Message::SearchOtherFolder, MainWindow, {data})};
+        if (!a.folderThere)
+            told.push_back(Box(Message::DirectoryMissing, MainWindow));
+        ExpectBoxes(dialogs, told);
+        EXPECT_EQ(a.kept, SearchStored());
+        EXPECT_EQ(a.kept ? atFirstStart : start, Folder());
         EXPECT_EQ(std::vector<std::string>{"No mods"}, SwitchableSetNames()) << "a set of another folder";
         EXPECT_EQ(std::vector<std::string>{"Other.pak"}, other.Names());
     }
 
-    // Back in its folder, switching to the mods on before it ends it.
+    // Back in its folder, switching to the mods on before it ends it; not
+    // while another copy of the tool shows it.
     ASSERT_TRUE(SetModDirectory(data.c_str()));
     ASSERT_TRUE(StoreSearch(NewSearch(data, {"Armies", "Books", "Castles"}, {}, FoldedKey)));
     ASSERT_TRUE(MoveFileA((data + "\\Armies.pak").c_str(), (data + "\\Armies.mod").c_str()));
-    SwitchToSetNamed(kBeforeSearchSet);
-    EXPECT_EQ(start, Folder());
-    EXPECT_FALSE(SearchStored()) << "the search would switch the mods again";
+    std::vector<std::string> during = Folder();
+    for (bool otherCopy : {true, false}) {
+        SCOPED_TRACE(otherCopy ? "another copy shows it" : "no other copy");
+        dialogs.Forget();
+        HANDLE shown = otherCopy ? CreateMutexA(NULL, TRUE, kSearchLockName) : NULL;
+        SwitchToSetNamed(kBeforeSearchSet);
+        if (shown)
+            CloseHandle(shown);
+        EXPECT_EQ(otherCopy ? during : start, Folder());
+        EXPECT_EQ(otherCopy, SearchStored()) << "the search would switch the mods again";
+        ExpectBoxes(dialogs, otherCopy ? std::vector<ExpectedBox>{Box(Message::SearchElsewhere, MainWindow)}
+                                       : std::vector<ExpectedBox>{});
+    }
 }
 
 }  // namespace
