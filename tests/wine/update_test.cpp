@@ -258,6 +258,16 @@ TEST_F(UpdateTest, AChangeCutOffThatCannotBeFinishedIsUndoneOrKeptForALaterStart
             ChooseInMenu("Other", kUpdate);
             ExpectBoxes(dialogs, {Box(c.told, MainWindow, details),
                                   Box(Message::VersionChangeOwed, MainWindow, {"Better Towns", folder})});
+            dialogs.Forget();
+            dialogs.AnswerQuestion(IDYES);  // update Other
+            dialogs.AnswerQuestion(IDNO);   // but keep that change
+            download.MakeFolder("new");
+            download.Write("new\\Other.pak", "o2");
+            DropFiles({download.Path("new\\Other.pak")});
+            std::vector<std::string> told = BoxTexts(dialogs);
+            EXPECT_EQ("Other.pak: " + DropReasonText(DropReason::NotUpdated), told.empty() ? "" : told.back());
+            DeleteFileA(download.Path("new\\Other.pak").c_str());
+            RemoveDirectoryA(download.Path("new").c_str());
         }
         EXPECT_EQ(Files(c.after), mods.Contents());
         EXPECT_EQ(Files(halfway), download.Contents()) << "a folder the journal names was changed";
