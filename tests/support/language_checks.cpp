@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "../res/resource.h"
+#include "clipboard.h"
 #include "dialogs.h"
 #include "menus.h"
 #include "search/search_dialog.h"
@@ -133,14 +134,7 @@ std::vector<std::string> VisitEveryWindow(DialogAnswerer& dialogs, const std::st
 {
     visit(MainWindow, "main window");
 
-    std::wstring wide = ToWide(pasted, CP_UTF8);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
-    memcpy(GlobalLock(memory), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    OpenClipboard(MainWindow);
-    EmptyClipboard();
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
+    PutOnClipboard(pasted);
     dialogs.ActIn("*", [&](HWND sets) {
         visit(sets, "Mod Sets");
         dialogs.ActIn("*", [&](HWND preview) {
