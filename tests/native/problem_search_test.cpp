@@ -97,19 +97,19 @@ bool AnsweredAs(const ProblemSearch& search, const std::vector<bool>& on, bool s
 TEST(ProblemSearch, AnswersAtRandomOrNotEveryTimeEndWithWhatTheyBearOut)
 {
     const size_t counts[] = {1, 2, 3, 5, 8, 13, 21, 34};
-    for (unsigned seed = 0; seed < 400; ++seed) {
-        const size_t count = counts[seed % 8];
-        std::mt19937 random(seed);
+    for (unsigned trial = 0; trial < 400; ++trial) {
+        const size_t count = counts[trial % 8];
+        std::mt19937 random(trial);
         bool showedLastTime = false;
-        const size_t culprit = seed % count;
+        const size_t culprit = trial % count;
         Player player = [&](const std::vector<bool>& on) {
-            if (seed % 2 == 0)
+            if (trial % 2 == 0)
                 return random() % 2 == 0;
             showedLastTime = on[culprit] && !showedLastTime;
             return showedLastTime;
         };
         PlayedSearch played = Play(NewSearch(count), player, count * count + 4 * count + 4);
-        const std::string what = "seed " + std::to_string(seed);
+        const std::string what = "trial " + std::to_string(trial);
         EXPECT_FALSE(played.askedTwice) << what;
         const ProblemSearch& search = played.search;
         switch (played.end.kind) {
@@ -131,7 +131,7 @@ TEST(ProblemSearch, AnswersAtRandomOrNotEveryTimeEndWithWhatTheyBearOut)
                 EXPECT_TRUE(AnsweredAs(search, on, false)) << what << ": without " << i;
                 on[i] = true;
             }
-            if (seed % 2 == 1) {
+            if (trial % 2 == 1) {
                 EXPECT_TRUE(on[culprit]) << what;
             }
             break;
