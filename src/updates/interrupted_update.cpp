@@ -45,65 +45,50 @@ Repair Carry(const VersionJournal& journal, size_t made)
     return Repair::Undone;
 }
 
-// Puts in order the journal left in the registry, with the lock held, into
-// `found`. One of another folder than the mod folder is left alone: its names
-// are only the tool's own in its own folder.
-void Settle(const VersionJournal& journal)
+// Puts in order the journal left in the registry, into `found`; false when
+// there is none, or another copy of the tool is changing a version (its
+// journal is live). One that is not the tool's is removed. One of another
+// folder than the mod folder is left alone: its names are only the tool's
+// own in its own folder.
+bool SettleJournalLeft()
 {
-    size_t stepsDone = 0;
-    ReadVersionJournalStrings(stepsDone);
-    found = {true, journal.change, Repair::Finished, DisplayName(journal.archive), journal.folder};
-    if (!FolderExists(journal.folder)) {
-        found.repair = Repair::FolderMissing;  // kept for a start when it is there
-    } else if (!IsJournalFolder(journal.folder, ModDirectory, FoldedKey)) {
-        found.repair = Repair::OtherFolder;  // kept for a start when it is the mod folder again
-    } else {
-        std::optional<size_t> made = MovesMade(journal.steps, stepsDone, NamesPresent(journal.folder));
-        found.repair = made ? Carry(journal, *made) : Repair::Changed;
-        if (found.repair != Repair::NotRepaired)
-            RemoveVersionJournal();
-    }
-}
-
-// The journal in the registry; nothing when there is none, and one that is
-// not the tool's is removed.
-std::optional<VersionJournal> JournalLeft()
-{
+    VersionLock lock;
+    if (!lock.Held())
+        return false;
     size_t stepsDone = 0;
     std::vector<std::string> strings = ReadVersionJournalStrings(stepsDone);
     if (strings.empty())
-        return std::nullopt;
+        return false;
     std::optional<VersionJournal> journal = ReadVersionJournal(strings);
-    if (!journal)
+    if (!journal) {
         RemoveVersionJournal();  // not one of ours: nothing to finish
-    return journal;
+        return false;
+    }
+    found = {true, journal->change, Repair::Finished, DisplayName(journal->archive), journal->folder};
+    if (!FolderExists(journal->folder)) {
+        found.repair = Repair::FolderMissing;  // kept for a start when it is there
+    } else if (!IsJournalFolder(journal->folder, ModDirectory, FoldedKey)) {
+        found.repair = Repair::OtherFolder;  // kept for a start when it is the mod folder again
+    } else {
+        std::optional<size_t> made = MovesMade(journal->steps, stepsDone, NamesPresent(journal->folder));
+        found.repair = made ? Carry(*journal, *made) : Repair::Changed;
+        if (found.repair != Repair::NotRepaired)
+            RemoveVersionJournal();
+    }
+    return true;
 }
 
 }  // namespace
 
 bool FinishInterruptedUpdate()
 {
-    std::optional<VersionJournal> journal = JournalLeft();
-    if (!journal)
-        return false;
-    VersionLock lock;
-    if (!lock.Held())
-        return false;  // another copy of the tool is changing a version: its journal is live
-    Settle(*journal);
-    return true;
+    return SettleJournalLeft();
 }
 
 bool SettleEarlierVersionChange()
 {
-    std::optional<VersionJournal> journal = JournalLeft();
-    if (!journal)
-        return true;
-    {
-        VersionLock lock;
-        if (!lock.Held())
-            return true;  // live in another copy: the change itself is refused
-        Settle(*journal);
-    }
+    if (!SettleJournalLeft())
+        return true;  // none, or live in another copy: the change itself is refused then
     bool kept = found.repair == Repair::NotRepaired || found.repair == Repair::FolderMissing ||
                 found.repair == Repair::OtherFolder;
     std::string mod = found.mod, folder = found.folder;

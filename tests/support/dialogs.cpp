@@ -13,13 +13,6 @@ namespace {
 const UINT kAnswerDelay = 30;  // ms: the dialog is filled in after its activation
 const int kMaxRetries = 200;   // of kAnswerDelay each, while a dialog is not ready
 
-std::string ClassOf(HWND window)
-{
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
 struct ChildSearch {
     const char* className;
     int id;  // -1: any

@@ -23,13 +23,6 @@ std::wstring WideText(HWND window)
     return text;
 }
 
-std::string ClassOf(HWND window)
-{
-    char name[32] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
 }  // namespace
 
 std::vector<TextFit> MeasureTexts(HWND window, const std::string& where, const std::vector<HWND>& skip)
@@ -159,8 +152,10 @@ std::vector<std::string> VisitEveryWindow(DialogAnswerer& dialogs, const std::st
 
     {
         ProgressWindow progress(TextFor(Text::SwitchCaption), true);
-        Sleep(550);  // it shows only after half a second
-        progress.Update(TextFor(Text::PuttingBack), TextFor(Text::CountOf, {"1,200", "10,000"}), 1, 2, true);
+        WaitUntil([&] {  // it shows once the work has run for half a second
+            progress.Update(TextFor(Text::PuttingBack), TextFor(Text::CountOf, {"1,200", "10,000"}), 1, 2, true);
+            return progress.Shown();
+        });
         if (HWND window = FindWindowA(kProgressWindowClass, NULL))
             visit(window, "progress");
     }

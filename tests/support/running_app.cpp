@@ -38,9 +38,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam)
     WindowSearch* search = reinterpret_cast<WindowSearch*>(lParam);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (owner == search->processId && lstrcmpA(className, search->className) == 0 && IsWindowVisible(window) &&
+    if (owner == search->processId && ClassOf(window) == search->className && IsWindowVisible(window) &&
         (!search->caption || TextOf(window) == search->caption)) {
         search->found = window;
         return FALSE;

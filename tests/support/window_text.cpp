@@ -14,6 +14,13 @@ std::string TextOf(HWND window)
     return text.data();
 }
 
+std::string ClassOf(HWND window)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
 std::vector<std::string> ChildTexts(HWND window)
 {
     std::vector<std::string> texts;

@@ -9,6 +9,8 @@
 
 // The window's text; also of another process's window.
 std::string TextOf(HWND window);
+// Its window class's name.
+std::string ClassOf(HWND window);
 // The texts of the window's children, in their order.
 std::vector<std::string> ChildTexts(HWND window);
 // The text of a message box.
