@@ -90,12 +90,6 @@ const std::vector<LanguageInfo>& Languages()
     return languages;
 }
 
-const LanguageInfo* FindLanguage(uint16_t id)
-{
-    const Entry* entry = EntryFor(id);
-    return entry ? &entry->info : nullptr;
-}
-
 uint16_t ChooseLanguage(const std::vector<std::string>& preferred)
 {
     for (const std::string& name : preferred) {

@@ -21,7 +21,6 @@ struct LanguageInfo {
 
 // Every language of the tool, English first.
 const std::vector<LanguageInfo>& Languages();
-const LanguageInfo* FindLanguage(uint16_t id);
 
 // The first of the preferred languages ("ru-RU", "zh-CN", "de", as Windows
 // names them) that the tool has, by its primary language; Chinese only in its
