@@ -41,8 +41,16 @@ std::string ChooseNewVersion(const std::string& archive)
     request.nMaxFile = sizeof file;
     request.lpstrTitle = title.c_str();
     request.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    // The dialog makes the chosen file's folder the current one, which keeps
+    // that folder from being deleted while the tool runs: the tool's own is
+    // restored.
+    wchar_t current[MAX_PATH];
+    DWORD kept = GetCurrentDirectoryW(MAX_PATH, current);
     BusyScope busy;
-    return GetOpenFileNameA(&request) == TRUE ? std::string(file) : std::string();
+    bool chosen = GetOpenFileNameA(&request) == TRUE;
+    if (kept > 0 && kept < MAX_PATH)
+        SetCurrentDirectoryW(current);
+    return chosen ? std::string(file) : std::string();
 }
 
 // The lists rebuilt, with the mod selected again and its description shown.

@@ -5,6 +5,7 @@
 #include "menus.h"
 #include "sets/mod_switch.h"
 #include "sets/set_store.h"
+#include "shared/folder_listing.h"
 #include "shared/locale_format.h"
 #include "shared/progress_window.h"
 #include "shared/text_format.h"
@@ -85,8 +86,9 @@ TEST_F(UpdateTest, ADropAsksOnceAboutTheNewVersionsAndKeepsThePreviousOnes)
 // version to restore.
 TEST_F(UpdateTest, UpdateFromFileTakesTheModsNameAndRestoreSwapsTheVersionsBackAndForth)
 {
-    download.Write("rich-maps-v2.pak", "maps 2");
-    download.Write("rich-maps-v2.txt", "about maps 2");
+    download.MakeFolder("v2");
+    download.Write("v2\\rich-maps-v2.pak", "maps 2");
+    download.Write("v2\\rich-maps-v2.txt", "about maps 2");
     const std::string others = "Other.pak=other|Stray.pak=stray|Stray.previous-txt=about no version|",
                       two = others + "Rich Maps.mod=maps 2|Rich Maps.txt=about maps 2|";
     const struct {
@@ -114,7 +116,7 @@ TEST_F(UpdateTest, UpdateFromFileTakesTheModsNameAndRestoreSwapsTheVersionsBackA
         for (const auto& step : steps) {
             SCOPED_TRACE(step.entry + " to " + step.shown);
             if (step.entry == kUpdateEntry)
-                dialogs.ChooseFile(download.Path("rich-maps-v2.pak"));
+                dialogs.ChooseFile(download.Path("v2\\rich-maps-v2.pak"));
             std::vector<std::string> offered;
             for (const std::string& entry : ChooseInMenu("Rich Maps", step.entry))
                 if (entry == kUpdateEntry || entry == kRestoreEntry)
@@ -132,6 +134,10 @@ TEST_F(UpdateTest, UpdateFromFileTakesTheModsNameAndRestoreSwapsTheVersionsBackA
             << "a description alone was offered as a version to restore";
     }
     EXPECT_TRUE(bin.Names().empty());
+    // The tool does not keep the chosen file's folder as its current one,
+    // which would keep the player from deleting it.
+    RemoveTree(download.Path("v2"));
+    EXPECT_FALSE(FolderExists(download.Path("v2"))) << "the folder of the chosen file is held";
 }
 
 // What the progress window showed, seen from a timer while the work runs;
