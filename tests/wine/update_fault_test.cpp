@@ -139,7 +139,7 @@ TEST_F(UpdateTest, ARefusedUpdateOrRestoreSaysWhyAndChangesNothing)
          Act::Restore, "Better Towns", "",
          Box(Message::RestoreBothStates, MainWindow, {"Better Towns", "Better Towns.pak", "Better Towns.mod"}),
          "Restore Previous Version"},
-        {"Update from File, a kept name that is a folder", kept + "Better Towns.pak=towns 2",
+        {"Update from File, the name of its description taken by a folder", kept + "Better Towns.pak=towns 2",
          [](TempFolder& folder) { folder.MakeFolder("Better Towns.txt"); }, Act::UpdateFromFile, "Better Towns",
          "Better Towns.pak", inTheWay(Message::UpdateNameInTheWay, "Better Towns.txt"), "Error"},
         {"Restore, a kept name that is a folder", "Better Towns.pak=towns 2|Better Towns.previous=towns 1",
@@ -175,7 +175,7 @@ TEST_F(UpdateTest, ARefusedUpdateOrRestoreSaysWhyAndChangesNothing)
         if (c.also)
             c.also(mods);
         const Contents before = mods.Contents();
-        std::unique_ptr<NamedLock> otherCopy;
+        std::unique_ptr<NamedLock> otherCopy;  // held for the case that tells of it
         if (c.told.text.find(DropReasonText(DropReason::VersionChangeElsewhere)) != std::string::npos)
             otherCopy.reset(new VersionLock());
         std::string chosen = c.chosen == "(installed)" ? mods.Path("Better Towns.pak") : download.Path(c.chosen);
