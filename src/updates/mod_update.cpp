@@ -137,11 +137,13 @@ VersionOutcome Prepare(const ModFiles& mod, VersionFiles& files, std::string& in
 }
 
 // A name that the folder keeps whole: each of its parts within the file
-// system's bound, the whole path within the one of the calls that rename.
+// system's bound, and on Windows the whole path within the one of the calls
+// that rename (Wine has none).
 bool NameFits(const ModFiles& mod, const std::string& name)
 {
     const size_t kLongestName = 255;  // UTF-16 units
-    if (ToWide(mod.Path(name), CP_ACP).size() >= MAX_PATH)
+    static const bool underWine = UnderWine();
+    if (!underWine && ToWide(mod.Path(name), CP_ACP).size() >= MAX_PATH)
         return false;
     size_t start = 0;
     for (size_t end = 0; end != std::string::npos; start = end + 1) {
