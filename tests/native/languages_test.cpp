@@ -48,15 +48,19 @@ TEST(LanguageFiles, EveryLanguageHasEveryTextWithItsPlaceholdersAndPluralForms)
 
 TEST(PluralRules, EachLanguageTakesTheFormOfItsCategoryForEachCount)
 {
-    const uint64_t kCounts[] = {0, 1, 2, 3, 5, 11, 12, 21, 22, 25, 101, 111, 1000000};
+    // Each ending that a rule tells apart: 2, 3 and 4 alike (22, 24, 34, 104),
+    // the teens (11, 12, 14, 111) apart from them, and the ones (21, 101).
+    const uint64_t kCounts[] = {0, 1, 2, 3, 4, 5, 11, 12, 14, 21, 22, 24, 25, 34, 101, 104, 111, 1000000};
+    const size_t kCountCount = sizeof kCounts / sizeof kCounts[0];
     // The category of each count, in that order: o(ne), f(ew), m(any), x (other).
     const struct {
         const char* tag;
         const char* categories;
     } kCases[] = {
-        {"en", "xoxxxxxxxxxxx"}, {"de", "xoxxxxxxxxxxx"}, {"hu", "xoxxxxxxxxxxx"},      {"ru", "moffmmmofmomm"},
-        {"uk", "moffmmmofmomm"}, {"pl", "moffmmmmfmmmm"}, {"cs", "xoffxxxxxxxxx"},      {"fr", "ooxxxxxxxxxxm"},
-        {"es", "xoxxxxxxxxxxm"}, {"it", "xoxxxxxxxxxxm"}, {"zh-Hans", "xxxxxxxxxxxxx"},
+        {"en", "xoxxxxxxxxxxxxxxxx"}, {"de", "xoxxxxxxxxxxxxxxxx"},      {"hu", "xoxxxxxxxxxxxxxxxx"},
+        {"ru", "mofffmmmmoffmfofmm"}, {"uk", "mofffmmmmoffmfofmm"},      {"pl", "mofffmmmmmffmfmfmm"},
+        {"cs", "xofffxxxxxxxxxxxxx"}, {"fr", "ooxxxxxxxxxxxxxxxm"},      {"es", "xoxxxxxxxxxxxxxxxm"},
+        {"it", "xoxxxxxxxxxxxxxxxm"}, {"zh-Hans", "xxxxxxxxxxxxxxxxxx"},
     };
     for (const auto& c : kCases) {
         const LanguageInfo* language = nullptr;
@@ -66,7 +70,8 @@ TEST(PluralRules, EachLanguageTakesTheFormOfItsCategoryForEachCount)
         ASSERT_NE(nullptr, language) << c.tag;
         std::vector<std::string> names = FormsOf(language->categories);
         ASSERT_EQ(names.size(), PluralFormCount(language->id)) << c.tag;
-        for (size_t i = 0; i < sizeof kCounts / sizeof kCounts[0]; ++i) {
+        ASSERT_EQ(kCountCount, std::string(c.categories).size()) << c.tag << ": one category per count";
+        for (size_t i = 0; i < kCountCount; ++i) {
             std::string got = names[PluralFormIndex(language->id, kCounts[i])];
             EXPECT_EQ(c.categories[i], got == "other" ? 'x' : got[0])
                 << c.tag << ", " << kCounts[i] << ": got " << got;
