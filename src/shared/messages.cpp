@@ -278,6 +278,21 @@ void ShowDropSummary(HWND owner, const std::string& lines)
     ShowBox(owner, ToUtf8(lines), Composed(IDS_CAPTION_ERROR, {}, 0, 0), MB_OK | MB_ICONWARNING);
 }
 
+size_t MessageCount()
+{
+    return sizeof kMessages / sizeof kMessages[0];
+}
+
+size_t TextCount()
+{
+    return sizeof kTexts / sizeof kTexts[0];
+}
+
+size_t DropReasonCount()
+{
+    return sizeof kDropReasons / sizeof kDropReasons[0];
+}
+
 std::string NameList(const std::vector<std::string>& names, size_t limit)
 {
     std::string shown = JoinFirst(names, limit, TextFor(Text::ListSeparator));

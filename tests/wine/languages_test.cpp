@@ -62,7 +62,7 @@ TEST_F(LanguageTest, UnderThePseudoLanguageNoEnglishIsLeftOnScreen)
                          });
     for (const std::string& entry : entries)
         seen.push_back("menu: " + entry);
-    for (int i = 0; i <= static_cast<int>(Message::VersionCutOffChanged); ++i) {
+    for (size_t i = 0; i < MessageCount(); ++i) {
         if (MessageFor(static_cast<Message>(i)).buttons == MB_YESNO)
             dialogs.AnswerQuestion(IDNO);
         ShowMessage(MainWindow, static_cast<Message>(i), {"Better Towns.pak", folder.Path()});
@@ -71,14 +71,15 @@ TEST_F(LanguageTest, UnderThePseudoLanguageNoEnglishIsLeftOnScreen)
         MainWindow,
         JoinLines({TextFor(Text::DropLine, {"Hard AI.mod", DropReasonText(DropReason::NotArchive)}), "x", "y"},
                   1));
+    EXPECT_EQ(MessageCount() + 1, dialogs.MessageBoxes().size()) << "every message and the drop summary shown";
     for (const SeenDialog& box : dialogs.MessageBoxes())
         seen.push_back("message box: " + box.caption + " / " + box.text);
     // Every text of the catalogue, also those shown only at some moments (the
     // error a game ended with, the culprits); the title alone stays English.
-    for (int i = 0; i <= static_cast<int>(Text::UpdateFilter); ++i)
+    for (size_t i = 0; i < TextCount(); ++i)
         if (static_cast<enum Text>(i) != Text::MainTitle)
             seen.push_back("text: " + TextFor(static_cast<enum Text>(i), {"Better Towns", "1", "2", "3", "4"}));
-    for (int i = 0; i <= static_cast<int>(DropReason::UpdateNotPutBack); ++i)
+    for (size_t i = 0; i < DropReasonCount(); ++i)
         seen.push_back("drop: " + DropReasonText(static_cast<DropReason>(i), {"Better Towns"}));
     seen.push_back("names: " + NameList({"Better Towns", "Hard AI", "Friends"}, 1));
 
