@@ -2,6 +2,7 @@
 // bypasses the catalogue (the pseudo-language shows no English), and a player
 // with Russian or Chinese Windows uses it in that language.
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "../res/resource.h"
@@ -12,6 +13,7 @@
 #include "shared/language.h"
 #include "shared/language_rules.h"
 #include "shared/locale_format.h"
+#include "shared/text_conversion.h"
 #include "shared/window_state.h"
 
 namespace {
@@ -126,6 +128,33 @@ TEST_F(LanguageTest, APlayerWalksThroughTheToolInRussianAndInChinese)
         CloseApp();
         dialogs.Forget();
     }
+}
+
+// Alt with a letter of the system menu's own entries must not stop at the
+// tool's entries there instead, in any language.
+TEST(AltLetterTest, TheToolsSystemMenuEntriesTakeNoLetterOfTheSystemsOwn)
+{
+    for (const LanguageInfo& language : Languages()) {
+        SCOPED_TRACE(language.tag);
+        std::vector<std::wstring> own = SystemMenuEntries(language.id);
+        EXPECT_FALSE(own.empty()) << "expected the system menu in this language";
+        std::map<wchar_t, std::wstring> taken;
+        for (const std::wstring& entry : own)
+            if (wchar_t letter = AltLetter(entry))
+                taken.emplace(letter, entry);
+        UseLanguage(language.id);
+        for (UINT id : {IDS_SYSTEM_MOD_SETS, IDS_SEARCH_MENU_ENTRY}) {
+            std::wstring entry = ResourceText(id);
+            wchar_t letter = AltLetter(entry);
+            if (!letter)
+                continue;
+            if (taken.count(letter))
+                ADD_FAILURE() << FromWide(entry, CP_UTF8) << " takes the letter of "
+                              << FromWide(taken[letter], CP_UTF8);
+            taken.emplace(letter, entry);
+        }
+    }
+    UseLanguage(kEnglish);
 }
 
 TEST(LocaleFormatTest, SizesAndDatesAreWrittenAsTheLocaleWritesThem)
