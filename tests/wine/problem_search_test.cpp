@@ -157,6 +157,35 @@ TEST_F(ProblemSearchTest, StoppedOrLeftWithoutASuspectItPutsTheStartBack)
     }
 }
 
+// A stored search that cannot be read, whatever type of value holds it, is
+// forgotten at the next start, and the player is told; no mod changes.
+TEST_F(ProblemSearchTest, ASearchThatCannotBeReadIsForgottenAndTold)
+{
+    Start({"Armies.pak", "Books.pak", "Castles.mod"}, "Books.pak");
+    const std::vector<std::string> start = Folder();
+    const std::string mark = kSearchRecordMark;
+    const struct {
+        const char* what;
+        DWORD type;
+        std::string bytes;
+    } values[] = {
+        {"a list of strings that does not add up", REG_MULTI_SZ,
+         mark + '\0' + "1 0 2 0" + '\0' + data + '\0' + '\0'},
+        {"bytes", REG_BINARY, "\x01\x02\x03\x04"},
+        {"one string", REG_SZ, mark},
+    };
+    for (const auto& value : values) {
+        SCOPED_TRACE(value.what);
+        dialogs.Forget();
+        StoreUserValue(kProblemSearchKey, "Search", value.type, value.bytes);
+        RestartApp();
+        EXPECT_TRUE(PumpUntil([&] { return !dialogs.MessageBoxes().empty(); })) << "kept without a word";
+        ExpectBoxes(dialogs, {Box(Message::SearchUnreadable, MainWindow)});
+        EXPECT_FALSE(SearchStored());
+        EXPECT_EQ(start, Folder());
+    }
+}
+
 // An answer counts only for the mods the step switched; a search stays with
 // its own folder, and ends when the player switches back to the mods on
 // before it.
