@@ -281,11 +281,19 @@ TEST_F(ProblemSearchTest, AnAnswerIsAboutTheStepsModsAndASearchStaysWithItsFolde
     }
 
     // Back in its folder, switching to the mods on before it ends it; not
-    // while another copy of the tool shows it.
+    // while another copy of the tool shows it. It turns on the mods kept on
+    // and the suspects, whatever the player did to them meanwhile, and
+    // leaves the mods added meanwhile as the player left them, as Stop does.
     ASSERT_TRUE(SetModDirectory(data.c_str()));
-    ASSERT_TRUE(StoreSearch(NewSearch(data, {"Armies", "Books", "Castles"}, {}, FoldedKey)));
-    ASSERT_TRUE(MoveFileA((data + "\\Armies.pak").c_str(), (data + "\\Armies.mod").c_str()));
-    std::vector<std::string> during = Folder();
+    ASSERT_TRUE(StoreSearch(NewSearch(data, {"Armies", "Books", "Castles"}, {"Castles"}, FoldedKey)));
+    ASSERT_TRUE(MoveFileA((data + "\\Armies.pak").c_str(), (data + "\\Armies.mod").c_str()));    // by a step
+    ASSERT_TRUE(MoveFileA((data + "\\Castles.pak").c_str(), (data + "\\Castles.mod").c_str()));  // by the player
+    for (const char* added : {"Brand New.pak", "Other New.mod"})
+        root.Write(data.substr(root.Path().size() + 1) + "\\" + added);
+    const std::vector<std::string> during = Folder();
+    std::vector<std::string> before = start;
+    before.insert(before.end(), {"Brand New.pak", "Other New.mod"});
+    std::sort(before.begin(), before.end());
     for (bool otherCopy : {true, false}) {
         SCOPED_TRACE(otherCopy ? "another copy shows it" : "no other copy");
         dialogs.Forget();
@@ -293,7 +301,7 @@ TEST_F(ProblemSearchTest, AnAnswerIsAboutTheStepsModsAndASearchStaysWithItsFolde
         SwitchToSetNamed(kBeforeSearchSet);
         if (shown)
             CloseHandle(shown);
-        EXPECT_EQ(otherCopy ? during : start, Folder());
+        EXPECT_EQ(otherCopy ? during : before, Folder());
         EXPECT_EQ(otherCopy, SearchStored()) << "the search would switch the mods again";
         ExpectBoxes(dialogs, otherCopy ? std::vector<ExpectedBox>{Box(Message::SearchElsewhere, MainWindow)}
                                        : std::vector<ExpectedBox>{});
