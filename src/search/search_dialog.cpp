@@ -6,6 +6,7 @@
 
 #include "../res/resource.h"
 #include "launcher/start_game.h"
+#include "search/search_bounds.h"
 #include "search/search_mods.h"
 #include "search/search_store.h"
 #include "search/search_switch.h"
@@ -42,6 +43,7 @@ struct Session {
     std::vector<std::string> modsOn;    // the setup's list: the mods on now
     HANDLE game = NULL;                 // a game started from the dialog, until it ends
     std::vector<std::string> onAtStep;  // the archives on once the step was switched
+    bool goingOn = false;               // on after a check disagreed, until the next answer
 } session;
 
 const int kSetupControls[] = {IDC_SEARCH_KEEP_LABEL, IDC_SEARCH_KEEP, IDC_SEARCH_BEGIN};
@@ -144,6 +146,15 @@ void GoOn(HWND dialog)
 {
     session.step = NextStep(session.search);
     switch (session.step.kind) {
+    case StepKind::NotEveryTime:
+        if (!session.goingOn &&
+            ShowMessage(dialog, Message::SearchNotEveryTime,
+                        {NameList(session.step.culprits, kNamesInAResult), session.step.shownWithout}) != IDYES) {
+            EndSearch(dialog, WantedAtStart(session.search));
+            return;
+        }
+        session.goingOn = true;
+        [[fallthrough]];
     case StepKind::Test: {
         if (!StoreSearch(session.search)) {
             ShowMessage(dialog, Message::SearchNotStored);
@@ -209,8 +220,10 @@ void OnAnswer(HWND dialog, bool shows)
         GoOn(dialog);
         return;
     }
-    if (RecordAnswer(session.search, shows))
+    if (RecordAnswer(session.search, shows)) {
+        session.goingOn = false;
         GoOn(dialog);
+    }
 }
 
 void OnStartGame(HWND dialog)
