@@ -34,6 +34,7 @@
 #define IDC_SEARCH_LEAVE 249
 #define IDC_SEARCH_RESTORE 250
 #define IDC_SEARCH_BEGIN 251
+#define IDC_SEARCH_RESULT 252
 
 // The context menu of the two lists, and the keys of the main window.
 #define IDR_LIST_MENU 300

@@ -48,7 +48,8 @@ struct Session {
 
 const int kSetupControls[] = {IDC_SEARCH_KEEP_LABEL, IDC_SEARCH_KEEP, IDC_SEARCH_BEGIN};
 const int kStepControls[] = {IDC_SEARCH_COUNT, IDC_SEARCH_HINT, IDC_SEARCH_GAME, IDC_SEARCH_SHOWS, IDC_SEARCH_NOT};
-const int kEndControls[] = {IDC_SEARCH_LEAVE, IDC_SEARCH_RESTORE};
+// The result, however long its names, wraps in a box that scrolls, in place of the text.
+const int kEndControls[] = {IDC_SEARCH_RESULT, IDC_SEARCH_LEAVE, IDC_SEARCH_RESTORE};
 
 template <size_t N>
 void ShowControls(HWND dialog, const int (&ids)[N], bool show)
@@ -62,6 +63,7 @@ void ShowPage(HWND dialog, Page page)
     ShowControls(dialog, kSetupControls, page == Page::Setup);
     ShowControls(dialog, kStepControls, page == Page::Step);
     ShowControls(dialog, kEndControls, page == Page::End);
+    ShowWindow(GetDlgItem(dialog, IDC_SEARCH_TEXT), page == Page::End ? SW_HIDE : SW_SHOW);
     // At the end, closing the dialog puts everything back, as the button does.
     ShowWindow(GetDlgItem(dialog, IDCANCEL), page == Page::End ? SW_HIDE : SW_SHOW);
     SetDlgItemTextA(dialog, IDCANCEL,
@@ -133,7 +135,7 @@ void ShowEnd(HWND dialog)
 {
     const std::vector<std::string>& culprits = session.step.culprits;
     std::string names = NameList(culprits, kNamesInAResult);
-    SetDlgItemTextA(dialog, IDC_SEARCH_TEXT,
+    SetDlgItemTextA(dialog, IDC_SEARCH_RESULT,
                     TextFor(culprits.size() == 1 ? Text::SearchCulprit : Text::SearchCulprits, {names}).c_str());
     SetDlgItemTextA(dialog, IDC_SEARCH_LEAVE,
                     TextFor(culprits.size() == 1 ? Text::SearchLeaveItOff : Text::SearchLeaveThemOff).c_str());

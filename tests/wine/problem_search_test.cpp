@@ -96,7 +96,7 @@ TEST_F(ProblemSearchTest, FindsTheArchiveThatBreaksTheGameAndPutsEverythingBack)
                 if (!PlayAndAnswer(dialog, steps.back()))
                     break;
             }
-            result = TextOf(GetDlgItem(dialog, IDC_SEARCH_TEXT));
+            result = Shown(dialog, IDC_SEARCH_RESULT) ? TextOf(GetDlgItem(dialog, IDC_SEARCH_RESULT)) : "";
             Press(dialog, ending.button);
         });
         SendMessageA(MainWindow, WM_SYSCOMMAND, IDM_SYSTEM_PROBLEM_SEARCH, 0);
