@@ -96,9 +96,10 @@ const MessageEntry kMessages[] = {
     {IDS_SEARCH_ELSEWHERE, IDS_CAPTION_SEARCH, MB_ICONWARNING, MB_OK, 0, 0},
     {IDS_SEARCH_FOLDER_CHANGED, IDS_CAPTION_SEARCH, MB_ICONWARNING, MB_OK, 0, 0},
     {IDS_SWITCH_FORGET_EARLIER, IDS_CAPTION_MOD_SETS, MB_ICONQUESTION, MB_YESNO, 0, 0},
+    {IDS_SEARCH_NOT_EVERY_TIME, IDS_CAPTION_SEARCH, MB_ICONQUESTION, MB_YESNO, 0, 0},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SwitchForgetEarlier) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SearchNotEveryTime) + 1,
               "one entry per message");
 
 struct TextEntry {

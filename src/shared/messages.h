@@ -85,6 +85,7 @@ enum class Message {
     SearchElsewhere,
     SearchFolderChanged,
     SwitchForgetEarlier,
+    SearchNotEveryTime,
 };
 
 struct MessageText {
