@@ -34,6 +34,7 @@
 #define IDC_SEARCH_LEAVE 249
 #define IDC_SEARCH_RESTORE 250
 #define IDC_SEARCH_BEGIN 251
+#define IDC_SEARCH_RESULT 252
 
 // The context menu of the two lists, and the keys of the main window.
 #define IDR_LIST_MENU 300
@@ -138,6 +139,7 @@
 #define IDS_SEARCH_ELSEWHERE 1073
 #define IDS_SEARCH_FOLDER_CHANGED 1074
 #define IDS_SWITCH_FORGET_EARLIER 1075
+#define IDS_SEARCH_NOT_EVERY_TIME 1076
 
 // The message boxes of updating and restoring mods added later, 1100 to 1129.
 #define IDS_UPDATE_BOTH_STATES 1100

@@ -96,6 +96,7 @@ const MessageEntry kMessages[] = {
     {IDS_SEARCH_ELSEWHERE, IDS_CAPTION_SEARCH, MB_ICONWARNING, MB_OK, 0, 0},
     {IDS_SEARCH_FOLDER_CHANGED, IDS_CAPTION_SEARCH, MB_ICONWARNING, MB_OK, 0, 0},
     {IDS_SWITCH_FORGET_EARLIER, IDS_CAPTION_MOD_SETS, MB_ICONQUESTION, MB_YESNO, 0, 0},
+    {IDS_SEARCH_NOT_EVERY_TIME, IDS_CAPTION_SEARCH, MB_ICONQUESTION, MB_YESNO, 0, 0},
     {IDS_UPDATE_BOTH_STATES, IDS_CAPTION_UPDATE_MOD, MB_ICONWARNING, MB_OK, 0, 0},
     {IDS_RESTORE_BOTH_STATES, IDS_CAPTION_RESTORE, MB_ICONWARNING, MB_OK, 0, 0},
     {IDS_UPDATE_NAME_IN_THE_WAY, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
@@ -291,6 +292,21 @@ std::string DropReasonText(DropReason reason, const std::vector<std::string>& de
 void ShowDropSummary(HWND owner, const std::string& lines)
 {
     ShowBox(owner, ToUtf8(lines), Composed(IDS_CAPTION_ERROR, {}, 0, 0), MB_OK | MB_ICONWARNING);
+}
+
+size_t MessageCount()
+{
+    return sizeof kMessages / sizeof kMessages[0];
+}
+
+size_t TextCount()
+{
+    return sizeof kTexts / sizeof kTexts[0];
+}
+
+size_t DropReasonCount()
+{
+    return sizeof kDropReasons / sizeof kDropReasons[0];
 }
 
 std::string NameList(const std::vector<std::string>& names, size_t limit)
