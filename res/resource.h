@@ -141,6 +141,14 @@
 #define IDS_SWITCH_FORGET_EARLIER 1075
 #define IDS_SEARCH_NOT_EVERY_TIME 1076
 
+// The message boxes of updating and restoring mods added later, 1100 to 1129.
+#define IDS_UPDATE_BOTH_STATES 1100
+#define IDS_RESTORE_BOTH_STATES 1101
+#define IDS_UPDATE_NAME_IN_THE_WAY 1102
+#define IDS_RESTORE_NAME_IN_THE_WAY 1103
+#define IDS_UPDATE_NAME_TOO_LONG 1104
+#define IDS_UPDATE_CUT_OFF_UNDONE_OLDER_IN_BIN 1105
+
 // The message boxes' captions, 1200 to 1249.
 #define IDS_CAPTION_START_FAILED 1200
 #define IDS_CAPTION_ERROR 1201
@@ -150,6 +158,7 @@
 #define IDS_CAPTION_SEARCH 1205
 #define IDS_CAPTION_UPDATE_MODS 1206
 #define IDS_CAPTION_UPDATE_MOD 1207
+#define IDS_CAPTION_RESTORE 1208
 
 // Why a dropped file was not added, and the summary's line, 1250 to 1299.
 #define IDS_DROP_NAME_TAKEN 1250
@@ -164,6 +173,9 @@
 #define IDS_DROP_NOT_UPDATED 1259
 #define IDS_DROP_PREVIOUS_NOT_RECYCLED 1260
 #define IDS_DROP_UPDATE_NOT_PUT_BACK 1261
+#define IDS_DROP_VERSION_CHANGE_ELSEWHERE 1262
+#define IDS_DROP_NAME_IN_THE_WAY 1263
+#define IDS_DROP_NAME_TOO_LONG 1264
 
 // The main window, its system menu and the open-file dialog, 1300 to 1349.
 #define IDS_MAIN_TITLE 1300
@@ -188,6 +200,7 @@
 #define IDS_SWITCHING 1354
 #define IDS_PUTTING_BACK 1355
 #define IDS_UPDATING_CAPTION 1356
+#define IDS_COMPARING_CAPTION 1357
 
 // Lists of names in messages, 1400 to 1449.
 #define IDS_LIST_SEPARATOR 1400
@@ -231,3 +244,10 @@
 #define IDS_UPDATE_QUESTION_LINE 1600
 #define IDS_UPDATE_TITLE 1601
 #define IDS_UPDATE_FILTER 1602
+
+// Sizes of files, 1650 to 1669.
+#define IDS_SIZE_BYTES 1650
+#define IDS_SIZE_KB 1651
+#define IDS_SIZE_MB 1652
+#define IDS_SIZE_GB 1653
+#define IDS_SIZE_TB 1654

@@ -91,6 +91,8 @@ void AddDroppedPaths(const std::vector<std::string>& files)
         return;
     }
     std::vector<DropChoice> choices = ChooseForDrop(files, DroppedArchivesDescriptions(files));
+    if (choices.empty())
+        return;  // cancelled while a file was compared with the installed one
     std::vector<std::string> summary;
     {
         CopyBatch batch(files.size());

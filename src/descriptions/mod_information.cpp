@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "descriptions/description_text.h"
+#include "mods/list_refresh.h"
 #include "shared/text_conversion.h"
 
 namespace {
@@ -101,4 +102,6 @@ void ShowModInformation(const ModSide& side)
     if (row >= 0 && !side.mods[row].infoPath.empty())
         text = ShownDescription(side.mods[row].infoPath);
     SetWindowTextA(InformationBox, text.c_str());
+    if (row >= 0)
+        NoteShownArchive(side.mods[row].path);
 }

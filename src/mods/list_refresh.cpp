@@ -121,7 +121,72 @@ void SelectAgain(const ModSide& from, const std::string& fileName)
     EnableWindow(otherOfSide.button, FALSE);
 }
 
+// Which file an archive name holds now: the file itself, not its name, so
+// that a rename to the other side is the same file and a new version that
+// took the name (another copy's update or restore) is another.
+struct FileStamp {
+    bool known = false;
+    DWORD volume = 0, indexHigh = 0, indexLow = 0;
+    FILETIME written = {};
+    uint64_t size = 0;
+
+    bool operator==(const FileStamp& other) const
+    {
+        return known && other.known && volume == other.volume && indexHigh == other.indexHigh &&
+               indexLow == other.indexLow && CompareFileTime(&written, &other.written) == 0 && size == other.size;
+    }
+};
+
+FileStamp StampOf(const std::string& path)
+{
+    FileStamp stamp;
+    // No access asked for: a file the game holds open is stamped too.
+    HANDLE file =
+        CreateFileW(ToWide(path, CP_ACP).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                    OPEN_EXISTING, 0, NULL);
+    BY_HANDLE_FILE_INFORMATION information;
+    if (file == INVALID_HANDLE_VALUE)
+        return stamp;
+    if (GetFileInformationByHandle(file, &information))
+        stamp = {true,
+                 information.dwVolumeSerialNumber,
+                 information.nFileIndexHigh,
+                 information.nFileIndexLow,
+                 information.ftLastWriteTime,
+                 static_cast<uint64_t>(information.nFileSizeHigh) << 32 | information.nFileSizeLow};
+    CloseHandle(file);
+    return stamp;
+}
+
+// The archive whose description the information box shows, and its file then.
+std::string shownArchive;
+FileStamp shownStamp;
+
+// The selected mod's archive holds another file than when its description was
+// shown: its description is shown again, as a click on its row shows it.
+void ShowNewVersionOfSelected()
+{
+    ModSide side = SelectedRow(EnabledSide()) >= 0 ? EnabledSide() : DisabledSide();
+    int row = SelectedRow(side);
+    if (row < 0)
+        return;
+    const std::string& path = side.mods[static_cast<size_t>(row)].path;
+    bool sameMod =
+        FoldedKey(path) == FoldedKey(shownArchive) ||
+        FoldedKey(ReplaceExtension(path, HasExtension(path, ".pak") ? "mod" : "pak")) == FoldedKey(shownArchive);
+    if (!sameMod || !shownStamp.known || StampOf(path) == shownStamp)
+        return;
+    SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(side.listBox), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(side.listBox));
+}
+
 }  // namespace
+
+void NoteShownArchive(const std::string& archivePath)
+{
+    shownArchive = archivePath;
+    shownStamp = StampOf(archivePath);
+}
 
 void RefreshModLists()
 {
@@ -131,8 +196,10 @@ void RefreshModLists()
     FolderListing listing = ListFolder(directory);
     RefreshPlan plan = PlanRefresh(RowsOf(EnabledMods), RowsOf(DisabledMods), RowsNow(listing.enabled, listing),
                                    RowsNow(listing.disabled, listing));
-    if (plan.Empty())
+    if (plan.Empty()) {
+        ShowNewVersionOfSelected();
         return;
+    }
 
     ModSide selectedSide = SelectedRow(EnabledSide()) >= 0 ? EnabledSide() : DisabledSide();
     int selected = SelectedRow(selectedSide);
@@ -144,6 +211,7 @@ void RefreshModLists()
     if (selected >= 0)
         SelectAgain(selectedSide, selectedName);
     ResumeListRedraw();
+    ShowNewVersionOfSelected();
 }
 
 namespace {

@@ -8,8 +8,8 @@
 // process's code page.
 std::string FormatCount(uint64_t count);
 
-// A size in bytes as the system writes it for the player ("1.50 MB"), in the
-// process's code page.
+// A size in bytes in the unit that fits it, the unit in the tool's language
+// and the number in the locale's form ("1.50 MB"), in the process's code page.
 std::string FormatSize(uint64_t bytes);
 
 // A day (year, month 1-12, day 1-31) in the locale's short date form

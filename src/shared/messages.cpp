@@ -86,8 +86,8 @@ const MessageEntry kMessages[] = {
     {IDS_RESTORE_NOT_PUT_BACK, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
     {IDS_UPDATE_CUT_OFF_FINISHED, IDS_CAPTION_UPDATE_MOD, MB_ICONINFORMATION, MB_OK, 0, 0},
     {IDS_UPDATE_CUT_OFF_UNDONE, IDS_CAPTION_UPDATE_MOD, MB_ICONINFORMATION, MB_OK, 0, 0},
-    {IDS_RESTORE_CUT_OFF_FINISHED, IDS_CAPTION_UPDATE_MOD, MB_ICONINFORMATION, MB_OK, 0, 0},
-    {IDS_RESTORE_CUT_OFF_UNDONE, IDS_CAPTION_UPDATE_MOD, MB_ICONINFORMATION, MB_OK, 0, 0},
+    {IDS_RESTORE_CUT_OFF_FINISHED, IDS_CAPTION_RESTORE, MB_ICONINFORMATION, MB_OK, 0, 0},
+    {IDS_RESTORE_CUT_OFF_UNDONE, IDS_CAPTION_RESTORE, MB_ICONINFORMATION, MB_OK, 0, 0},
     {IDS_VERSION_CUT_OFF_NOT_REPAIRED, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
     {IDS_VERSION_CUT_OFF_FOLDER_MISSING, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
     {IDS_VERSION_CUT_OFF_CHANGED, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
@@ -97,9 +97,16 @@ const MessageEntry kMessages[] = {
     {IDS_SEARCH_FOLDER_CHANGED, IDS_CAPTION_SEARCH, MB_ICONWARNING, MB_OK, 0, 0},
     {IDS_SWITCH_FORGET_EARLIER, IDS_CAPTION_MOD_SETS, MB_ICONQUESTION, MB_YESNO, 0, 0},
     {IDS_SEARCH_NOT_EVERY_TIME, IDS_CAPTION_SEARCH, MB_ICONQUESTION, MB_YESNO, 0, 0},
+    {IDS_UPDATE_BOTH_STATES, IDS_CAPTION_UPDATE_MOD, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_RESTORE_BOTH_STATES, IDS_CAPTION_RESTORE, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_UPDATE_NAME_IN_THE_WAY, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_RESTORE_NAME_IN_THE_WAY, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_UPDATE_NAME_TOO_LONG, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_UPDATE_CUT_OFF_UNDONE_OLDER_IN_BIN, IDS_CAPTION_UPDATE_MOD, MB_ICONINFORMATION, MB_OK, 0, 0},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SearchNotEveryTime) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] ==
+                  static_cast<size_t>(Message::UpdateCutOffUndoneOlderInBin) + 1,
               "one entry per message");
 
 struct TextEntry {
@@ -165,9 +172,15 @@ const TextEntry kTexts[] = {
     {IDS_UPDATE_QUESTION_LINE, 0},
     {IDS_UPDATE_TITLE, 0},
     {IDS_UPDATE_FILTER, 0},
+    {IDS_COMPARING_CAPTION, 0},
+    {IDS_SIZE_BYTES, 1},
+    {IDS_SIZE_KB, 0},
+    {IDS_SIZE_MB, 0},
+    {IDS_SIZE_GB, 0},
+    {IDS_SIZE_TB, 0},
 };
 
-static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<size_t>(Text::UpdateFilter) + 1,
+static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<size_t>(Text::SizeTerabytes) + 1,
               "one entry per text");
 
 // In the order of the enumeration.
@@ -183,10 +196,12 @@ const UINT kDropReasons[] = {
     IDS_DROP_NOT_UPDATED,
     IDS_DROP_PREVIOUS_NOT_RECYCLED,
     IDS_DROP_UPDATE_NOT_PUT_BACK,
+    IDS_DROP_VERSION_CHANGE_ELSEWHERE,
+    IDS_DROP_NAME_IN_THE_WAY,
+    IDS_DROP_NAME_TOO_LONG,
 };
 
-static_assert(sizeof kDropReasons / sizeof kDropReasons[0] ==
-                  static_cast<size_t>(DropReason::UpdateNotPutBack) + 1,
+static_assert(sizeof kDropReasons / sizeof kDropReasons[0] == static_cast<size_t>(DropReason::NameTooLong) + 1,
               "one text per reason");
 
 // Details come in the process code page; texts are composed in UTF-8, so

@@ -86,6 +86,12 @@ enum class Message {
     SearchFolderChanged,
     SwitchForgetEarlier,
     SearchNotEveryTime,
+    UpdateBothStates,
+    RestoreBothStates,
+    UpdateNameInTheWay,
+    RestoreNameInTheWay,
+    UpdateNameTooLong,
+    UpdateCutOffUndoneOlderInBin,
 };
 
 struct MessageText {
@@ -169,6 +175,14 @@ enum class Text {
     UpdateQuestionLine,
     UpdateTitle,   // of the open-file dialog of "Update from File..."
     UpdateFilter,  // the name of its filter for mod archives
+    ComparingCaption,
+    // A file's size in the unit that fits it, "%1" the number as the locale
+    // writes it: bytes (a count), then KB, MB, GB and TB of 1024 each.
+    SizeBytes,
+    SizeKilobytes,
+    SizeMegabytes,
+    SizeGigabytes,
+    SizeTerabytes,
 };
 
 // The text in the current language, in the process code page, with its
@@ -188,6 +202,9 @@ enum class DropReason {
     NotUpdated,
     PreviousNotRecycled,
     UpdateNotPutBack,
+    VersionChangeElsewhere,
+    NameInTheWay,
+    NameTooLong,
 };
 
 // "%1" in a reason stands for its detail.

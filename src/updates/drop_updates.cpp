@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "mods/mod_names.h"
+#include "shared/file_copy.h"
 #include "shared/folder_listing.h"
 #include "shared/locale_format.h"
 #include "shared/text_conversion.h"
@@ -10,7 +13,6 @@
 #include "shared/window_state.h"
 #include "updates/interrupted_update.h"
 #include "updates/mod_update.h"
-#include "updates/update_commands.h"
 
 namespace {
 
@@ -84,7 +86,20 @@ std::vector<DropChoice> ChooseForDrop(const std::vector<std::string>& files,
     std::vector<DropChoice> choices(files.size());
     std::unordered_set<std::string> mods;  // the mod names that earlier files of the drop take
     std::vector<std::string> question;
-    for (size_t i = 0; i < files.size(); ++i) {
+    // A dropped file of the installed archive's size is compared with it, with
+    // the progress of a copy: Cancel there ends the whole drop.
+    bool cancelled = false;
+    std::unique_ptr<CopyBatch> comparing;
+    auto sameBytes = [&](const std::string& installed, size_t i) {
+        if (!comparing)
+            comparing.reset(new CopyBatch(files.size(), TextFor(Text::ComparingCaption)));
+        comparing->StartFile(FileNamePart(files[i]), i);
+        CompareOutcome same = CompareWithProgress(JoinPath(ModDirectory, installed), files[i],
+                                                  &CopyBatch::Progress, comparing.get());
+        cancelled = same == CompareOutcome::Cancelled;
+        return same == CompareOutcome::Same;
+    };
+    for (size_t i = 0; i < files.size() && !cancelled; ++i) {
         DropChoice& choice = choices[i];
         std::string fileName = FileNamePart(files[i]);
         choice.companion = HasExtension(fileName, ".txt") && companions.count(FoldedKey(files[i]));
@@ -97,13 +112,15 @@ std::vector<DropChoice> ChooseForDrop(const std::vector<std::string>& files,
             dropped.installed = Installed(fileName, choice.installed);
             dropped.sameModEarlier = mods.count(mod) > 0;
         }
-        choice.decision = DecideDroppedFile(
-            dropped, [&] { return SameFileContent(JoinPath(ModDirectory, choice.installed), files[i]); });
+        choice.decision = DecideDroppedFile(dropped, [&] { return sameBytes(choice.installed, i); });
         if (choice.decision.action != DropAction::Refuse)
             mods.insert(mod);
         if (choice.decision.action == DropAction::AskToUpdate)
             question.push_back(QuestionLine(choice.installed, files[i]));
     }
+    comparing.reset();  // its window closes before any question
+    if (cancelled)
+        return {};
     if (question.empty())
         return choices;
     bool update = ShowMessage(MainWindow, Message::UpdateQuestion, {JoinLines(question, kQuestionLines)}) == IDYES;
@@ -119,19 +136,19 @@ bool UpdateDroppedFile(const std::string& path, const DropChoice& choice, size_t
                        DropReason& reason, std::string& detail)
 {
     batch.StartFile(FileNamePart(path), index);
-    switch (UpdateMod(choice.installed, path, batch)) {
+    switch (UpdateMod(choice.installed, path, batch, detail)) {
     case VersionOutcome::Done:
     case VersionOutcome::Cancelled: return true;
     case VersionOutcome::InUse: reason = DropReason::UpdateInUse; break;
     case VersionOutcome::Failed:
-    case VersionOutcome::Elsewhere:
     case VersionOutcome::EarlierOwed: reason = DropReason::NotUpdated; break;
+    case VersionOutcome::Elsewhere: reason = DropReason::VersionChangeElsewhere; break;
     case VersionOutcome::NotRecycled: reason = DropReason::PreviousNotRecycled; break;
-    case VersionOutcome::LeftoverInTheWay:
-        reason = DropReason::LeftoverInTheWay;
-        detail = LeftoverInTheWayOf(choice.installed);
-        break;
+    case VersionOutcome::LeftoverInTheWay: reason = DropReason::LeftoverInTheWay; break;
     case VersionOutcome::NotPutBack: reason = DropReason::UpdateNotPutBack; break;
+    case VersionOutcome::BothStates: reason = DropReason::NameTaken; break;
+    case VersionOutcome::NameInTheWay: reason = DropReason::NameInTheWay; break;
+    case VersionOutcome::NameTooLong: reason = DropReason::NameTooLong; break;
     }
     return false;
 }

@@ -20,6 +20,8 @@ struct DropChoice {
 // One choice per file. When some would update installed mods, the player is
 // asked once, naming each with the installed and the dropped size and date.
 // `companions` holds the folded names of the dropped archives' descriptions.
+// None (an empty list) when the player cancelled the comparison of a dropped
+// file with the installed one: nothing of the drop is taken then.
 std::vector<DropChoice> ChooseForDrop(const std::vector<std::string>& files,
                                       const std::unordered_set<std::string>& companions);
 

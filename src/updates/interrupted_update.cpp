@@ -23,11 +23,12 @@ struct Found {
     VersionChange change = VersionChange::Update;
     Repair repair = Repair::Finished;
     std::string mod, folder;
+    std::vector<std::string> recycled;  // by an undone update, before its replace
 } found;
 
 // Finishes the steps from where they stopped; where a move fails, undoes
 // every move made instead.
-Repair Carry(const VersionJournal& journal, size_t made)
+Repair Carry(const VersionJournal& journal, size_t made, std::vector<std::string>& recycled)
 {
     for (const NameMove& move : MovesToFinish(journal.steps, made)) {
         if (!RunMove(journal.folder, move))
@@ -38,10 +39,13 @@ Repair Carry(const VersionJournal& journal, size_t made)
         return Repair::Finished;
     if (!UndoMoves(journal.folder, journal.steps, made))
         return Repair::NotRepaired;
-    // What the update had copied is no version of the mod now.
+    recycled = RecycledAmong(journal.steps, made);
+    // What the update had copied is no version of the mod now; the older
+    // version's folder is empty again.
     VersionNames names = NamesOfVersions(journal.archive);
     DeleteFileA(JoinPath(journal.folder, names.archiveTemporary).c_str());
     DeleteFileA(JoinPath(journal.folder, names.descriptionTemporary).c_str());
+    RemoveDirectoryA(JoinPath(journal.folder, names.olderFolder).c_str());
     return Repair::Undone;
 }
 
@@ -64,14 +68,14 @@ bool SettleJournalLeft()
         RemoveVersionJournal();  // not one of ours: nothing to finish
         return false;
     }
-    found = {true, journal->change, Repair::Finished, DisplayName(journal->archive), journal->folder};
+    found = {true, journal->change, Repair::Finished, DisplayName(journal->archive), journal->folder, {}};
     if (!FolderExists(journal->folder)) {
         found.repair = Repair::FolderMissing;  // kept for a start when it is there
     } else if (!IsJournalFolder(journal->folder, ModDirectory, FoldedKey)) {
         found.repair = Repair::OtherFolder;  // kept for a start when it is the mod folder again
     } else {
         std::optional<size_t> made = MovesMade(journal->steps, stepsDone, NamesPresent(journal->folder));
-        found.repair = made ? Carry(*journal, *made) : Repair::Changed;
+        found.repair = made ? Carry(*journal, *made, found.recycled) : Repair::Changed;
         if (found.repair != Repair::NotRepaired)
             RemoveVersionJournal();
     }
@@ -115,7 +119,12 @@ void ReportInterruptedUpdate()
                     {found.mod});
         break;
     case Repair::Undone:
-        ShowMessage(MainWindow, update ? Message::UpdateCutOffUndone : Message::RestoreCutOffUndone, {found.mod});
+        if (!found.recycled.empty())
+            ShowMessage(MainWindow, Message::UpdateCutOffUndoneOlderInBin,
+                        {found.mod, NameList(found.recycled, found.recycled.size())});
+        else
+            ShowMessage(MainWindow, update ? Message::UpdateCutOffUndone : Message::RestoreCutOffUndone,
+                        {found.mod});
         break;
     case Repair::NotRepaired: ShowMessage(MainWindow, Message::VersionCutOffNotRepaired, {found.mod}); break;
     case Repair::FolderMissing:

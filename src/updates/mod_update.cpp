@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -17,8 +16,6 @@
 #include "updates/version_steps.h"
 
 namespace {
-
-const DWORD kCompareBlock = 1 << 20;
 
 struct ModFiles {
     std::string folder;
@@ -50,16 +47,33 @@ bool InUse(const std::string& path)
 // name is the leftover of a copy that was cut off, the tool's own: it goes. A
 // folder or a read-only file cannot; a name that reaches another file through
 // its short name is not the tool's.
-VersionOutcome ClearTemporary(const std::string& path)
+VersionOutcome ClearTemporary(const ModFiles& mod, const std::string& name, std::string& inTheWay)
 {
+    std::string path = mod.Path(name);
     DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return VersionOutcome::Done;
+    inTheWay = name;
     if (!IsOwnName(path))
-        return VersionOutcome::Failed;
+        return VersionOutcome::NameInTheWay;
     if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
         return VersionOutcome::LeftoverInTheWay;
     return DeleteFileA(path.c_str()) ? VersionOutcome::Done : VersionOutcome::Failed;
+}
+
+// The older version's folder, made empty for an update that gives one up. An
+// empty one left by an update cut off before its journal goes; anything else
+// there (a folder that still holds files, a file) is left alone.
+VersionOutcome MakeOlderFolder(const ModFiles& mod, std::string& inTheWay)
+{
+    std::string path = mod.Path(mod.names.olderFolder);
+    if (FolderExists(path) && IsOwnName(path))
+        RemoveDirectoryA(path.c_str());  // only when empty
+    if (CreateDirectoryA(path.c_str(), NULL))
+        return VersionOutcome::Done;
+    inTheWay = mod.names.olderFolder;
+    return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES ? VersionOutcome::Failed
+                                                                       : VersionOutcome::NameInTheWay;
 }
 
 // A file of the mod under its own name, or nothing: false for a folder, or
@@ -70,15 +84,33 @@ bool Present(const std::string& path, bool& present)
     return !present || (IsFile(path) && IsOwnName(path));
 }
 
-// What the folder holds of the mod's versions; false when one of their names
-// holds something that is not the mod's file.
-bool FilesNow(const ModFiles& mod, VersionFiles& files)
+// What the folder holds of the mod's versions; NameInTheWay, with the name,
+// when one of their names holds something that is not the mod's file.
+VersionOutcome FilesNow(const ModFiles& mod, VersionFiles& files, std::string& inTheWay)
 {
     bool archive = false;
-    return Present(mod.Path(mod.names.archive), archive) && archive &&
-           Present(mod.Path(mod.names.description), files.description) &&
-           Present(mod.Path(mod.names.previousArchive), files.previousArchive) &&
-           Present(mod.Path(mod.names.previousDescription), files.previousDescription);
+    if (!Present(mod.Path(mod.names.archive), archive) || !archive)
+        return VersionOutcome::Failed;
+    const std::pair<const std::string*, bool*> kept[] = {
+        {&mod.names.description, &files.description},
+        {&mod.names.previousArchive, &files.previousArchive},
+        {&mod.names.previousDescription, &files.previousDescription}};
+    for (const auto& name : kept) {
+        if (!Present(mod.Path(*name.first), *name.second)) {
+            inTheWay = *name.first;
+            return VersionOutcome::NameInTheWay;
+        }
+    }
+    return VersionOutcome::Done;
+}
+
+// A .pak and a .mod of the mod's name: which of the two to change is not
+// clear, and both would share one previous version.
+bool InstalledBothWays(const ModFiles& mod)
+{
+    std::string other =
+        ReplaceExtension(mod.names.archive, HasExtension(mod.names.archive, ".pak") ? "mod" : "pak");
+    return IsFile(mod.Path(other)) && IsOwnName(mod.Path(other));
 }
 
 bool AnyInUse(const ModFiles& mod, const VersionFiles& files)
@@ -89,22 +121,54 @@ bool AnyInUse(const ModFiles& mod, const VersionFiles& files)
 }
 
 // The checks both changes make before anything is copied or renamed.
-VersionOutcome Prepare(const ModFiles& mod, VersionFiles& files)
+VersionOutcome Prepare(const ModFiles& mod, VersionFiles& files, std::string& inTheWay)
 {
-    if (!FilesNow(mod, files))
-        return VersionOutcome::Failed;
+    if (InstalledBothWays(mod))
+        return VersionOutcome::BothStates;
+    VersionOutcome found = FilesNow(mod, files, inTheWay);
+    if (found != VersionOutcome::Done)
+        return found;
     if (AnyInUse(mod, files))
         return VersionOutcome::InUse;
-    VersionOutcome cleared = ClearTemporary(mod.Path(mod.names.archiveTemporary));
+    VersionOutcome cleared = ClearTemporary(mod, mod.names.archiveTemporary, inTheWay);
     if (cleared == VersionOutcome::Done)
-        cleared = ClearTemporary(mod.Path(mod.names.descriptionTemporary));
+        cleared = ClearTemporary(mod, mod.names.descriptionTemporary, inTheWay);
     return cleared;
+}
+
+// A name that the folder keeps whole: each of its parts within the file
+// system's bound, and on Windows the whole path within the one of the calls
+// that rename (Wine has none).
+bool NameFits(const ModFiles& mod, const std::string& name)
+{
+    const size_t kLongestName = 255;  // UTF-16 units
+    static const bool underWine = UnderWine();
+    if (!underWine && ToWide(mod.Path(name), CP_ACP).size() >= MAX_PATH)
+        return false;
+    size_t start = 0;
+    for (size_t end = 0; end != std::string::npos; start = end + 1) {
+        end = name.find('\\', start);
+        std::string part = name.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!NameKeptWhole(part) || ToWide(part, CP_ACP).size() > kLongestName)
+            return false;
+    }
+    return true;
+}
+
+// The first name the steps would give a file that the folder cannot keep.
+std::string NameThatDoesNotFit(const ModFiles& mod, const std::vector<VersionStep>& steps)
+{
+    for (const std::string& name : NamesGiven(steps))
+        if (!NameFits(mod, name))
+            return name;
+    return "";
 }
 
 void RemoveTemporaries(const ModFiles& mod)
 {
     DeleteFileA(mod.Path(mod.names.archiveTemporary).c_str());
     DeleteFileA(mod.Path(mod.names.descriptionTemporary).c_str());
+    RemoveDirectoryA(mod.Path(mod.names.olderFolder).c_str());  // only when empty
 }
 
 // A journal left by an earlier change is what puts its mod in order: no
@@ -148,13 +212,23 @@ VersionOutcome RunJournalled(VersionChange change, const ModFiles& mod, const st
 
 }  // namespace
 
-VersionOutcome UpdateMod(const std::string& archive, const std::string& source, CopyBatch& batch)
+VersionOutcome UpdateMod(const std::string& archive, const std::string& source, CopyBatch& batch,
+                         std::string& inTheWay)
 {
     ModFiles mod = {ModDirectory, NamesOfVersions(archive)};
     VersionFiles files;
-    VersionOutcome prepared = Prepare(mod, files);
+    VersionOutcome prepared = Prepare(mod, files, inTheWay);
     if (prepared != VersionOutcome::Done)
         return prepared;
+    // The description that comes with the new version, or else the installed
+    // one, which then stays with both versions.
+    std::string description = FindInfoFile(source);
+    if (description.empty() && files.description)
+        description = mod.Path(mod.names.description);
+    std::vector<VersionStep> steps = UpdateSteps(mod.names, files, !description.empty());
+    inTheWay = NameThatDoesNotFit(mod, steps);
+    if (!inTheWay.empty())
+        return VersionOutcome::NameTooLong;
     VersionLock lock;
     if (!lock.Held())
         return VersionOutcome::Elsewhere;
@@ -165,29 +239,24 @@ VersionOutcome UpdateMod(const std::string& archive, const std::string& source, 
         CopyWithProgress(source, mod.Path(mod.names.archiveTemporary), &CopyBatch::Progress, &batch);
     if (copied != CopyOutcome::Copied)
         return copied == CopyOutcome::Cancelled ? VersionOutcome::Cancelled : VersionOutcome::Failed;
-    // The description that comes with the new version, or else the installed
-    // one, which then stays with both versions.
-    std::string description = FindInfoFile(source);
-    if (description.empty() && files.description)
-        description = mod.Path(mod.names.description);
-    if (!description.empty() && CopyWithProgress(description, mod.Path(mod.names.descriptionTemporary), NULL,
-                                                 NULL) != CopyOutcome::Copied) {
-        RemoveTemporaries(mod);
-        return VersionOutcome::Failed;
-    }
-
-    VersionOutcome outcome =
-        RunJournalled(VersionChange::Update, mod, UpdateSteps(mod.names, files, !description.empty()));
+    VersionOutcome outcome = VersionOutcome::Done;
+    if (!description.empty() &&
+        CopyWithProgress(description, mod.Path(mod.names.descriptionTemporary), NULL, NULL) != CopyOutcome::Copied)
+        outcome = VersionOutcome::Failed;
+    if (outcome == VersionOutcome::Done && (files.previousArchive || files.previousDescription))
+        outcome = MakeOlderFolder(mod, inTheWay);
+    if (outcome == VersionOutcome::Done)
+        outcome = RunJournalled(VersionChange::Update, mod, steps);
     if (outcome != VersionOutcome::Done && outcome != VersionOutcome::NotPutBack)
         RemoveTemporaries(mod);
     return outcome;
 }
 
-VersionOutcome RestorePreviousVersion(const std::string& archive)
+VersionOutcome RestorePreviousVersion(const std::string& archive, std::string& inTheWay)
 {
     ModFiles mod = {ModDirectory, NamesOfVersions(archive)};
     VersionFiles files;
-    VersionOutcome prepared = Prepare(mod, files);
+    VersionOutcome prepared = Prepare(mod, files, inTheWay);
     if (prepared != VersionOutcome::Done)
         return prepared;
     if (!files.previousArchive)
@@ -206,30 +275,4 @@ bool HasPreviousVersion(const std::string& archivePath)
     std::string folder = slash == std::string::npos ? std::string() : archivePath.substr(0, slash);
     std::string previous = JoinPath(folder, NamesOfVersions(FileNamePart(archivePath)).previousArchive);
     return IsFile(previous);
-}
-
-bool SameFileContent(const std::string& first, const std::string& second)
-{
-    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    HANDLE a = CreateFileW(ToWide(first, CP_ACP).c_str(), GENERIC_READ, share, NULL, OPEN_EXISTING,
-                           FILE_FLAG_SEQUENTIAL_SCAN, NULL);
-    HANDLE b = CreateFileW(ToWide(second, CP_ACP).c_str(), GENERIC_READ, share, NULL, OPEN_EXISTING,
-                           FILE_FLAG_SEQUENTIAL_SCAN, NULL);
-    LARGE_INTEGER sizeA = {}, sizeB = {};
-    bool same = a != INVALID_HANDLE_VALUE && b != INVALID_HANDLE_VALUE && GetFileSizeEx(a, &sizeA) &&
-                GetFileSizeEx(b, &sizeB) && sizeA.QuadPart == sizeB.QuadPart;
-    std::vector<char> blockA(same ? kCompareBlock : 0), blockB(same ? kCompareBlock : 0);
-    while (same) {
-        DWORD gotA = 0, gotB = 0;
-        same = ReadFile(a, blockA.data(), kCompareBlock, &gotA, NULL) &&
-               ReadFile(b, blockB.data(), kCompareBlock, &gotB, NULL) && gotA == gotB &&
-               std::memcmp(blockA.data(), blockB.data(), gotA) == 0;
-        if (gotA == 0)
-            break;
-    }
-    if (a != INVALID_HANDLE_VALUE)
-        CloseHandle(a);
-    if (b != INVALID_HANDLE_VALUE)
-        CloseHandle(b);
-    return same;
 }

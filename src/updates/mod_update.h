@@ -1,9 +1,9 @@
 // Updating a mod to a new version and restoring its previous version. The
 // installed version and its description are kept as the previous version
-// (one per mod; an older one goes to the Recycle Bin). The steps are
-// journalled in the registry first, so that a change cut off by a kill or a
-// power cut is finished or undone at the next start; a step that fails undoes
-// the ones before it.
+// (one per mod; an older one goes to the Recycle Bin once the new version is
+// in place). The steps are journalled in the registry first, so that a change
+// cut off by a kill or a power cut is finished or undone at the next start; a
+// step that fails undoes the ones before it.
 #pragma once
 
 #include <string>
@@ -20,6 +20,9 @@ enum class VersionOutcome {
     NotPutBack,        // failed, and not all of it could be undone yet: the next start finishes that
     Elsewhere,         // another copy of the tool is changing a mod's version: nothing changed
     EarlierOwed,       // an earlier change is still to be put in order: nothing changed
+    BothStates,        // installed both enabled and disabled: which one to change is not clear; nothing changed
+    NameInTheWay,      // one of the mod's names holds a folder or another file: nothing changed
+    NameTooLong,       // a name the versions would be kept under does not fit the folder: nothing changed
 };
 
 // The mod whose archive is `archive` (a file name in ModDirectory) takes a
@@ -27,15 +30,15 @@ enum class VersionOutcome {
 // its own state, with the description beside `source` (if none is there, its
 // installed description stays). The copies are made under the temporary
 // names first, with the batch's progress; the mod's names change only when
-// they are whole.
-VersionOutcome UpdateMod(const std::string& archive, const std::string& source, CopyBatch& batch);
+// they are whole. `inTheWay` names what a refusal is about (LeftoverInTheWay,
+// NameInTheWay, NameTooLong).
+VersionOutcome UpdateMod(const std::string& archive, const std::string& source, CopyBatch& batch,
+                         std::string& inTheWay);
 
 // The previous version of the mod and its current one change places, archive
 // and description together: restoring twice gives the newer version back.
-VersionOutcome RestorePreviousVersion(const std::string& archive);
+VersionOutcome RestorePreviousVersion(const std::string& archive, std::string& inTheWay);
 
-// True when the mod of this archive path has a previous version.
+// True when the mod of this archive path has a previous version: its archive
+// (a description alone is none).
 bool HasPreviousVersion(const std::string& archivePath);
-
-// True when the two files have the same size and bytes (or are one file).
-bool SameFileContent(const std::string& first, const std::string& second);

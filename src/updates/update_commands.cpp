@@ -10,6 +10,7 @@
 #include "mods/mod_lists.h"
 #include "mods/mod_names.h"
 #include "shared/busy.h"
+#include "shared/file_copy.h"
 #include "shared/folder_listing.h"
 #include "shared/messages.h"
 #include "shared/text_format.h"
@@ -20,13 +21,17 @@
 
 namespace {
 
+// A path of MAX_PATH UTF-16 units in the process's code page: in UTF-8 a unit
+// takes up to three bytes (a name of 100 Chinese characters takes 300).
+const size_t kPathBytes = MAX_PATH * 3;
+
 // The chosen file's full path, or "" when the player cancelled.
 std::string ChooseNewVersion(const std::string& archive)
 {
     // The filter's name, its patterns, and the empty string that ends the list.
     std::string filter = TextFor(Text::UpdateFilter) + '\0' + "*.pak;*.mod" + '\0' + '\0';
     std::string title = TextFor(Text::UpdateTitle, {DisplayName(archive)});
-    char file[MAX_PATH] = "";
+    char file[kPathBytes] = "";
     OPENFILENAMEA request = {};
     request.lStructSize = sizeof request;
     request.hwndOwner = MainWindow;
@@ -36,8 +41,16 @@ std::string ChooseNewVersion(const std::string& archive)
     request.nMaxFile = sizeof file;
     request.lpstrTitle = title.c_str();
     request.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    // The dialog makes the chosen file's folder the current one, which keeps
+    // that folder from being deleted while the tool runs: the tool's own is
+    // restored.
+    wchar_t current[MAX_PATH];
+    DWORD kept = GetCurrentDirectoryW(MAX_PATH, current);
     BusyScope busy;
-    return GetOpenFileNameA(&request) == TRUE ? std::string(file) : std::string();
+    bool chosen = GetOpenFileNameA(&request) == TRUE;
+    if (kept > 0 && kept < MAX_PATH)
+        SetCurrentDirectoryW(current);
+    return chosen ? std::string(file) : std::string();
 }
 
 // The lists rebuilt, with the mod selected again and its description shown.
@@ -57,10 +70,11 @@ void ShowModAgain(const std::string& archive)
 }
 
 struct OutcomeMessages {
-    Message inUse, failed, notPutBack;
+    Message inUse, failed, notPutBack, bothStates, nameInTheWay;
 };
 
-void Report(VersionOutcome outcome, const std::string& archive, const OutcomeMessages& messages)
+void Report(VersionOutcome outcome, const std::string& archive, const std::string& inTheWay,
+            const OutcomeMessages& messages)
 {
     std::vector<std::string> mod = {DisplayName(archive)};
     switch (outcome) {
@@ -72,36 +86,63 @@ void Report(VersionOutcome outcome, const std::string& archive, const OutcomeMes
             ShowMessage(MainWindow, messages.failed, mod);
         break;
     case VersionOutcome::NotRecycled: ShowMessage(MainWindow, Message::UpdateNotRecycled, mod); break;
-    case VersionOutcome::LeftoverInTheWay:
-        ShowMessage(MainWindow, Message::LeftoverInTheWay, {LeftoverInTheWayOf(archive)});
-        break;
+    case VersionOutcome::LeftoverInTheWay: ShowMessage(MainWindow, Message::LeftoverInTheWay, {inTheWay}); break;
     case VersionOutcome::NotPutBack: ShowMessage(MainWindow, messages.notPutBack, mod); break;
     case VersionOutcome::Elsewhere: ShowMessage(MainWindow, Message::VersionChangeElsewhere); break;
     case VersionOutcome::EarlierOwed: break;  // asked about before, and kept
+    case VersionOutcome::BothStates:
+        ShowMessage(MainWindow, messages.bothStates,
+                    {mod[0], ReplaceExtension(archive, "pak"), ReplaceExtension(archive, "mod")});
+        break;
+    case VersionOutcome::NameInTheWay: ShowMessage(MainWindow, messages.nameInTheWay, {mod[0], inTheWay}); break;
+    case VersionOutcome::NameTooLong:
+        ShowMessage(MainWindow, Message::UpdateNameTooLong, {mod[0], inTheWay});
+        break;
     }
 }
 
-}  // namespace
+const OutcomeMessages kUpdateMessages = {Message::UpdateInUse, Message::UpdateFailed, Message::UpdateNotPutBack,
+                                         Message::UpdateBothStates, Message::UpdateNameInTheWay};
+const OutcomeMessages kRestoreMessages = {Message::RestoreInUse, Message::RestoreFailed,
+                                          Message::RestoreNotPutBack, Message::RestoreBothStates,
+                                          Message::RestoreNameInTheWay};
 
-std::string LeftoverInTheWayOf(const std::string& archive)
+// The checks of both commands before anything is asked or chosen: the mod
+// folder is there, and the mod is installed once (not as both a .pak and a
+// .mod, which share one previous version).
+bool MayChange(const std::string& archive, const OutcomeMessages& messages)
 {
-    VersionNames names = NamesOfVersions(archive);
-    DWORD attributes = GetFileAttributesA(JoinPath(ModDirectory, names.archiveTemporary).c_str());
-    bool archiveBlocked = attributes != INVALID_FILE_ATTRIBUTES &&
-                          (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY));
-    return archiveBlocked ? names.archiveTemporary : names.descriptionTemporary;
+    if (IsBusy())
+        return false;
+    if (!FolderExists(ModDirectory)) {
+        ShowMessage(MainWindow, Message::DirectoryMissing);
+        return false;
+    }
+    std::string other = ReplaceExtension(archive, HasExtension(archive, ".pak") ? "mod" : "pak");
+    if (GetFileAttributesA(JoinPath(ModDirectory, other).c_str()) != INVALID_FILE_ATTRIBUTES) {
+        Report(VersionOutcome::BothStates, archive, "", messages);
+        return false;
+    }
+    return true;
 }
+
+// Whether the chosen file is the installed archive again, compared with the
+// progress of a copy: a large one shows its window, and Cancel is heard.
+CompareOutcome CompareWithInstalled(const std::string& installed, const std::string& source)
+{
+    CopyBatch comparing(1, TextFor(Text::ComparingCaption));
+    comparing.StartFile(FileNamePart(source), 0);
+    return CompareWithProgress(installed, source, &CopyBatch::Progress, &comparing);
+}
+
+}  // namespace
 
 void UpdateModFromFile(const std::string& archivePath)
 {
     std::string archive = FileNamePart(archivePath);
     std::string source;
-    if (IsBusy())
+    if (!MayChange(archive, kUpdateMessages))
         return;
-    if (!FolderExists(ModDirectory)) {
-        ShowMessage(MainWindow, Message::DirectoryMissing);
-        return;
-    }
     if (!SettleEarlierVersionChange() || (source = ChooseNewVersion(archive)).empty())
         return;
     if (!FolderExists(ModDirectory)) {
@@ -112,36 +153,35 @@ void UpdateModFromFile(const std::string& archivePath)
         ShowMessage(MainWindow, Message::NotArchive);
         return;
     }
-    if (SameFileContent(archivePath, source)) {
+    CompareOutcome same = CompareWithInstalled(archivePath, source);
+    if (same == CompareOutcome::Cancelled)
+        return;
+    if (same == CompareOutcome::Same) {
         ShowMessage(MainWindow, Message::UpdateIdentical, {DisplayName(archive)});
         return;
     }
     VersionOutcome outcome;
+    std::string inTheWay;
     {
         CopyBatch batch(1, TextFor(Text::UpdatingCaption));
         batch.StartFile(FileNamePart(source), 0);
-        outcome = UpdateMod(archive, source, batch);
+        outcome = UpdateMod(archive, source, batch, inTheWay);
     }
     ShowModAgain(archive);
-    Report(outcome, archive, {Message::UpdateInUse, Message::UpdateFailed, Message::UpdateNotPutBack});
+    Report(outcome, archive, inTheWay, kUpdateMessages);
 }
 
 void RestorePreviousVersionOf(const std::string& archivePath)
 {
-    if (IsBusy())
-        return;
-    if (!FolderExists(ModDirectory)) {
-        ShowMessage(MainWindow, Message::DirectoryMissing);
-        return;
-    }
-    if (!SettleEarlierVersionChange())
-        return;
     std::string archive = FileNamePart(archivePath);
+    if (!MayChange(archive, kRestoreMessages) || !SettleEarlierVersionChange())
+        return;
     VersionOutcome outcome;
+    std::string inTheWay;
     {
         InputHeld held;
-        outcome = RestorePreviousVersion(archive);
+        outcome = RestorePreviousVersion(archive, inTheWay);
     }
     ShowModAgain(archive);
-    Report(outcome, archive, {Message::RestoreInUse, Message::RestoreFailed, Message::RestoreNotPutBack});
+    Report(outcome, archive, inTheWay, kRestoreMessages);
 }

@@ -9,9 +9,6 @@
 // called. A file identical to the installed one changes nothing.
 void UpdateModFromFile(const std::string& archivePath);
 
-// The mod's previous version and its current one change places.
+// The mod's previous version and its current one change places. Both commands
+// refuse a mod installed both enabled and disabled, saying so.
 void RestorePreviousVersionOf(const std::string& archivePath);
-
-// The leftover at one of the mod's temporary names that cannot be replaced,
-// for the message that names it.
-std::string LeftoverInTheWayOf(const std::string& archive);

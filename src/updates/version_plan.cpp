@@ -37,7 +37,8 @@ size_t MovesBefore(const std::vector<VersionStep>& steps, size_t count)
 }
 
 // Which of the plan's names exist after each number of moves: before the
-// first, a name exists when its first appearance is as a move's source.
+// first, a name exists when its first appearance is as a move's source. A
+// folder that goes to the Recycle Bin takes the names inside it along.
 std::vector<std::map<std::string, bool>> NamesAfterEachMove(const std::vector<NameMove>& moves)
 {
     std::map<std::string, bool> state;
@@ -51,6 +52,10 @@ std::vector<std::map<std::string, bool>> NamesAfterEachMove(const std::vector<Na
         state[Key(move.from)] = false;
         if (!move.to.empty())
             state[Key(move.to)] = true;
+        std::string inside = Key(move.from) + "\\";
+        for (auto& name : state)
+            if (move.to.empty() && name.first.compare(0, inside.size(), inside) == 0)
+                name.second = false;
         states.push_back(state);
     }
     return states;
@@ -74,11 +79,14 @@ std::optional<VersionStep> ReadStep(const std::string& text, const VersionNames&
         ++kind;
     if (kind == 3 || parts.size() != kind + 2)
         return std::nullopt;
-    // Only this mod's own files, and only a previous version to the Recycle
-    // Bin: a journal changed by hand touches nothing else.
-    const std::string own[] = {names.previousArchive, names.previousDescription, names.archive,
-                               names.description,     names.archiveTemporary,    names.descriptionTemporary};
-    size_t owned = static_cast<VersionStepKind>(kind) == VersionStepKind::Recycle ? 2 : 6;
+    // Only this mod's own files, and only an older previous version to the
+    // Recycle Bin (its folder, or its files as earlier versions of the tool
+    // recycled them): a journal changed by hand touches nothing else.
+    const std::string own[] = {
+        names.previousArchive, names.previousDescription, names.olderFolder,          names.archive,
+        names.description,     names.archiveTemporary,    names.descriptionTemporary, names.olderArchive,
+        names.olderDescription};
+    size_t owned = static_cast<VersionStepKind>(kind) == VersionStepKind::Recycle ? 3 : 9;
     for (size_t i = 1; i < parts.size(); ++i) {
         bool found = false;
         for (size_t j = 0; j < owned; ++j)
@@ -96,27 +104,33 @@ VersionNames NamesOfVersions(const std::string& archive)
 {
     std::string stem = DisplayName(archive);
     std::string description = ReplaceExtension(archive, "txt");
+    std::string older = stem + ".older";
     return {archive,
             description,
             stem + ".previous",
             stem + ".previous-txt",
             TemporaryName(archive),
-            TemporaryName(description)};
+            TemporaryName(description),
+            older,
+            older + "\\previous",
+            older + "\\previous-txt"};
 }
 
 std::vector<VersionStep> UpdateSteps(const VersionNames& names, const VersionFiles& files, bool newDescription)
 {
     std::vector<VersionStep> steps;
     if (files.previousArchive)
-        steps.push_back({VersionStepKind::Recycle, names.previousArchive, "", ""});
+        steps.push_back({VersionStepKind::Rename, names.previousArchive, names.olderArchive, ""});
     if (files.previousDescription)
-        steps.push_back({VersionStepKind::Recycle, names.previousDescription, "", ""});
+        steps.push_back({VersionStepKind::Rename, names.previousDescription, names.olderDescription, ""});
     steps.push_back({VersionStepKind::Replace, names.archive, names.archiveTemporary, names.previousArchive});
     if (files.description)
         steps.push_back(
             {VersionStepKind::Replace, names.description, names.descriptionTemporary, names.previousDescription});
     else if (newDescription)
         steps.push_back({VersionStepKind::Rename, names.descriptionTemporary, names.description, ""});
+    if (files.previousArchive || files.previousDescription)
+        steps.push_back({VersionStepKind::Recycle, names.olderFolder, "", ""});
     return steps;
 }
 
@@ -190,6 +204,29 @@ std::vector<NameMove> MovesToUndo(const std::vector<VersionStep>& steps, size_t 
         if (!moves[i].to.empty())
             undo.push_back({moves[i].to, moves[i].from});
     return undo;
+}
+
+std::vector<std::string> RecycledAmong(const std::vector<VersionStep>& steps, size_t made)
+{
+    std::vector<NameMove> moves = AllMoves(steps);
+    std::vector<std::string> recycled;
+    for (size_t i = 0; i < made && i < moves.size(); ++i)
+        if (moves[i].to.empty())
+            recycled.push_back(moves[i].from);
+    return recycled;
+}
+
+std::vector<std::string> NamesGiven(const std::vector<VersionStep>& steps)
+{
+    std::vector<std::string> names;
+    for (const NameMove& move : AllMoves(steps)) {
+        bool seen = move.to.empty();
+        for (const std::string& name : names)
+            seen = seen || Key(name) == Key(move.to);
+        if (!seen)
+            names.push_back(move.to);
+    }
+    return names;
 }
 
 size_t StepsDone(const std::vector<VersionStep>& steps, size_t made)

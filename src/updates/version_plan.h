@@ -15,7 +15,10 @@
 // with "pak" either, so that no generated short name ("BETTER~1.PRE") is
 // matched by the game's *.pak: the game never loads them and the lists never
 // show them. They do not depend on the mod's state, so a mod keeps its
-// previous version when it is enabled or disabled.
+// previous version when it is enabled or disabled. An older previous version
+// that an update gives up is moved into a folder of its own first, so that
+// its two files go to the Recycle Bin as one item, with one question where
+// the drive has no Recycle Bin: both go, or neither.
 struct VersionNames {
     std::string archive;               // "Better Towns.pak" (or .mod)
     std::string description;           // "Better Towns.txt"
@@ -23,13 +26,17 @@ struct VersionNames {
     std::string previousDescription;   // "Better Towns.previous-txt"
     std::string archiveTemporary;      // "Better Towns.pa~": the copy in progress, as adding has it
     std::string descriptionTemporary;  // "Better Towns.tx~"
+    std::string olderFolder;           // "Better Towns.older"
+    std::string olderArchive;          // "Better Towns.older\previous"
+    std::string olderDescription;      // "Better Towns.older\previous-txt"
 };
 
 VersionNames NamesOfVersions(const std::string& archive);
 
-// One call on the folder. Recycle: `first` to the Recycle Bin. Rename: `first`
-// to `second`, never over a file. Replace: `second` takes the name `first`,
-// whose file is kept under `third`, in one call of the platform's.
+// One call on the folder. Recycle: `first` (a file, or a folder with what it
+// holds) to the Recycle Bin. Rename: `first` to `second`, never over a file.
+// Replace: `second` takes the name `first`, whose file is kept under `third`,
+// in one call of the platform's.
 enum class VersionStepKind { Recycle, Rename, Replace };
 struct VersionStep {
     VersionStepKind kind;
@@ -44,11 +51,13 @@ struct VersionFiles {
 };
 
 // An update whose new archive (and description, when `newDescription`) has
-// been copied whole under the temporary names: an older previous version goes
-// to the Recycle Bin first, archive before description; then the archive and
-// the description each take the new file and keep the installed one as the
-// previous version. A description that stays (none came) has been copied to
-// its temporary name too, so that both versions have it.
+// been copied whole under the temporary names: an older previous version is
+// moved into its folder (made empty beforehand), archive before description;
+// then the archive and the description each take the new file and keep the
+// installed one as the previous version; only then does the older version's
+// folder go to the Recycle Bin. A failure before that last step is undone
+// with no file given up. A description that stays (none came) has been
+// copied to its temporary name too, so that both versions have it.
 std::vector<VersionStep> UpdateSteps(const VersionNames& names, const VersionFiles& files, bool newDescription);
 
 // A restore: the previous version and the current one change places, the
@@ -68,7 +77,8 @@ std::vector<NameMove> MovesOf(const VersionStep& step);
 // recorded as done: the step in flight may have made none, some or all of its
 // moves. When the folder matches no point of that step, it is compared with
 // every point of the steps, and the one point it matches is taken; nullopt
-// when it matches none, or more than one.
+// when it matches none, or more than one. `present` is also asked about the
+// names inside the older version's folder; they go with the folder.
 std::optional<size_t> MovesMade(const std::vector<VersionStep>& steps, size_t stepsDone,
                                 const std::function<bool(const std::string&)>& present);
 
@@ -76,6 +86,16 @@ std::optional<size_t> MovesMade(const std::vector<VersionStep>& steps, size_t st
 // first `made` moves, latest first (what went to the Recycle Bin stays there).
 std::vector<NameMove> MovesToFinish(const std::vector<VersionStep>& steps, size_t made);
 std::vector<NameMove> MovesToUndo(const std::vector<VersionStep>& steps, size_t made);
+
+// What the first `made` moves sent to the Recycle Bin, which an undo leaves
+// there. (Only updates journalled by earlier versions of the tool gave up the
+// older version before their replace, and so before a point they are undone
+// from.)
+std::vector<std::string> RecycledAmong(const std::vector<VersionStep>& steps, size_t made);
+
+// The names the steps give files, each once: the names that must fit the
+// folder before anything is copied.
+std::vector<std::string> NamesGiven(const std::vector<VersionStep>& steps);
 
 // The steps wholly done once `made` moves are.
 size_t StepsDone(const std::vector<VersionStep>& steps, size_t made);

@@ -10,6 +10,7 @@
 #include "shared/folder_listing.h"
 #include "shared/text_conversion.h"
 #include "shared/window_state.h"
+#include "updates/version_journal.h"
 
 namespace {
 
@@ -20,6 +21,8 @@ std::wstring WidePath(const std::string& folder, const std::string& name)
     return ToWide(JoinPath(folder, name), CP_ACP);
 }
 
+// A file, or a folder with what it holds, as one item of the Recycle Bin:
+// where the drive has none, the system asks once for it.
 bool Recycle(const std::string& folder, const std::string& name)
 {
     std::wstring from = WidePath(folder, name) + L'\0';  // a list of names, ended by an empty one
@@ -64,14 +67,26 @@ std::function<bool(const std::string&)> NamesPresent(const std::string& folder)
 {
     auto names = std::make_shared<std::unordered_set<std::string>>();
     ForEachEntry(folder, "*", [&names](const FolderEntry& found) { names->insert(FoldedKey(found.name)); });
-    return [names](const std::string& name) { return names->count(FoldedKey(name)) > 0; };
+    return [names, folder](const std::string& name) {
+        // A name inside the older version's folder: that small folder is asked.
+        if (name.find('\\') != std::string::npos)
+            return GetFileAttributesW(WidePath(folder, name).c_str()) != INVALID_FILE_ATTRIBUTES;
+        return names->count(FoldedKey(name)) > 0;
+    };
 }
 
 bool UndoMoves(const std::string& folder, const std::vector<VersionStep>& steps, size_t made)
 {
-    for (const NameMove& move : MovesToUndo(steps, made))
-        if (!RunMove(folder, move))
+    // The journal follows each move back, so that an undo that stops midway
+    // is taken up from where it stopped.
+    std::vector<NameMove> all = MovesToFinish(steps, 0);
+    for (size_t left = made; left-- > 0;) {
+        if (all[left].to.empty())
+            continue;  // what went to the Recycle Bin stays there
+        if (!RunMove(folder, {all[left].to, all[left].from}))
             return false;
+        NoteStepsDone(StepsDone(steps, left));
+    }
     return true;
 }
 

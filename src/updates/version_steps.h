@@ -17,10 +17,11 @@ bool RunStep(const std::string& folder, const VersionStep& step, DWORD& error);
 bool RunMove(const std::string& folder, const NameMove& move);
 
 // Whether a name is in the folder now, without regard to case, from one
-// listing of it.
+// listing of it (a name inside the older version's folder is looked up).
 std::function<bool(const std::string&)> NamesPresent(const std::string& folder);
 
-// Undoes the first `made` moves of the steps; false when a rename failed.
+// Undoes the first `made` moves of the steps, noting in the journal how many
+// steps are still done after each; false when a rename failed.
 bool UndoMoves(const std::string& folder, const std::vector<VersionStep>& steps, size_t made);
 
 // Held while a copy of the tool changes a mod's version: another copy started

@@ -12,6 +12,8 @@ typedef std::map<std::string, std::string> Folder;
 
 const VersionNames kNames = NamesOfVersions("Better Towns.pak");
 
+// A move as the folder makes it: a folder that goes to the Recycle Bin takes
+// what it holds along.
 void Apply(Folder& folder, const NameMove& move)
 {
     auto found = folder.find(move.from);
@@ -21,16 +23,23 @@ void Apply(Folder& folder, const NameMove& move)
     folder.erase(found);
     if (!move.to.empty())
         folder[move.to] = content;
+    for (auto inside = folder.lower_bound(move.from + "\\");
+         move.to.empty() && inside != folder.end() && inside->first.rfind(move.from + "\\", 0) == 0;)
+        inside = folder.erase(inside);
 }
 
 // "a=v2 d=d2": the archive holds "v2", the description "d2"; ap, dp: the
-// previous version's; at, dt: the copies under the temporary names.
+// previous version's; at, dt: the copies under the temporary names; o: the
+// older version's folder, made empty before an update that gives one up; oa,
+// od: the files in it.
 Folder Make(const std::string& text)
 {
     const std::map<std::string, std::string> names = {
         {"a", kNames.archive},           {"d", kNames.description},
         {"ap", kNames.previousArchive},  {"dp", kNames.previousDescription},
-        {"at", kNames.archiveTemporary}, {"dt", kNames.descriptionTemporary}};
+        {"at", kNames.archiveTemporary}, {"dt", kNames.descriptionTemporary},
+        {"o", kNames.olderFolder},       {"oa", kNames.olderArchive},
+        {"od", kNames.olderDescription}};
     Folder folder;
     std::istringstream words(text);
     for (std::string word; words >> word;)
@@ -42,7 +51,8 @@ Folder Make(const std::string& text)
 // it was left, and the steps the journal had recorded (one fewer when the
 // kill came between a step and its record). From each, finishing gives the
 // new version whole and undoing the old one, each archive with its own
-// description.
+// description, and the kept previous version as it was: nothing of it is
+// given up before the new version is in place.
 TEST(MovesMade, FindsEveryPointACutOffChangeStoppedAtAndFinishesOrUndoesIt)
 {
     const struct {
@@ -52,12 +62,17 @@ TEST(MovesMade, FindsEveryPointACutOffChangeStoppedAtAndFinishesOrUndoesIt)
         const char *before, *finished;
     } cases[] = {
         {"an update of a mod with descriptions and an older version", false, true,
-         "a=v2 d=d2 ap=v1 dp=d1 at=v3 dt=d3", "a=v3 d=d3 ap=v2 dp=d2"},
+         "a=v2 d=d2 ap=v1 dp=d1 at=v3 dt=d3 o=", "a=v3 d=d3 ap=v2 dp=d2"},
+        {"an update of a mod whose older version has no description", false, true,
+         "a=v2 d=d2 ap=v1 at=v3 dt=d3 o=", "a=v3 d=d3 ap=v2 dp=d2"},
+        {"an update that gives up a stray description of no version", false, false,
+         "a=v1 dp=dx at=v2 o=", "a=v2 ap=v1"},
         {"an update whose description stays (copied for both)", false, false, "a=v1 d=d at=v2 dt=d",
          "a=v2 d=d ap=v1 dp=d"},
         {"an update that brings the first description", false, true, "a=v1 at=v2 dt=d2", "a=v2 d=d2 ap=v1"},
         {"a restore of both files", true, false, "a=v2 d=d2 ap=v1 dp=d1", "a=v1 d=d1 ap=v2 dp=d2"},
         {"a restore to a version without description", true, false, "a=v2 d=d2 ap=v1", "a=v1 ap=v2 dp=d2"},
+        {"a restore back to the version with a description", true, false, "a=v1 ap=v2 dp=d2", "a=v2 d=d2 ap=v1"},
     };
     for (const auto& c : cases) {
         const Folder before = Make(c.before);
@@ -85,10 +100,14 @@ TEST(MovesMade, FindsEveryPointACutOffChangeStoppedAtAndFinishesOrUndoesIt)
                     Apply(finished, move);
                 EXPECT_EQ(Make(c.finished), finished);
 
+                if (point == all.size() && !RecycledAmong(steps, point).empty())
+                    continue;  // the older version gone last: the update is done, nothing undoes it
                 Folder undone = folder;
                 for (const NameMove& move : MovesToUndo(steps, *made))
                     Apply(undone, move);
-                for (const std::string& name : {kNames.archive, kNames.description}) {
+                EXPECT_TRUE(RecycledAmong(steps, *made).empty()) << "an undo would leave files in the Recycle Bin";
+                for (const std::string& name :
+                     {kNames.archive, kNames.description, kNames.previousArchive, kNames.previousDescription}) {
                     EXPECT_EQ(before.count(name) ? before.at(name) : "(none)",
                               undone.count(name) ? undone[name] : "(none)")
                         << name << " undone";
@@ -134,9 +153,27 @@ TEST(VersionJournal, ReadsBackOnlyWhatWasWrittenWholeAndOnlyTheModsOwnNames)
         {"a step of another kind", with(3, "delete\tМод.pak")},
         {"the mod itself to the Recycle Bin", with(3, "recycle\tМод.pak")},
         {"a step without its names", with(3, "replace\tМод.pak\tМод.previous")},
+        {"a file of the older version's folder alone to the Recycle Bin", with(3, "recycle\tМод.older\\previous")},
+        {"another folder's file", with(3, "rename\tМод.previous\tdata\\previous")},
     };
     for (const auto& c : bad)
         EXPECT_FALSE(ReadVersionJournal(c.strings).has_value()) << c.what;
+
+    // An update journalled by an earlier version of the tool, which gave up
+    // the older version first, file by file, is still read and put in order.
+    VersionNames names = NamesOfVersions("Мод.pak");
+    std::vector<std::string> earlier = {"update",
+                                        "C:\\Games\\data",
+                                        "Мод.pak",
+                                        "recycle\tМод.previous",
+                                        "recycle\tМод.previous-txt",
+                                        "replace\tМод.pak\tМод.pa~\tМод.previous"};
+    std::optional<VersionJournal> earlierRead = ReadVersionJournal(earlier);
+    ASSERT_TRUE(earlierRead.has_value());
+    EXPECT_EQ(earlier, VersionJournalStrings(*earlierRead));
+    EXPECT_EQ((std::vector<std::string>{names.previousArchive, names.previousDescription}),
+              RecycledAmong(earlierRead->steps, 3))
+        << "an undo from the replace leaves the older version in the Recycle Bin";
 }
 
 }  // namespace

@@ -9,11 +9,13 @@
 
 #include "shared/text_conversion.h"
 #include "temp_folder.h"
+#include "window_text.h"
 
 namespace {
 
-// Calls visit(bin, item, name) for each item of the bin deleted from `folder`
-// (its "Original Location", column 1), until it returns false.
+// Calls visit(bin, item, name) for each item (file or folder) of the bin
+// deleted from `folder` (its "Original Location", column 1), until it returns
+// false.
 void ForEachItemFrom(const std::string& folder,
                      const std::function<bool(IShellFolder2*, PITEMID_CHILD, const std::string&)>& visit)
 {
@@ -24,7 +26,7 @@ void ForEachItemFrom(const std::string& folder,
     if (SUCCEEDED(SHGetSpecialFolderLocation(NULL, CSIDL_BITBUCKET, &location)) &&
         SUCCEEDED(SHGetDesktopFolder(&desktop)) &&
         SUCCEEDED(desktop->BindToObject(location, NULL, IID_IShellFolder2, reinterpret_cast<void**>(&bin))) &&
-        bin->EnumObjects(NULL, SHCONTF_NONFOLDERS, &items) == S_OK) {
+        bin->EnumObjects(NULL, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &items) == S_OK) {
         PITEMID_CHILD item = NULL;
         for (bool more = true; more && items->Next(1, &item, NULL) == S_OK; CoTaskMemFree(item)) {
             std::string detail[2];
@@ -76,6 +78,30 @@ bool Restore(IShellFolder2* bin, PITEMID_CHILD item, const std::string&)
 }
 
 }  // namespace
+
+bool RecycleBinWatch::TakeBack(const std::string& name) const
+{
+    bool found = false;
+    ForEachItemFrom(folder_, [&](IShellFolder2* bin, PITEMID_CHILD item, const std::string& itemName) {
+        if (itemName != name)
+            return true;
+        found = true;
+        return Restore(bin, item, itemName);
+    });
+    return found && WaitUntil([&] {
+               return GetFileAttributesA((folder_ + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+           });
+}
+
+bool SendToRecycleBin(const std::string& path)
+{
+    std::wstring from = ToWide(path, CP_UTF8) + L'\0';
+    SHFILEOPSTRUCTW operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    return SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted;
+}
 
 std::vector<std::string> RecycleBinWatch::Names() const
 {

@@ -14,10 +14,16 @@ public:
     RecycleBinWatch(const RecycleBinWatch&) = delete;
     RecycleBinWatch& operator=(const RecycleBinWatch&) = delete;
 
-    // The names of the files in the bin that were deleted from the folder,
-    // sorted.
+    // The names of the files and folders in the bin that were deleted from
+    // the folder, sorted.
     std::vector<std::string> Names() const;
+    // Restores the item of this name into the folder now, as the player
+    // would; false when there is none.
+    bool TakeBack(const std::string& name) const;
 
 private:
     std::string folder_;
 };
+
+// Sends a file (path in UTF-8) to the Recycle Bin as the shell's Delete does.
+bool SendToRecycleBin(const std::string& path);

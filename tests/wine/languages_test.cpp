@@ -162,9 +162,34 @@ TEST(LocaleFormatTest, SizesAndDatesAreWrittenAsTheLocaleWritesThem)
     // The prefix runs in English (United States).
     EXPECT_EQ("1,200", FormatCount(1200));
     EXPECT_EQ("0", FormatCount(0)) << "a zero is no empty text";
-    EXPECT_EQ("1.50 KB", FormatSize(1536));
     EXPECT_EQ("3/14/2024", FormatDate(2024, 3, 14));
     EXPECT_EQ("", FormatDate(2023, 2, 30)) << "no such day";
+
+    // A size's number as the locale writes it, three digits of it, cut; its
+    // unit in the tool's language, whatever the regional format.
+    const struct {
+        LANGID language;
+        uint64_t bytes;
+        std::string expected;
+    } sizes[] = {
+        {kEnglish, 1, "1 byte"},
+        {kEnglish, 1023, "1,023 bytes"},
+        {kEnglish, 1536, "1.50 KB"},
+        {kEnglish, 1048575, "1,023 KB"},
+        {kEnglish, 1500000, "1.43 MB"},
+        {kEnglish, 157286400, "150 MB"},
+        {kEnglish, 16106127360ull, "15.0 GB"},
+        {kEnglish, 5ull << 40, "5.00 TB"},
+        {kPseudoLanguage, 1536, ""},
+    };
+    for (const auto& size : sizes) {
+        UseLanguage(size.language);
+        std::string expected = size.expected.empty() ? TextFor(Text::SizeKilobytes, {"1.50"}) : size.expected;
+        EXPECT_EQ(expected, FormatSize(size.bytes)) << size.bytes << " bytes";
+        EXPECT_TRUE(size.language == kEnglish || FormatSize(size.bytes) != "1.50 KB")
+            << "the unit did not come from the catalogue: " << FormatSize(size.bytes);
+    }
+    UseLanguage(kEnglish);
 }
 
 }  // namespace

@@ -90,6 +90,30 @@ TEST_F(ListRefreshTest, OnReturnTheListsFollowTheFolderInThePlayersOrder)
     SelectRow(EnabledList, RowOf(EnabledList, "B"));
     EXPECT_EQ("about B", TextOf(InformationBox));
 
+    // Another copy of the tool updates the selected mod, then restores it:
+    // each version is shown with its own description.
+    const struct {
+        const char* what;
+        std::string archive, description, shown;
+    } versions[] = {
+        {"after another copy of the tool updated the selected mod", "B.new", "B.new-txt", "about B, 2"},
+        {"after another copy of the tool restored its previous version", "B.previous", "B.previous-txt",
+         "about B"},
+    };
+    mods.Write("B.new", "B, 2");
+    mods.Write("B.new-txt", "about B, 2");
+    for (const auto& version : versions) {
+        ChangeElsewhere([&] {
+            ASSERT_TRUE(ReplaceFileA(mods.Path("B.pak").c_str(), mods.Path(version.archive).c_str(),
+                                     mods.Path("B.kept").c_str(), 0, NULL, NULL));
+            ASSERT_TRUE(ReplaceFileA(mods.Path("B.txt").c_str(), mods.Path(version.description).c_str(),
+                                     mods.Path("B.kept-txt").c_str(), 0, NULL, NULL));
+            Rename("B.kept", "B.previous");
+            Rename("B.kept-txt", "B.previous-txt");
+        });
+        ExpectScreen({enabled, {"D"}, RowOf(EnabledList, "B"), -1, false, true, version.shown}, version.what);
+    }
+
     ChangeElsewhere([&] { Rename("B.pak", "B.mod"); });
     enabled.erase(std::find(enabled.begin(), enabled.end(), "B"));
     ExpectScreen({enabled, {"D", "B"}, -1, 1, true, false, "about B"},
