@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "../res/resource.h"
-#include "descriptions/mod_information.h"
 #include "launcher/open_folder.h"
+#include "mods/list_state.h"
 #include "mods/mod_lists.h"
 #include "mods/mod_state.h"
 #include "search/search_dialog.h"
@@ -40,7 +40,7 @@ int RowFor(HWND listBox, LPARAM position)
         return -1;
     if (SendMessageA(listBox, LB_GETCURSEL, 0, 0) != row) {
         SendMessageA(listBox, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
-        ShowModInformation(SideOf(listBox));
+        ShowListState(ListChange::Selected, listBox);
     }
     return row;
 }

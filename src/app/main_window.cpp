@@ -7,7 +7,7 @@
 #include "adding/drop_files.h"
 #include "mods/directory_scan.h"
 #include "mods/list_refresh.h"
-#include "descriptions/mod_information.h"
+#include "mods/list_state.h"
 #include "finder/find_game.h"
 #include "mods/mod_state.h"
 #include "settings/change_directory.h"
@@ -98,28 +98,21 @@ static void OnDpiChanged(HWND window, UINT dpi, const RECT* suggested)
     SetWindowIcons(window, dpi);
 }
 
-static void OnRescan()
-{
-    EnableWindow(EnableButton, FALSE);
-    EnableWindow(DisableButton, FALSE);
-    RebuildModLists();
-}
-
-static void OnListNotice(const ModSide& side, WORD code)
+static void OnListNotice(HWND listBox, WORD code)
 {
     if (code == LBN_SELCHANGE)
-        ShowModInformation(side);
+        ShowListState(ListChange::Selected, listBox);
 }
 
 static void OnCommand(WORD id, WORD code)
 {
     switch (id) {
     case IDC_CHANGE: ChangeModDirectory(); break;
-    case IDC_RESCAN: OnRescan(); break;
+    case IDC_RESCAN: RebuildModLists(ListChange::Rescanned); break;
     case IDC_ENABLE: EnableMod(); break;
     case IDC_DISABLE: DisableMod(); break;
-    case IDC_DISABLED_LIST: OnListNotice(DisabledSide(), code); break;
-    case IDC_ENABLED_LIST: OnListNotice(EnabledSide(), code); break;
+    case IDC_DISABLED_LIST: OnListNotice(DisabledList, code); break;
+    case IDC_ENABLED_LIST: OnListNotice(EnabledList, code); break;
     case IDC_START_GAME: StartGame(); break;
     case IDC_ADD_MOD: AddMod(); break;
     case IDM_MOD_SETS: ShowModSetsDialog(); break;

@@ -5,8 +5,8 @@
 
 #include "../res/resource.h"
 #include "shared/copy_progress.h"
-#include "descriptions/mod_information.h"
 #include "mods/directory_scan.h"
+#include "mods/list_state.h"
 #include "mods/mod_lists.h"
 #include "mods/mod_names.h"
 #include "shared/busy.h"
@@ -50,7 +50,7 @@ void ShowModAgain(const std::string& archive)
             if (side.mods[row].fileName != archive)
                 continue;
             SendMessageA(side.listBox, LB_SETCURSEL, row, 0);
-            ShowModInformation(side);
+            ShowListState(ListChange::Selected, side.listBox);
             return;
         }
     }
