@@ -346,8 +346,6 @@ std::optional<ProblemSearch> SearchToTakeUp()
 
 void ShowProblemSearch()
 {
-    if (IsBusy())
-        return;
     SearchLock lock;
     if (!lock.Held()) {
         ShowMessage(MainWindow, Message::SearchElsewhere);
@@ -372,10 +370,4 @@ void ShowProblemSearch()
         }
     }
     RunDialog();
-}
-
-void TakeUpProblemSearch()
-{
-    if (SearchStored())
-        ShowProblemSearch();
 }

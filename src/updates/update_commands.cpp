@@ -96,12 +96,6 @@ void UpdateModFromFile(const std::string& archivePath)
 {
     std::string archive = FileNamePart(archivePath);
     std::string source;
-    if (IsBusy())
-        return;
-    if (!FolderExists(ModDirectory)) {
-        ShowMessage(MainWindow, Message::DirectoryMissing);
-        return;
-    }
     if (!SettleEarlierVersionChange() || (source = ChooseNewVersion(archive)).empty())
         return;
     if (!FolderExists(ModDirectory)) {
@@ -128,12 +122,6 @@ void UpdateModFromFile(const std::string& archivePath)
 
 void RestorePreviousVersionOf(const std::string& archivePath)
 {
-    if (IsBusy())
-        return;
-    if (!FolderExists(ModDirectory)) {
-        ShowMessage(MainWindow, Message::DirectoryMissing);
-        return;
-    }
     if (!SettleEarlierVersionChange())
         return;
     std::string archive = FileNamePart(archivePath);

@@ -87,7 +87,7 @@ TEST_F(ProblemSearchTest, FindsTheArchiveThatBreaksTheGameAndPutsEverythingBack)
         result = TextOf(GetDlgItem(dialog, IDC_SEARCH_TEXT));
         Press(dialog, IDC_SEARCH_RESTORE);
     });
-    SendMessageA(MainWindow, WM_SYSCOMMAND, IDM_SYSTEM_PROBLEM_SEARCH, 0);
+    SendMessageA(MainWindow, WM_SYSCOMMAND, IDM_PROBLEM_SEARCH, 0);
 
     // Seven suspects: the first check and at most ceil(log2 7) + 1 starts more.
     ASSERT_LE(steps.size(), 5u);
