@@ -1,10 +1,8 @@
-# Writes the pseudo-language of the tests from the English resource file:
-#   cmake -DIN=res/lang/en.rc -DOUT=pseudo.rc -P cmake/pseudo_language.cmake
+# The pseudo-language of the tests, included by cmake/language_resources.cmake
+# (-DPSEUDO=ON), which makes it from the English texts and the layouts.
 # Every text keeps its placeholders ("%1"), the letter after "&", and the key
 # after "\t"; every other letter is accented, the text is made 40 % longer
 # and put in brackets, each plural form on its own: "[Éñåƀļé···]".
-cmake_minimum_required(VERSION 3.20)
-
 set(plain "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ")
 set(accented á ƀ ç ð é ƒ ĝ ĥ í ĵ ķ ļ ɱ ñ ö þ ǫ ŕ š ţ ü ṽ ŵ ẋ ý ž
              Å Ɓ Ç Ð É Ƒ Ĝ Ĥ Î Ĵ Ķ Ļ Ṁ Ñ Ö Þ Ǫ Ŕ Š Ţ Û Ṽ Ŵ Ẋ Ý Ž)
@@ -66,25 +64,3 @@ function(pseudo_text in out)
   close_form(text ${count})
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
-
-file(READ "${IN}" source)
-# Lists split at ";" and stop at "[": both are kept out of the way meanwhile.
-string(REPLACE ";" "<SEMICOLON>" source "${source}")
-string(REPLACE "[" "<OPEN>" source "${source}")
-string(REPLACE "\n" ";" lines "${source}")
-set(result "// Generated from en.rc by cmake/pseudo_language.cmake: for the tests only.\n")
-string(APPEND result "#include <windows.h>\n#include \"resource.h\"\n")
-foreach(line IN LISTS lines)
-  if(line MATCHES "^LANGUAGE ")
-    set(line "LANGUAGE 0x101, 0x01  // qps-ploc, 0x0501")
-  elseif(NOT line MATCHES "^ *(FONT|#|//)" AND line MATCHES "^([^\"]*)\"((\"\"|[^\"])*)\"(.*)$")
-    set(before "${CMAKE_MATCH_1}")
-    set(after "${CMAKE_MATCH_4}")
-    pseudo_text("${CMAKE_MATCH_2}" text)
-    set(line "${before}\"${text}\"${after}")
-  endif()
-  string(APPEND result "${line}\n")
-endforeach()
-string(REPLACE "<SEMICOLON>" ";" result "${result}")
-string(REPLACE "<OPEN>" "[" result "${result}")
-file(WRITE "${OUT}" "${result}")

@@ -34,6 +34,7 @@
 #define IDC_SEARCH_LEAVE 249
 #define IDC_SEARCH_RESTORE 250
 #define IDC_SEARCH_BEGIN 251
+#define IDC_SEARCH_RESULT 252
 
 // The context menu of the two lists, and the keys of the main window.
 #define IDR_LIST_MENU 300
@@ -146,6 +147,7 @@
 #define IDS_SEARCH_ELSEWHERE 1073
 #define IDS_SEARCH_FOLDER_CHANGED 1074
 #define IDS_SWITCH_FORGET_EARLIER 1075
+#define IDS_SEARCH_NOT_EVERY_TIME 1076
 
 // The message boxes' captions, 1200 to 1249.
 #define IDS_CAPTION_START_FAILED 1200

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "search/search_bounds.h"
+
 namespace {
 
 // Suspects by their index, ascending.
@@ -24,19 +26,27 @@ typedef std::function<Reply(const Key&)> Ask;
 typedef std::vector<std::pair<Key, bool>> Answers;
 
 struct Outcome {
-    StepKind kind;
-    Key mods;  // Test: the suspects to turn on; Culprits: the culprits
+    StepKind kind = StepKind::Test;
+    Key mods;  // Test, NotEveryTime: the suspects to turn on; Culprits: the culprits
+    // Test: as in SearchStep. Culprits: 1 when one mod fits the answers (its
+    // check is the start left), 0 when mods together do.
     size_t mostStartsLeftIfOneMod = 0;
+    Key doubted;              // NotEveryTime: the result its check disagreed with
+    size_t shownWithout = 0;  // NotEveryTime: the suspect that the check left out
 };
+
+Outcome EndOf(StepKind kind, Key mods = {}, size_t mostStartsLeftIfOneMod = 0)
+{
+    Outcome outcome;
+    outcome.kind = kind;
+    outcome.mods = std::move(mods);
+    outcome.mostStartsLeftIfOneMod = mostStartsLeftIfOneMod;
+    return outcome;
+}
 
 Outcome TestOf(Key mods, size_t mostStartsLeftIfOneMod)
 {
-    return {StepKind::Test, std::move(mods), mostStartsLeftIfOneMod};
-}
-
-Outcome EndOf(StepKind kind, Key mods = {})
-{
-    return {kind, std::move(mods), 0};
+    return EndOf(StepKind::Test, std::move(mods), mostStartsLeftIfOneMod);
 }
 
 Reply ReplyOf(bool shows)
@@ -80,11 +90,9 @@ Key KeyOf(size_t count, const Mods& set)
 Key KeyOf(const std::vector<bool>& on)
 {
     Key key((on.size() + 7) / 8, '\0');
-    size_t mod = 0;
-    for (bool bit : on) {
-        if (bit)
+    for (size_t mod = 0; mod < on.size(); ++mod) {
+        if (on[mod])
             Add(key, mod);
-        ++mod;
     }
     return key;
 }
@@ -180,26 +188,32 @@ Outcome Narrow(Mods set, size_t count, const Ask& ask)
     return EndOf(StepKind::Culprits, KeyOf(count, set));
 }
 
-// The whole search of `count` suspects, asking `ask` at each start.
-Outcome Run(size_t count, const Ask& ask)
+// A round of the search of `count` suspects from `base`, which shows the
+// problem, asking `ask` at each start. The first round has every suspect as
+// its base, known to show the problem only from the player's report: it
+// begins with the first check and asks every suspect again before it names
+// them all or splits them finer. A later round's base was seen showing it.
+Outcome Run(size_t count, Mods set, bool firstRound, const Ask& ask)
 {
-    Mods set(count);
-    std::iota(set.begin(), set.end(), size_t{0});
-    Key none((count + 7) / 8, '\0');
-    Reply reply = ask(none);
-    if (reply == Reply::NotYet)
-        return TestOf(std::move(none), 1 + StartsToName(count, false));
-    if (reply == Reply::Shows)
-        return EndOf(StepKind::ShowsWithoutMods);
-
-    Mods lastSeen = set;  // the last set that showed it, or every suspect
-    bool seen = false;    // whether `set` was seen showing it
+    if (firstRound) {
+        Key none((count + 7) / 8, '\0');
+        Reply reply = ask(none);
+        if (reply == Reply::NotYet)
+            return TestOf(std::move(none), 1 + StartsToName(count, false) + 1);
+        if (reply == Reply::Shows)
+            return EndOf(StepKind::ShowsWithoutMods);
+    }
+    // One mod fits only the answers of the first round: a later one comes
+    // after answers that disagreed.
+    const size_t check = firstRound ? 1 : 0;
+    Mods lastSeen = set;      // the last set that showed it, or the base
+    bool seen = !firstRound;  // whether `set` was seen showing it
     while (set.size() > 1) {
         const size_t half = (set.size() + 1) / 2;
         Key first = PartKey(count, set, 0, half);
-        reply = ask(first);
+        Reply reply = ask(first);
         if (reply == Reply::NotYet)
-            return TestOf(std::move(first), StartsToName(set.size(), seen));
+            return TestOf(std::move(first), check * (StartsToName(set.size(), seen) + 1));
         seen = reply == Reply::Shows;
         set.erase(seen ? set.begin() + static_cast<std::ptrdiff_t>(half) : set.begin(),
                   seen ? set.end() : set.begin() + static_cast<std::ptrdiff_t>(half));
@@ -208,15 +222,15 @@ Outcome Run(size_t count, const Ask& ask)
     }
     if (!seen) {
         Key last = KeyOf(count, set);
-        reply = ask(last);
+        Reply reply = ask(last);
         if (reply == Reply::NotYet)
-            return TestOf(std::move(last), 1);
+            return TestOf(std::move(last), check * 2);
         if (reply == Reply::DoesNotShow && set.size() == count)
             return EndOf(StepKind::AnswersDisagree);
         seen = reply == Reply::Shows;
     }
     if (seen)
-        return EndOf(StepKind::Culprits, KeyOf(count, set));
+        return EndOf(StepKind::Culprits, KeyOf(count, set), check);
     return Narrow(lastSeen, count, ask);
 }
 
@@ -229,150 +243,135 @@ const bool* Find(const Answers& answers, const Key& mods)
     return found != answers.end() && found->first == mods ? &found->second : nullptr;
 }
 
-// Adds the answer for `mods` unless there is one; the answer there is now.
-bool Remember(Answers& answers, const Key& mods, bool shows)
+void Remember(Answers& answers, const Key& mods, bool shows)
 {
     auto found =
         std::lower_bound(answers.begin(), answers.end(), mods,
                          [](const Answers::value_type& answer, const Key& key) { return answer.first < key; });
     if (found == answers.end() || found->first != mods)
-        found = answers.insert(found, {mods, shows});
-    return found->second;
+        answers.insert(found, {mods, shows});
 }
 
-// The answers given, or nothing when one set got two different answers, the
-// player's report that every suspect on shows the problem included.
-std::optional<Answers> KnownAnswers(const ProblemSearch& search)
+// The whole search, round after round, with the answer to each new test from
+// `source`. A round's result is named only when it holds up: with each of its
+// mods left out and every other suspect on, the problem must not show (it
+// was seen showing with the result alone). When it shows, the problem does
+// not show every time, or more than one mod causes it: the next round
+// searches the suspects of that check, which showed it, answered afresh. The
+// search stops at that round's first test (NotEveryTime) until the player
+// answers it, which is going on.
+Outcome Search(size_t count, const Ask& source)
 {
-    const size_t count = search.suspects.size();
-    Answers known;
-    known.reserve(search.answers.size() + 1);
-    for (const SearchAnswer& answer : search.answers) {
-        if (answer.on.size() == count)
-            known.emplace_back(KeyOf(answer.on), answer.shows);
-    }
-    Key every((count + 7) / 8, '\0');
-    for (size_t mod = 0; mod < count; ++mod)
-        Add(every, mod);
-    known.emplace_back(every, true);
-    std::sort(known.begin(), known.end());
-    for (size_t i = 1; i < known.size(); ++i) {
-        if (known[i].first == known[i - 1].first && known[i].second != known[i - 1].second)
-            return std::nullopt;
-    }
-    // The report is no answer the search looks up: it tries every suspect again.
-    known.erase(std::find(known.begin(), known.end(), Answers::value_type(every, true)));
-    known.erase(std::unique(known.begin(), known.end()), known.end());
-    return known;
-}
-
-Reply LookUp(const Answers& known, const Key& mods)
-{
-    const bool* shows = Find(known, mods);
-    return shows ? ReplyOf(*shows) : Reply::NotYet;
-}
-
-// The next group of `group.size()` suspects among `count` in lexicographic
-// order; false after the last.
-bool NextGroup(Mods& group, size_t count)
-{
-    for (size_t i = group.size(); i-- > 0;) {
-        if (group[i] < count - group.size() + i) {
-            ++group[i];
-            for (size_t j = i + 1; j < group.size(); ++j)
-                group[j] = group[j - 1] + 1;
-            return true;
+    Mods every(count);
+    std::iota(every.begin(), every.end(), size_t{0});
+    Mods base = every;
+    Outcome doubted = EndOf(StepKind::NotEveryTime);
+    for (bool firstRound = true;; firstRound = false) {
+        Answers known;  // this round's: no set of mods is tried twice in it
+        if (!firstRound)
+            known.emplace_back(KeyOf(count, base), true);
+        bool answered = false;
+        Ask ask = [&](const Key& mods) {
+            if (const bool* shows = Find(known, mods))
+                return ReplyOf(*shows);
+            Reply reply = source(mods);
+            if (reply != Reply::NotYet)
+                Remember(known, mods, reply == Reply::Shows);
+            answered |= reply != Reply::NotYet;
+            return reply;
+        };
+        Outcome outcome = Run(count, base, firstRound, ask);
+        const Mods named = outcome.kind == StepKind::Culprits ? ModsOf(outcome.mods, count) : Mods();
+        for (size_t mod : named) {
+            Key without = RestKey(count, every, mod, mod + 1);
+            Reply reply = ask(without);
+            if (reply == Reply::DoesNotShow)
+                continue;
+            if (reply == Reply::NotYet) {
+                outcome = TestOf(std::move(without), outcome.mostStartsLeftIfOneMod);
+            } else {
+                doubted.doubted = std::move(outcome.mods);
+                doubted.shownWithout = mod;
+                base = ModsOf(without, count);
+                outcome.kind = StepKind::NotEveryTime;
+            }
+            break;
         }
+        if (outcome.kind == StepKind::Test && !firstRound && !answered) {
+            doubted.mods = std::move(outcome.mods);
+            return doubted;
+        }
+        if (outcome.kind != StepKind::NotEveryTime)
+            return outcome;
     }
-    return false;
 }
 
-bool ShowsWith(const Key& on, const Mods& culprits)
+// Each key's flags: one per suspect.
+std::vector<bool> FlagsOf(const Key& key, size_t count)
 {
-    return std::all_of(culprits.begin(), culprits.end(), [&](size_t mod) { return Has(on, mod); });
-}
-
-bool Fits(const Mods& culprits, const Answers& known)
-{
-    return std::all_of(known.begin(), known.end(), [&](const Answers::value_type& answer) {
-        return answer.second == ShowsWith(answer.first, culprits);
-    });
+    std::vector<bool> on(count);
+    for (size_t mod = 0; mod < count; ++mod)
+        on[mod] = Has(key, mod);
+    return on;
 }
 
 }  // namespace
 
-SearchStep NextStep(const ProblemSearch& search)
+PlayedOn PlaySearchOn(const ProblemSearch& search, const MoreAnswers& more)
 {
-    SearchStep step;
-    std::optional<Answers> known = KnownAnswers(search);
-    if (!known) {
-        step.kind = StepKind::AnswersDisagree;
-        return step;
-    }
     const size_t count = search.suspects.size();
-    Outcome outcome = Run(count, [&](const Key& mods) { return LookUp(*known, mods); });
+    PlayedOn played;
+    bool strayed = false;
+    Outcome outcome = Search(count, [&](const Key& mods) {
+        if (!strayed && played.given < search.answers.size()) {
+            const SearchAnswer& answer = search.answers[played.given];
+            strayed = answer.on.size() != count || KeyOf(answer.on) != mods;
+            if (!strayed)
+                return ReplyOf(search.answers[played.given++].shows);
+        }
+        std::optional<bool> shows = more ? more(FlagsOf(mods, count)) : std::nullopt;
+        played.more += shows.has_value();
+        return shows ? ReplyOf(*shows) : Reply::NotYet;
+    });
+    SearchStep& step = played.step;
     step.kind = outcome.kind;
-    if (outcome.kind == StepKind::Test) {
-        step.on.assign(count, false);
-        for (size_t mod : ModsOf(outcome.mods, count))
-            step.on[mod] = true;
+    if (outcome.kind == StepKind::Test || outcome.kind == StepKind::NotEveryTime) {
+        step.on = FlagsOf(outcome.mods, count);
         step.number = search.answers.size() + 1;
         step.mostStartsLeftIfOneMod = outcome.mostStartsLeftIfOneMod;
-    } else if (outcome.kind == StepKind::Culprits) {
-        for (size_t mod : ModsOf(outcome.mods, count))
+    }
+    const Key& named = outcome.kind == StepKind::NotEveryTime ? outcome.doubted : outcome.mods;
+    if (outcome.kind == StepKind::Culprits || outcome.kind == StepKind::NotEveryTime) {
+        for (size_t mod : ModsOf(named, count))
             step.culprits.push_back(search.suspects[mod]);
     }
+    if (outcome.kind == StepKind::NotEveryTime)
+        step.shownWithout = search.suspects[outcome.shownWithout];
+    return played;
+}
+
+SearchStep NextStep(const ProblemSearch& search)
+{
+    SearchStep step = PlaySearchOn(search, nullptr).step;
+    // Among three suspects or fewer, a result's check may be a start made
+    // already: the bound is played out.
+    if (search.suspects.size() <= 3 && step.mostStartsLeftIfOneMod > 0)
+        step.mostStartsLeftIfOneMod = MostStartsLeftIfTogether(search, 1);
     return step;
 }
 
 bool RecordAnswer(ProblemSearch& search, bool shows)
 {
     SearchStep step = NextStep(search);
-    if (step.kind != StepKind::Test)
+    if (step.kind != StepKind::Test && step.kind != StepKind::NotEveryTime)
         return false;
     search.answers.push_back({std::move(step.on), shows});
     return true;
 }
 
-size_t MostStartsLeftIfTogether(const ProblemSearch& search, size_t together)
-{
-    const size_t count = search.suspects.size();
-    std::optional<Answers> known = KnownAnswers(search);
-    if (!known || together == 0 || together > count)
-        return 0;
-    size_t most = 0;
-    Mods culprits(together);
-    std::iota(culprits.begin(), culprits.end(), size_t{0});
-    do {
-        if (!Fits(culprits, *known))
-            continue;
-        Answers answers = *known;
-        Run(count, [&](const Key& mods) { return ReplyOf(Remember(answers, mods, ShowsWith(mods, culprits))); });
-        most = std::max(most, answers.size() - known->size());
-    } while (NextGroup(culprits, count));
-    return most;
-}
-
 bool AnswersFollowTheSearch(const ProblemSearch& search)
 {
-    const size_t count = search.suspects.size();
-    Answers known;
-    size_t next = 0;
-    bool strayed = false;
-    Run(count, [&](const Key& mods) {
-        Reply reply = LookUp(known, mods);
-        if (reply != Reply::NotYet || strayed || next == search.answers.size())
-            return reply;
-        const SearchAnswer& answer = search.answers[next];
-        if (answer.on.size() != count || KeyOf(answer.on) != mods) {
-            strayed = true;
-            return Reply::NotYet;
-        }
-        ++next;
-        Remember(known, mods, answer.shows);
-        return ReplyOf(answer.shows);
-    });
-    return !strayed && next == search.answers.size();
+    return PlaySearchOn(search, nullptr).given == search.answers.size();
 }
 
 std::vector<std::string> ModsOnAt(const ProblemSearch& search, const std::vector<bool>& on)

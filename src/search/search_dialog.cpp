@@ -6,6 +6,7 @@
 
 #include "../res/resource.h"
 #include "launcher/start_game.h"
+#include "search/search_bounds.h"
 #include "search/search_mods.h"
 #include "search/search_store.h"
 #include "search/search_switch.h"
@@ -42,11 +43,13 @@ struct Session {
     std::vector<std::string> modsOn;    // the setup's list: the mods on now
     HANDLE game = NULL;                 // a game started from the dialog, until it ends
     std::vector<std::string> onAtStep;  // the archives on once the step was switched
+    bool goingOn = false;               // on after a check disagreed, until the next answer
 } session;
 
 const int kSetupControls[] = {IDC_SEARCH_KEEP_LABEL, IDC_SEARCH_KEEP, IDC_SEARCH_BEGIN};
 const int kStepControls[] = {IDC_SEARCH_COUNT, IDC_SEARCH_HINT, IDC_SEARCH_GAME, IDC_SEARCH_SHOWS, IDC_SEARCH_NOT};
-const int kEndControls[] = {IDC_SEARCH_LEAVE, IDC_SEARCH_RESTORE};
+// The result, however long its names, wraps in a box that scrolls, in place of the text.
+const int kEndControls[] = {IDC_SEARCH_RESULT, IDC_SEARCH_LEAVE, IDC_SEARCH_RESTORE};
 
 template <size_t N>
 void ShowControls(HWND dialog, const int (&ids)[N], bool show)
@@ -60,6 +63,7 @@ void ShowPage(HWND dialog, Page page)
     ShowControls(dialog, kSetupControls, page == Page::Setup);
     ShowControls(dialog, kStepControls, page == Page::Step);
     ShowControls(dialog, kEndControls, page == Page::End);
+    ShowWindow(GetDlgItem(dialog, IDC_SEARCH_TEXT), page == Page::End ? SW_HIDE : SW_SHOW);
     // At the end, closing the dialog puts everything back, as the button does.
     ShowWindow(GetDlgItem(dialog, IDCANCEL), page == Page::End ? SW_HIDE : SW_SHOW);
     SetDlgItemTextA(dialog, IDCANCEL,
@@ -131,7 +135,7 @@ void ShowEnd(HWND dialog)
 {
     const std::vector<std::string>& culprits = session.step.culprits;
     std::string names = NameList(culprits, kNamesInAResult);
-    SetDlgItemTextA(dialog, IDC_SEARCH_TEXT,
+    SetDlgItemTextA(dialog, IDC_SEARCH_RESULT,
                     TextFor(culprits.size() == 1 ? Text::SearchCulprit : Text::SearchCulprits, {names}).c_str());
     SetDlgItemTextA(dialog, IDC_SEARCH_LEAVE,
                     TextFor(culprits.size() == 1 ? Text::SearchLeaveItOff : Text::SearchLeaveThemOff).c_str());
@@ -144,6 +148,15 @@ void GoOn(HWND dialog)
 {
     session.step = NextStep(session.search);
     switch (session.step.kind) {
+    case StepKind::NotEveryTime:
+        if (!session.goingOn &&
+            ShowMessage(dialog, Message::SearchNotEveryTime,
+                        {NameList(session.step.culprits, kNamesInAResult), session.step.shownWithout}) != IDYES) {
+            EndSearch(dialog, WantedAtStart(session.search));
+            return;
+        }
+        session.goingOn = true;
+        [[fallthrough]];
     case StepKind::Test: {
         if (!StoreSearch(session.search)) {
             ShowMessage(dialog, Message::SearchNotStored);
@@ -209,8 +222,10 @@ void OnAnswer(HWND dialog, bool shows)
         GoOn(dialog);
         return;
     }
-    if (RecordAnswer(session.search, shows))
+    if (RecordAnswer(session.search, shows)) {
+        session.goingOn = false;
         GoOn(dialog);
+    }
 }
 
 void OnStartGame(HWND dialog)

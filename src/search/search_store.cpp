@@ -15,9 +15,15 @@ bool StoreSearch(const ProblemSearch& search)
     return WriteUserStrings(kProblemSearchKey, kSearchValue, SearchRecord(search), true);
 }
 
+// A value of another type is a search that cannot be read, never none.
 bool SearchStored()
 {
-    return ReadUserStrings(kProblemSearchKey, kSearchValue).has_value();
+    HKEY key = OpenUserKey(kProblemSearchKey, false);
+    if (!key)
+        return false;
+    bool there = RegQueryValueExW(key, kSearchValue, NULL, NULL, NULL, NULL) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return there;
 }
 
 std::optional<ProblemSearch> StoredSearch(bool* unreadable)
@@ -25,8 +31,11 @@ std::optional<ProblemSearch> StoredSearch(bool* unreadable)
     std::optional<std::vector<std::string>> record = ReadUserStrings(kProblemSearchKey, kSearchValue);
     if (unreadable)
         *unreadable = false;
-    if (!record)
+    if (!record) {
+        if (unreadable)
+            *unreadable = SearchStored();
         return std::nullopt;
+    }
     ReadRecordResult read = ReadSearchRecord(*record);
     if (unreadable)
         *unreadable = !read.search;

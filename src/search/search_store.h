@@ -11,6 +11,7 @@
 extern const char kProblemSearchKey[];
 
 bool StoreSearch(const ProblemSearch& search);
+// True when a value is there, of any type, also one that cannot be read.
 bool SearchStored();
 // The stored search; nothing when there is none, or `unreadable` when there
 // is one that cannot be taken up.

@@ -40,7 +40,8 @@ std::optional<ModSet> BeforeTheSearch()
 }
 
 // Switching back to the mods on before the search ends the search: its
-// steps would switch them again.
+// steps would switch them again. As Stop does, it turns those mods on and
+// leaves every other mod (one added meanwhile) as the player left it.
 void SwitchToSet(const ModSet& set, bool beforeTheSearch)
 {
     if (!beforeTheSearch) {
@@ -50,7 +51,7 @@ void SwitchToSet(const ModSet& set, bool beforeTheSearch)
     SearchLock lock;  // not under a search that another copy shows
     if (!lock.Held())
         ShowMessage(MainWindow, Message::SearchElsewhere);
-    else if (SwitchToModSet(set))
+    else if (SwitchToModSet(set, true, true))
         ForgetSearch();
 }
 

@@ -27,14 +27,18 @@ bool IsOnNow(const ModSet& set, const std::vector<ListedArchive>& archives)
     return plan.renames.empty() && plan.missing.empty();
 }
 
-bool SwitchToModSet(const ModSet& set, bool askAboutMissing)
+bool SwitchToModSet(const ModSet& set, bool askAboutMissing, bool othersAsTheyAre)
 {
     std::string folder = ModDirectory;
     if (!FolderExists(folder)) {
         ShowMessage(MainWindow, Message::DirectoryMissing);
         return false;
     }
-    SwitchPlan plan = PlanSwitch(ListArchives(folder), set.mods, FoldedKey);
+    PlanFor planFor = [&set, othersAsTheyAre](const std::vector<ListedArchive>& archives) {
+        return othersAsTheyAre ? PlanSomeMods(archives, set.mods, {}, FoldedKey)
+                               : PlanSwitch(archives, set.mods, FoldedKey);
+    };
+    SwitchPlan plan = planFor(ListArchives(folder));
     if (askAboutMissing && !plan.missing.empty()) {
         Message question = plan.missing.size() == 1 ? Message::SetModMissing : Message::SetModsMissing;
         if (ShowMessage(MainWindow, question,
@@ -50,12 +54,7 @@ bool SwitchToModSet(const ModSet& set, bool askAboutMissing)
                                  ShowFolderAsItIs();
                                  TellPutBack(MainWindow, report);
                              }};
-        outcome = SwitchFolder(
-            folder,
-            [&set](const std::vector<ListedArchive>& archives) {
-                return PlanSwitch(archives, set.mods, FoldedKey);
-            },
-            watch);
+        outcome = SwitchFolder(folder, planFor, watch);
     }
     bool switched = outcome.result == SwitchOutcome::Result::Switched;
     if (switched)

@@ -19,5 +19,6 @@ bool IsOnNow(const ModSet& set, const std::vector<ListedArchive>& archives);
 // first. A rename that fails undoes every rename before it and one warning
 // names the archive. The lists are rebuilt from the folder either way. After
 // a switch, the mods that were on before it are kept as "Before the last
-// switch". False when nothing was switched.
-bool SwitchToModSet(const ModSet& set, bool askAboutMissing = true);
+// switch". False when nothing was switched. With `othersAsTheyAre`, only
+// the set's mods are switched on and every other mod is left as it is.
+bool SwitchToModSet(const ModSet& set, bool askAboutMissing = true, bool othersAsTheyAre = false);

@@ -1,6 +1,7 @@
 // The language the tool speaks in this run, and its texts, dialogs and menus
-// from the resources (res/lang/*.rc), each found in that language by its id
-// and taken from English where that language lacks it.
+// from the resources (made from res/lang/*.rc and res/layouts.rc.in), each
+// found in that language by its id and taken from English where that
+// language lacks it.
 #pragma once
 
 #include <windows.h>

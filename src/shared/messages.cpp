@@ -96,9 +96,10 @@ const MessageEntry kMessages[] = {
     {IDS_SEARCH_ELSEWHERE, IDS_CAPTION_SEARCH, MB_ICONWARNING, MB_OK, 0, 0},
     {IDS_SEARCH_FOLDER_CHANGED, IDS_CAPTION_SEARCH, MB_ICONWARNING, MB_OK, 0, 0},
     {IDS_SWITCH_FORGET_EARLIER, IDS_CAPTION_MOD_SETS, MB_ICONQUESTION, MB_YESNO, 0, 0},
+    {IDS_SEARCH_NOT_EVERY_TIME, IDS_CAPTION_SEARCH, MB_ICONQUESTION, MB_YESNO, 0, 0},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SwitchForgetEarlier) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::SearchNotEveryTime) + 1,
               "one entry per message");
 
 struct TextEntry {
@@ -276,6 +277,21 @@ std::string DropReasonText(DropReason reason, const std::vector<std::string>& de
 void ShowDropSummary(HWND owner, const std::string& lines)
 {
     ShowBox(owner, ToUtf8(lines), Composed(IDS_CAPTION_ERROR, {}, 0, 0), MB_OK | MB_ICONWARNING);
+}
+
+size_t MessageCount()
+{
+    return sizeof kMessages / sizeof kMessages[0];
+}
+
+size_t TextCount()
+{
+    return sizeof kTexts / sizeof kTexts[0];
+}
+
+size_t DropReasonCount()
+{
+    return sizeof kDropReasons / sizeof kDropReasons[0];
 }
 
 std::string NameList(const std::vector<std::string>& names, size_t limit)

@@ -85,6 +85,7 @@ enum class Message {
     SearchElsewhere,
     SearchFolderChanged,
     SwitchForgetEarlier,
+    SearchNotEveryTime,
 };
 
 struct MessageText {
@@ -195,6 +196,12 @@ std::string DropReasonText(DropReason reason, const std::vector<std::string>& de
 // The one warning after a drop: one line per file that was refused or failed,
 // "name: why".
 void ShowDropSummary(HWND owner, const std::string& lines);
+
+// How many messages, texts and drop reasons the catalogue holds: each
+// enumeration's values run from 0 to one less.
+size_t MessageCount();
+size_t TextCount();
+size_t DropReasonCount();
 
 // "A, B, C", or the first `limit` names and "and N more".
 std::string NameList(const std::vector<std::string>& names, size_t limit);

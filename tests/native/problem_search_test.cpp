@@ -3,6 +3,7 @@
 #include <random>
 
 #include "search/problem_search.h"
+#include "search/search_bounds.h"
 #include "search_runs.h"
 
 namespace {
@@ -10,7 +11,8 @@ namespace {
 TEST(ProblemSearch, NamesOneCulpritAmongUpTo64Mods)
 {
     for (size_t count = 1; count <= 64; ++count) {
-        const size_t bound = CeilLog2(count) + 2;
+        // Among one or two suspects, the check of the result is a start made already.
+        const size_t bound = CeilLog2(count) + (count >= 3 ? 3 : 2);
         size_t worst = 0;
         for (size_t culprit = 0; culprit < count; ++culprit) {
             PlayedSearch played = Play(NewSearch(count), CausedBy({culprit}), 100);
@@ -19,8 +21,13 @@ TEST(ProblemSearch, NamesOneCulpritAmongUpTo64Mods)
             EXPECT_EQ(SuspectNames({culprit}), played.end.culprits) << what;
             const size_t starts = played.search.answers.size();
             worst = std::max(worst, starts);
-            // One start more only when the culprit, found as the one left, was tried alone.
-            const bool triedAlone = played.tests.back().mostStartsLeftIfOneMod == 1;
+            // One start more only when the culprit, found as the one left, was
+            // tried alone: that start has two to go, itself and the check.
+            std::vector<bool> alone(count, false);
+            alone[culprit] = true;
+            bool triedAlone = count <= 3;
+            for (const SearchStep& test : played.tests)
+                triedAlone |= test.on == alone && test.mostStartsLeftIfOneMod == 2;
             EXPECT_LE(starts, triedAlone ? bound : bound - 1) << what;
             for (const SearchStep& test : played.tests)
                 EXPECT_LE(starts - test.number + 1, test.mostStartsLeftIfOneMod)
@@ -40,7 +47,7 @@ TEST(ProblemSearch, NamesTwoModsThatCauseItOnlyTogether)
                     std::to_string(first) + " and " + std::to_string(second) + " of " + std::to_string(count);
                 ASSERT_EQ(StepKind::Culprits, played.end.kind) << what;
                 EXPECT_EQ(SuspectNames({first, second}), played.end.culprits) << what;
-                EXPECT_LE(played.search.answers.size(), 7 * CeilLog2(count) - 1) << what;
+                EXPECT_LE(played.search.answers.size(), 7 * CeilLog2(count) + 1) << what;
                 EXPECT_FALSE(played.askedTwice) << what;
             }
         }
@@ -51,35 +58,71 @@ TEST(ProblemSearch, EndsAsTheAnswersShow)
 {
     const auto always = [](const std::vector<bool>&) { return true; };
     const auto never = [](const std::vector<bool>&) { return false; };
+    // Mod 6 causes the problem, and the game crashed once by chance with
+    // mods 0 to 3 on.
+    const auto chanceCrash = [](const std::vector<bool>& on) {
+        return on[6] || on == std::vector<bool>{true, true, true, true, false, false, false, false};
+    };
     const struct {
         const char* what;
         size_t count;
         Player player;
+        bool goOn;  // when a check disagrees
         StepKind end;
-        std::vector<size_t> culprits;
-        size_t starts;  // exactly
+        std::vector<size_t> culprits;  // NotEveryTime: the result the check disagreed with
+        size_t starts;                 // exactly
     } cases[] = {
-        {"shows with every suspect off", 40, always, StepKind::ShowsWithoutMods, {}, 1},
-        {"no suspects, shows", 0, always, StepKind::ShowsWithoutMods, {}, 1},
-        {"no suspects, does not show", 0, never, StepKind::AnswersDisagree, {}, 1},
-        {"one suspect, gone when tried again", 1, never, StepKind::AnswersDisagree, {}, 2},
+        {"shows with every suspect off", 40, always, false, StepKind::ShowsWithoutMods, {}, 1},
+        {"no suspects, shows", 0, always, false, StepKind::ShowsWithoutMods, {}, 1},
+        {"no suspects, does not show", 0, never, false, StepKind::AnswersDisagree, {}, 1},
+        {"one suspect, gone when tried again", 1, never, false, StepKind::AnswersDisagree, {}, 2},
         // first check, halving to the last mod, that mod, the other half, all
-        {"gone with every part", 64, never, StepKind::AnswersDisagree, {}, 10},
-        {"only all three together", 3, CausedBy({0, 1, 2}), StepKind::Culprits, {0, 1, 2}, 8},
-        {"three together", 20, CausedBy({2, 9, 17}), StepKind::Culprits, {2, 9, 17}, 42},
+        {"gone with every part", 64, never, false, StepKind::AnswersDisagree, {}, 10},
+        {"only all three together", 3, CausedBy({0, 1, 2}), false, StepKind::Culprits, {0, 1, 2}, 8},
+        {"three together", 20, CausedBy({2, 9, 17}), false, StepKind::Culprits, {2, 9, 17}, 45},
+        // The check without mod 2 shows it: mod 11 is on.
         {"one mod, or two others together",
          16,
          [](const std::vector<bool>& on) { return on[11] || (on[2] && on[5]); },
-         StepKind::Culprits,
+         false,
+         StepKind::NotEveryTime,
          {2, 5},
-         16},
+         17},
+        {"a chance crash, the player stops", 8, chanceCrash, false, StepKind::NotEveryTime, {0, 1, 2, 3}, 13},
+        {"a chance crash, the player goes on", 8, chanceCrash, true, StepKind::Culprits, {6}, 18},
     };
     for (const auto& c : cases) {
-        PlayedSearch played = Play(NewSearch(c.count), c.player, 200);
+        PlayedSearch played = Play(NewSearch(c.count), c.player, 200, c.goOn);
         EXPECT_EQ(c.end, played.end.kind) << c.what;
         EXPECT_EQ(SuspectNames(c.culprits), played.end.culprits) << c.what;
         EXPECT_EQ(c.starts, played.search.answers.size()) << c.what;
         EXPECT_FALSE(played.askedTwice) << c.what;
+    }
+}
+
+// The problem comes with one mod and shows at 70 % of the starts with it:
+// a "does not show" may be wrong. The player goes on whenever a check
+// disagrees; the search seldom blames a mod that is not behind it.
+TEST(ProblemSearch, AProblemThatDoesNotShowEveryTimeIsSeldomBlamedOnAnotherMod)
+{
+    for (size_t count : {8, 64}) {
+        const unsigned trials = 500;
+        unsigned right = 0, innocent = 0, disagree = 0;
+        for (unsigned trial = 0; trial < trials; ++trial) {
+            std::mt19937 random(trial);
+            const size_t culprit = trial % count;
+            PlayedSearch played = Play(NewSearch(count), ShowsAtRandom(culprit, 70, random), 1000, true);
+            const std::string what = "trial " + std::to_string(trial) + " of " + std::to_string(count);
+            ASSERT_NE(StepKind::Test, played.end.kind) << what << ": no end";
+            if (played.end.kind == StepKind::Culprits)
+                (played.end.culprits == SuspectNames({culprit}) ? right : innocent) += 1;
+            disagree += played.end.kind == StepKind::AnswersDisagree;
+        }
+        // Measured: 84 and 85 % right, 10 and 9 % blame another mod too, 6 %
+        // end in disagreement (before the checks: 65 %, 29 %, 6 %).
+        EXPECT_GE(right, trials * 78 / 100) << count << " mods";
+        EXPECT_LE(innocent, trials * 15 / 100) << count << " mods";
+        EXPECT_LE(disagree, trials * 10 / 100) << count << " mods";
     }
 }
 
@@ -119,6 +162,18 @@ TEST(ProblemSearch, AnswersAtRandomOrNotEveryTimeEndWithWhatTheyBearOut)
             EXPECT_EQ(std::vector<bool>(count, true), search.answers.back().on) << what;
             EXPECT_FALSE(search.answers.back().shows) << what;
             break;
+        case StepKind::NotEveryTime: {
+            // The check: every suspect on but one of the result, and it showed.
+            std::vector<bool> on(count, true);
+            for (size_t i = 0; i < count; ++i)
+                on[i] = played.end.shownWithout != SuspectNames({i})[0];
+            EXPECT_EQ(on, search.answers.back().on) << what;
+            EXPECT_TRUE(search.answers.back().shows) << what;
+            EXPECT_NE(played.end.culprits.end(),
+                      std::find(played.end.culprits.begin(), played.end.culprits.end(), played.end.shownWithout))
+                << what;
+            break;
+        }
         case StepKind::Culprits: {
             std::vector<bool> on(count, false);
             for (const std::string& name : played.end.culprits)
@@ -130,6 +185,9 @@ TEST(ProblemSearch, AnswersAtRandomOrNotEveryTimeEndWithWhatTheyBearOut)
                 on[i] = false;
                 EXPECT_TRUE(AnsweredAs(search, on, false)) << what << ": without " << i;
                 on[i] = true;
+                std::vector<bool> allBut(count, true);
+                allBut[i] = false;
+                EXPECT_TRUE(AnsweredAs(search, allBut, false)) << what << ": all but " << i;
             }
             if (trial % 2 == 1) {
                 EXPECT_TRUE(on[culprit]) << what;

@@ -13,11 +13,11 @@ TEST(SearchRecord, WritesTheFormAndReadsItBack)
                          {"Ελληνικά"},
                          {"Better Towns", "Rich Map Pack", " spaced ", "Sky", "模组"},
                          {}};
-    for (bool shows : {false, false, true})
+    for (bool shows : {false, false, true, false})
         ASSERT_TRUE(RecordAnswer(search, shows));
     const std::vector<std::string> expected = {
         "Quillmoor problem search, version 1",
-        "3 1 5 3",
+        "3 1 5 4",
         "C:\\Games\\Heroes\\data",
         "Better Towns.pak",
         "Ελληνικά.pak",
@@ -30,6 +30,7 @@ TEST(SearchRecord, WritesTheFormAndReadsItBack)
         "-00",
         "-e0",
         "+10",
+        "-e8",  // the check: every suspect but Sky
     };
     EXPECT_EQ(expected, SearchRecord(search));
     EXPECT_EQ(std::vector<std::string>{"Sky"}, NextStep(search).culprits);
@@ -47,15 +48,22 @@ TEST(SearchRecord, ASearchTakenUpAgainGoesOnAsBefore)
     const struct {
         size_t count;
         Player player;
+        bool goOn;  // when a check disagrees
     } runs[] = {
-        {13, CausedBy({12})},
-        {10, CausedBy({0, 5})},
-        {9, CausedBy({1, 4, 8})},
-        {6, [](const std::vector<bool>&) { return false; }},
-        {21, [&](const std::vector<bool>&) { return random() % 2 == 0; }},
+        {13, CausedBy({12}), false},
+        {10, CausedBy({0, 5}), false},
+        {9, CausedBy({1, 4, 8}), false},
+        {6, [](const std::vector<bool>&) { return false; }, false},
+        {21, [&](const std::vector<bool>&) { return random() % 2 == 0; }, false},
+        // A chance crash with mods 0 to 3 on: the check disagrees, the player goes on.
+        {8,
+         [](const std::vector<bool>& on) {
+             return on[6] || on == std::vector<bool>{true, true, true, true, false, false, false, false};
+         },
+         true},
     };
     for (const auto& run : runs) {
-        const PlayedSearch whole = Play(NewSearch(run.count), run.player, 200);
+        const PlayedSearch whole = Play(NewSearch(run.count), run.player, 200, run.goOn);
         ASSERT_NE(StepKind::Test, whole.end.kind);
         const std::vector<SearchAnswer>& answers = whole.search.answers;
         for (size_t stop = 0; stop <= answers.size(); ++stop) {
@@ -70,7 +78,7 @@ TEST(SearchRecord, ASearchTakenUpAgainGoesOnAsBefore)
                     EXPECT_EQ(answers[next].on, on) << "stopped after " << stop << ", start " << next + 1;
                     return answers[next++].shows;
                 },
-                answers.size());
+                answers.size(), run.goOn);
             EXPECT_EQ(answers.size(), resumed.search.answers.size()) << "stopped after " << stop;
             EXPECT_EQ(whole.end.kind, resumed.end.kind) << "stopped after " << stop;
             EXPECT_EQ(whole.end.culprits, resumed.end.culprits) << "stopped after " << stop;
@@ -125,7 +133,7 @@ TEST(SearchRecord, RefusesWhatIsNotWholeOrDoesNotAddUp)
         {record("1 1 2 0", {"C:\\data", "b", "A", "B"}), RecordProblem::KeptSuspect},
         {with({"-8"}), RecordProblem::AnswerNotAsked},
         {with({"-0", "-0"}), RecordProblem::AnswerNotAsked},
-        {with({"-0", "+8", "+4"}), RecordProblem::AnswerNotAsked},
+        {with({"-0", "+8", "-4", "-4"}), RecordProblem::AnswerNotAsked},  // after the end
         {with({"+0", "-8"}), RecordProblem::AnswerNotAsked},
     };
     for (const auto& c : cases) {

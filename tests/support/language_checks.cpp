@@ -82,6 +82,42 @@ std::vector<std::string> EnglishIn(const std::string& text, const std::vector<st
     return words;
 }
 
+wchar_t AltLetter(const std::wstring& text)
+{
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != L'&')
+            continue;
+        if (text[i + 1] != L'&') {
+            wchar_t letter = text[i + 1];
+            CharLowerBuffW(&letter, 1);
+            return letter;
+        }
+        ++i;
+    }
+    return 0;
+}
+
+std::vector<std::wstring> SystemMenuEntries(LANGID language)
+{
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    HRSRC found = NULL;
+    const LANGID tried[] = {language, static_cast<LANGID>(MAKELANGID(PRIMARYLANGID(language), SUBLANG_NEUTRAL))};
+    for (LANGID each : tried)
+        if (!found)
+            found = FindResourceExW(user32, MAKEINTRESOURCEW(4), L"SYSMENU", each);
+    HGLOBAL loaded = found ? LoadResource(user32, found) : NULL;
+    HMENU menu = loaded ? LoadMenuIndirectW(LockResource(loaded)) : NULL;
+    std::vector<std::wstring> entries;
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        wchar_t entry[128] = L"";
+        if (GetMenuStringW(menu, static_cast<UINT>(i), entry, 128, MF_BYPOSITION) > 0)
+            entries.push_back(entry);
+    }
+    if (menu)
+        DestroyMenu(menu);
+    return entries;
+}
+
 std::vector<std::string> TextsOnScreen(HWND window)
 {
     std::vector<std::string> texts = {TextOf(window)};

@@ -36,6 +36,14 @@ std::vector<std::string> TextsOnScreen(HWND window);
 DWORD RunToEnd(const std::string& program, const std::string& arguments, const std::string& output,
                DWORD timeoutMs);
 
+// The letter that "&" marks in a menu entry or a control's text, in lower
+// case; 0 when none is marked ("&&" shows an "&").
+wchar_t AltLetter(const std::wstring& text);
+
+// The entries of the system menu as the system has it in `language` (its
+// primary language); none when the system lacks that language.
+std::vector<std::wstring> SystemMenuEntries(LANGID language);
+
 class DialogAnswerer;
 
 // Opens every window of the tool in the current language over the started

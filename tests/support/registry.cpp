@@ -24,8 +24,13 @@ bool SettingsKeyExists()
 
 void StoreSettingsValue(const char* name, DWORD type, const std::string& bytes)
 {
+    StoreUserValue(kSettingsKey, name, type, bytes);
+}
+
+void StoreUserValue(const char* keyPath, const char* name, DWORD type, const std::string& bytes)
+{
     HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, NULL, 0, KEY_WRITE, NULL, &key, NULL) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, NULL, 0, KEY_WRITE, NULL, &key, NULL) != ERROR_SUCCESS)
         return;
     // A non-zero byte after the data: given a zero there, the platform would
     // count it into a string value, and the value would not be stored as given.

@@ -10,8 +10,10 @@
 // The key with everything under it (the mod sets too).
 void DeleteSettingsKey();
 bool SettingsKeyExists();
-// Writes a value of the settings key with exactly these bytes.
+// Writes a value of the settings key (or of the key at `keyPath` under
+// HKEY_CURRENT_USER) with exactly these bytes.
 void StoreSettingsValue(const char* name, DWORD type, const std::string& bytes);
+void StoreUserValue(const char* keyPath, const char* name, DWORD type, const std::string& bytes);
 // The stored Directory value as its raw bytes, if there is one.
 std::optional<std::string> StoredDirectory();
 

@@ -13,6 +13,13 @@ Player CausedBy(const std::vector<size_t>& culprits)
     };
 }
 
+Player ShowsAtRandom(size_t culprit, unsigned percent, std::mt19937& random)
+{
+    return [culprit, percent, &random](const std::vector<bool>& on) {
+        return on[culprit] && random() % 100 < percent;
+    };
+}
+
 ProblemSearch NewSearch(size_t count)
 {
     ProblemSearch search{{"C:\\Games\\data", "Kept.pak"}, {"Kept"}, {}, {}};
@@ -42,7 +49,7 @@ std::string Bits(const std::vector<bool>& on)
 
 }  // namespace
 
-PlayedSearch Play(ProblemSearch search, const Player& player, size_t mostStarts)
+PlayedSearch Play(ProblemSearch search, const Player& player, size_t mostStarts, bool goOn)
 {
     PlayedSearch played;
     std::set<std::string> tried;
@@ -50,9 +57,14 @@ PlayedSearch Play(ProblemSearch search, const Player& player, size_t mostStarts)
         tried.insert(Bits(answer.on));
     for (;;) {
         SearchStep step = NextStep(search);
-        if (step.kind != StepKind::Test || search.answers.size() >= mostStarts) {
+        bool goesOn = goOn && step.kind == StepKind::NotEveryTime;
+        if ((step.kind != StepKind::Test && !goesOn) || search.answers.size() >= mostStarts) {
             played.end = step;
             break;
+        }
+        if (goesOn) {
+            tried.clear();  // a new round
+            ++played.doubted;
         }
         played.askedTwice |= !tried.insert(Bits(step.on)).second;
         search.answers.push_back({step.on, player(step.on)});

@@ -2,6 +2,7 @@
 // bypasses the catalogue (the pseudo-language shows no English), and a player
 // with Russian or Chinese Windows uses it in that language.
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "../res/resource.h"
@@ -12,6 +13,7 @@
 #include "shared/language.h"
 #include "shared/language_rules.h"
 #include "shared/locale_format.h"
+#include "shared/text_conversion.h"
 #include "shared/window_state.h"
 
 namespace {
@@ -62,7 +64,7 @@ TEST_F(LanguageTest, UnderThePseudoLanguageNoEnglishIsLeftOnScreen)
                          });
     for (const std::string& entry : entries)
         seen.push_back("menu: " + entry);
-    for (int i = 0; i <= static_cast<int>(Message::VersionCutOffChanged); ++i) {
+    for (size_t i = 0; i < MessageCount(); ++i) {
         if (MessageFor(static_cast<Message>(i)).buttons == MB_YESNO)
             dialogs.AnswerQuestion(IDNO);
         ShowMessage(MainWindow, static_cast<Message>(i), {"Better Towns.pak", folder.Path()});
@@ -71,14 +73,15 @@ TEST_F(LanguageTest, UnderThePseudoLanguageNoEnglishIsLeftOnScreen)
         MainWindow,
         JoinLines({TextFor(Text::DropLine, {"Hard AI.mod", DropReasonText(DropReason::NotArchive)}), "x", "y"},
                   1));
+    EXPECT_EQ(MessageCount() + 1, dialogs.MessageBoxes().size()) << "every message and the drop summary shown";
     for (const SeenDialog& box : dialogs.MessageBoxes())
         seen.push_back("message box: " + box.caption + " / " + box.text);
     // Every text of the catalogue, also those shown only at some moments (the
     // error a game ended with, the culprits); the title alone stays English.
-    for (int i = 0; i <= static_cast<int>(Text::UpdateFilter); ++i)
+    for (size_t i = 0; i < TextCount(); ++i)
         if (static_cast<enum Text>(i) != Text::MainTitle)
             seen.push_back("text: " + TextFor(static_cast<enum Text>(i), {"Better Towns", "1", "2", "3", "4"}));
-    for (int i = 0; i <= static_cast<int>(DropReason::UpdateNotPutBack); ++i)
+    for (size_t i = 0; i < DropReasonCount(); ++i)
         seen.push_back("drop: " + DropReasonText(static_cast<DropReason>(i), {"Better Towns"}));
     seen.push_back("names: " + NameList({"Better Towns", "Hard AI", "Friends"}, 1));
 
@@ -125,6 +128,33 @@ TEST_F(LanguageTest, APlayerWalksThroughTheToolInRussianAndInChinese)
         CloseApp();
         dialogs.Forget();
     }
+}
+
+// Alt with a letter of the system menu's own entries must not stop at the
+// tool's entries there instead, in any language.
+TEST(AltLetterTest, TheToolsSystemMenuEntriesTakeNoLetterOfTheSystemsOwn)
+{
+    for (const LanguageInfo& language : Languages()) {
+        SCOPED_TRACE(language.tag);
+        std::vector<std::wstring> own = SystemMenuEntries(language.id);
+        EXPECT_FALSE(own.empty()) << "expected the system menu in this language";
+        std::map<wchar_t, std::wstring> taken;
+        for (const std::wstring& entry : own)
+            if (wchar_t letter = AltLetter(entry))
+                taken.emplace(letter, entry);
+        UseLanguage(language.id);
+        for (UINT id : {IDS_SYSTEM_MOD_SETS, IDS_SEARCH_MENU_ENTRY}) {
+            std::wstring entry = ResourceText(id);
+            wchar_t letter = AltLetter(entry);
+            if (!letter)
+                continue;
+            if (taken.count(letter))
+                ADD_FAILURE() << FromWide(entry, CP_UTF8) << " takes the letter of "
+                              << FromWide(taken[letter], CP_UTF8);
+            taken.emplace(letter, entry);
+        }
+    }
+    UseLanguage(kEnglish);
 }
 
 TEST(LocaleFormatTest, SizesAndDatesAreWrittenAsTheLocaleWritesThem)

@@ -71,72 +71,107 @@ TEST_F(ProblemSearchTest, FindsTheArchiveThatBreaksTheGameAndPutsEverythingBack)
     std::vector<std::string> archives = {"Armies.pak",  "Books.pak", "Castles.pak", "Dragons.pak", "Elves.pak",
                                          "Library.pak", "Maps.pak",  "Towns.pak",   "Unused.mod"};
     Start(archives, "Maps.pak");
-    std::vector<std::string> start = Folder();
-    std::vector<SeenStep> steps;
-    std::string result;
-    dialogs.ActIn("Find a Problem Mod", [&](HWND dialog) {
-        HWND keep = GetDlgItem(dialog, IDC_SEARCH_KEEP);
-        SendMessageA(keep, LB_SETSEL, TRUE, RowOf(keep, "Library"));  // the others need it
-        Press(dialog, IDC_SEARCH_BEGIN);
-        while (Shown(dialog, IDC_SEARCH_SHOWS) && steps.size() < 10) {
-            steps.push_back({TextOf(GetDlgItem(dialog, IDC_SEARCH_TEXT)),
-                             TextOf(GetDlgItem(dialog, IDC_SEARCH_COUNT)), Folder(), false});
-            if (!PlayAndAnswer(dialog, steps.back()))
-                break;
-        }
-        result = TextOf(GetDlgItem(dialog, IDC_SEARCH_TEXT));
-        Press(dialog, IDC_SEARCH_RESTORE);
-    });
-    SendMessageA(MainWindow, WM_SYSCOMMAND, IDM_PROBLEM_SEARCH, 0);
+    const std::vector<std::string> start = Folder();
+    std::vector<std::string> withoutMaps = start;
+    *std::find(withoutMaps.begin(), withoutMaps.end(), "Maps.pak") = "Maps.mod";
+    const struct {
+        const char* what;
+        int button;
+        std::vector<std::string> folder;  // afterwards
+    } endings[] = {
+        {"Put Everything Back", IDC_SEARCH_RESTORE, start},
+        {"Leave It Off", IDC_SEARCH_LEAVE, withoutMaps},
+    };
+    for (const auto& ending : endings) {
+        SCOPED_TRACE(ending.what);
+        std::vector<SeenStep> steps;
+        std::string result;
+        dialogs.ActIn("Find a Problem Mod", [&](HWND dialog) {
+            HWND keep = GetDlgItem(dialog, IDC_SEARCH_KEEP);
+            SendMessageA(keep, LB_SETSEL, TRUE, RowOf(keep, "Library"));  // the others need it
+            Press(dialog, IDC_SEARCH_BEGIN);
+            while (Shown(dialog, IDC_SEARCH_SHOWS) && steps.size() < 10) {
+                steps.push_back({TextOf(GetDlgItem(dialog, IDC_SEARCH_TEXT)),
+                                 TextOf(GetDlgItem(dialog, IDC_SEARCH_COUNT)), Folder(), false});
+                if (!PlayAndAnswer(dialog, steps.back()))
+                    break;
+            }
+            result = Shown(dialog, IDC_SEARCH_RESULT) ? TextOf(GetDlgItem(dialog, IDC_SEARCH_RESULT)) : "";
+            Press(dialog, ending.button);
+        });
+        SendMessageA(MainWindow, WM_SYSCOMMAND, IDM_PROBLEM_SEARCH, 0);
 
-    // Seven suspects: the first check and at most ceil(log2 7) + 1 starts more.
-    ASSERT_LE(steps.size(), 5u);
-    ASSERT_GE(steps.size(), 2u);
-    EXPECT_EQ(
-        "Start 1 of the search: at most 5 to go, this one included, if one mod causes the problem.\r\n"
-        "Start the game, see whether the problem shows, then answer.",
-        steps[0].text);
-    EXPECT_EQ("Mods on: 1 of 8", steps[0].count) << "only the mod kept on";
-    EXPECT_FALSE(steps[0].crashed);
-    for (const SeenStep& step : steps) {
-        size_t on = CountWithExtension(step.folder, ".pak");
-        EXPECT_EQ("Mods on: " + std::to_string(on) + " of 8", step.count) << "the folder is not as the step says";
-        EXPECT_NE(step.folder.end(), std::find(step.folder.begin(), step.folder.end(), "Library.pak"))
-            << "a mod kept on was turned off at " << step.text;
-        EXPECT_NE(step.folder.end(), std::find(step.folder.begin(), step.folder.end(), "Unused.mod"))
-            << "a mod that was off was turned on at " << step.text;
+        // Seven suspects: the first check, at most ceil(log2 7) + 1 starts
+        // more, and the check of the result.
+        ASSERT_LE(steps.size(), 6u);
+        ASSERT_GE(steps.size(), 2u);
+        EXPECT_EQ(
+            "Start 1 of the search: at most 6 to go, this one included, if one mod causes the problem.\r\n"
+            "Start the game, see whether the problem shows, then answer.",
+            steps[0].text);
+        EXPECT_EQ("Mods on: 1 of 8", steps[0].count) << "only the mod kept on";
+        EXPECT_FALSE(steps[0].crashed);
+        for (const SeenStep& step : steps) {
+            size_t on = CountWithExtension(step.folder, ".pak");
+            EXPECT_EQ("Mods on: " + std::to_string(on) + " of 8", step.count)
+                << "the folder is not as the step says";
+            EXPECT_NE(step.folder.end(), std::find(step.folder.begin(), step.folder.end(), "Library.pak"))
+                << "a mod kept on was turned off at " << step.text;
+            EXPECT_NE(step.folder.end(), std::find(step.folder.begin(), step.folder.end(), "Unused.mod"))
+                << "a mod that was off was turned on at " << step.text;
+        }
+        EXPECT_EQ("The problem comes with Maps.", result);
+        EXPECT_EQ(ending.folder, Folder());
+        EXPECT_FALSE(SearchStored());
+        EXPECT_EQ(std::vector<std::string>{}, BoxTexts(dialogs));
+        if (Folder() != start) {
+            ASSERT_TRUE(MoveFileA((data + "\\Maps.mod").c_str(), (data + "\\Maps.pak").c_str()));
+        }
     }
-    EXPECT_EQ("The problem comes with Maps.", result);
-    EXPECT_EQ(start, Folder()) << "not everything was put back";
-    EXPECT_FALSE(SearchStored());
-    EXPECT_EQ(std::vector<std::string>{}, BoxTexts(dialogs));
 }
 
 TEST_F(ProblemSearchTest, StoppedOrLeftWithoutASuspectItPutsTheStartBack)
 {
     Start({"Armies.pak", "Books.pak", "Castles.pak", "Dragons.pak", "Unused.mod"}, "Dragons.pak");
     std::vector<std::string> start = Folder();
+    // After the first check: the answers given, then what the player does.
+    const std::vector<int> checkDisagrees = {IDC_SEARCH_SHOWS,   // Armies and Books on
+                                             IDC_SEARCH_SHOWS,   // Armies alone
+                                             IDC_SEARCH_SHOWS};  // every suspect but Armies
     const struct {
         const char* what;
+        std::vector<int> answers;
+        int goOn;  // the answer when asked whether to go on, 0: not asked
         bool removeSuspect;
-    } cases[] = {{"stopped at the second start", false}, {"a suspect deleted meanwhile", true}};
+    } cases[] = {
+        {"stopped at the second start", {}, 0, false},
+        {"a check disagrees, the player stops", checkDisagrees, IDNO, false},
+        {"a check disagrees, the player goes on, then stops", checkDisagrees, IDYES, false},
+        {"a suspect deleted meanwhile", {}, 0, true},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         dialogs.Forget();
-        std::vector<std::string> offered, atSecondStart;
+        std::vector<std::string> offered, atSecondStart, afterGoingOn;
         HWND searchDialog = NULL;
-        dialogs.AnswerQuestion(IDYES);  // stop and put the others back
+        if (c.removeSuspect || c.goOn)
+            dialogs.AnswerQuestion(c.removeSuspect ? IDYES : c.goOn);  // stop and put the others back?
         dialogs.ActIn("Find a Problem Mod", [&](HWND dialog) {
             searchDialog = dialog;
             Press(dialog, IDC_SEARCH_BEGIN);
             Press(dialog, IDC_SEARCH_NOT);  // the first check, every suspect off
             atSecondStart = Folder();
             offered = SwitchableSetNames();
+            for (int answer : c.answers)
+                Press(dialog, answer);
             if (c.removeSuspect) {
                 DeleteFileA((data + "\\Armies.pak").c_str());
                 DeleteFileA((data + "\\Armies.mod").c_str());
                 Press(dialog, IDC_SEARCH_SHOWS);
-            } else {
+            } else if (c.goOn != IDNO) {
+                afterGoingOn = Folder();
+                if (c.answers.empty())
+                    root.Write(data.substr(root.Path().size() + 1) + "\\Brand New.pak");  // no suspect: left on
                 Press(dialog, IDCANCEL);
             }
         });
@@ -148,12 +183,52 @@ TEST_F(ProblemSearchTest, StoppedOrLeftWithoutASuspectItPutsTheStartBack)
         if (c.removeSuspect) {
             expected.erase(expected.begin());
             ExpectBoxes(dialogs, {Box(Message::SearchModGone, searchDialog, {"Armies"})});
+        } else if (c.goOn) {
+            ExpectBoxes(dialogs, {Box(Message::SearchNotEveryTime, searchDialog, {"Armies", "Armies"})});
         } else {
             EXPECT_EQ(std::vector<std::string>{}, BoxTexts(dialogs));
+            expected.push_back("Brand New.pak");
+            std::sort(expected.begin(), expected.end());
+        }
+        if (c.goOn == IDYES) {
+            // Afresh among the mods of the check: the first half of them.
+            EXPECT_EQ(
+                (std::vector<std::string>{"Armies.mod", "Books.pak", "Castles.pak", "Dragons.mod", "Unused.mod"}),
+                afterGoingOn);
         }
         EXPECT_EQ(expected, Folder());
         EXPECT_FALSE(SearchStored());
+        DeleteFileA((data + "\\Brand New.pak").c_str());
         start = Folder();
+    }
+}
+
+// A stored search that cannot be read, whatever type of value holds it, is
+// forgotten at the next start, and the player is told; no mod changes.
+TEST_F(ProblemSearchTest, ASearchThatCannotBeReadIsForgottenAndTold)
+{
+    Start({"Armies.pak", "Books.pak", "Castles.mod"}, "Books.pak");
+    const std::vector<std::string> start = Folder();
+    const std::string mark = kSearchRecordMark;
+    const struct {
+        const char* what;
+        DWORD type;
+        std::string bytes;
+    } values[] = {
+        {"a list of strings that does not add up", REG_MULTI_SZ,
+         mark + '\0' + "1 0 2 0" + '\0' + data + '\0' + '\0'},
+        {"bytes", REG_BINARY, "\x01\x02\x03\x04"},
+        {"one string", REG_SZ, mark},
+    };
+    for (const auto& value : values) {
+        SCOPED_TRACE(value.what);
+        dialogs.Forget();
+        StoreUserValue(kProblemSearchKey, "Search", value.type, value.bytes);
+        RestartApp();
+        EXPECT_TRUE(PumpUntil([&] { return !dialogs.MessageBoxes().empty(); })) << "kept without a word";
+        ExpectBoxes(dialogs, {Box(Message::SearchUnreadable, MainWindow)});
+        EXPECT_FALSE(SearchStored());
+        EXPECT_EQ(start, Folder());
     }
 }
 
@@ -252,11 +327,19 @@ TEST_F(ProblemSearchTest, AnAnswerIsAboutTheStepsModsAndASearchStaysWithItsFolde
     }
 
     // Back in its folder, switching to the mods on before it ends it; not
-    // while another copy of the tool shows it.
+    // while another copy of the tool shows it. It turns on the mods kept on
+    // and the suspects, whatever the player did to them meanwhile, and
+    // leaves the mods added meanwhile as the player left them, as Stop does.
     ASSERT_TRUE(SetModDirectory(data.c_str()));
-    ASSERT_TRUE(StoreSearch(NewSearch(data, {"Armies", "Books", "Castles"}, {}, FoldedKey)));
-    ASSERT_TRUE(MoveFileA((data + "\\Armies.pak").c_str(), (data + "\\Armies.mod").c_str()));
-    std::vector<std::string> during = Folder();
+    ASSERT_TRUE(StoreSearch(NewSearch(data, {"Armies", "Books", "Castles"}, {"Castles"}, FoldedKey)));
+    ASSERT_TRUE(MoveFileA((data + "\\Armies.pak").c_str(), (data + "\\Armies.mod").c_str()));    // by a step
+    ASSERT_TRUE(MoveFileA((data + "\\Castles.pak").c_str(), (data + "\\Castles.mod").c_str()));  // by the player
+    for (const char* added : {"Brand New.pak", "Other New.mod"})
+        root.Write(data.substr(root.Path().size() + 1) + "\\" + added);
+    const std::vector<std::string> during = Folder();
+    std::vector<std::string> before = start;
+    before.insert(before.end(), {"Brand New.pak", "Other New.mod"});
+    std::sort(before.begin(), before.end());
     for (bool otherCopy : {true, false}) {
         SCOPED_TRACE(otherCopy ? "another copy shows it" : "no other copy");
         dialogs.Forget();
@@ -264,7 +347,7 @@ TEST_F(ProblemSearchTest, AnAnswerIsAboutTheStepsModsAndASearchStaysWithItsFolde
         SwitchToSetNamed(kBeforeSearchSet);
         if (shown)
             CloseHandle(shown);
-        EXPECT_EQ(otherCopy ? during : start, Folder());
+        EXPECT_EQ(otherCopy ? during : before, Folder());
         EXPECT_EQ(otherCopy, SearchStored()) << "the search would switch the mods again";
         ExpectBoxes(dialogs, otherCopy ? std::vector<ExpectedBox>{Box(Message::SearchElsewhere, MainWindow)}
                                        : std::vector<ExpectedBox>{});

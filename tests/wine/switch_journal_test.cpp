@@ -1,8 +1,11 @@
 // The journal of a switch, trusted only as far as it is true: a switch cut off
 // in another copy of the tool is put back before the next one, only what a
-// failed switch owes is put back later, nothing is renamed before the plan is
-// stored, and a journal is never followed outside what a switch could do.
+// failed switch owes is put back later (and no switch goes before it),
+// nothing is renamed before the plan is stored, and a journal is never
+// followed outside what a switch could do.
 #include "app_test.h"
+
+#include <memory>
 
 #include "../res/resource.h"
 #include "menus.h"
@@ -64,16 +67,16 @@ TEST_F(SwitchJournalTest, OnlyWhatAFailedSwitchOwesIsPutBackAtTheNextStart)
 {
     Start({"A.pak", "B.pak", "C.mod", "D.pak"});
     SwitchOutcome outcome;
+    std::unique_ptr<HeldOpen> switchedOff;
     {
         // C cannot be switched on (the game holds it), and once A has been
-        // switched off a folder of its old name is in the way of putting it back.
+        // switched off the game holds it too, so it cannot be put back.
         HeldOpen game(mods.Path("C.mod"));
         ASSERT_TRUE(game.Held());
-        bool obstacle = false;
         SwitchWatch watch;
         watch.progress = [&](SwitchPhase, size_t done, size_t) {
-            if (done == 1 && !obstacle)
-                obstacle = CreateDirectoryW(ToWide(mods.Path("A.pak"), CP_UTF8).c_str(), NULL) != FALSE;
+            if (done == 1 && !switchedOff)
+                switchedOff = std::make_unique<HeldOpen>(mods.Path("A.mod"));
         };
         outcome = SwitchFolder(
             mods.Path(),
@@ -81,18 +84,30 @@ TEST_F(SwitchJournalTest, OnlyWhatAFailedSwitchOwesIsPutBackAtTheNextStart)
                 return PlanSwitch(now, {"C", "D"}, FoldedKey);
             },
             watch);
-        ASSERT_TRUE(obstacle);
+        ASSERT_TRUE(switchedOff && switchedOff->Held());
     }
     EXPECT_TRUE(outcome.result == SwitchOutcome::Result::NotPutBack);
     EXPECT_EQ("C.mod", outcome.failed);
     EXPECT_EQ("A.mod", outcome.notPutBack);
+    const std::vector<std::string> owed = ReadSwitchJournal();
 
-    // The player removes what was in the way and disables B in the tool.
-    ASSERT_TRUE(RemoveDirectoryW(ToWide(mods.Path("A.pak"), CP_UTF8).c_str()));
+    // While A is held, the next switch tries to put it back, cannot, and is
+    // refused: what is owed stays owed, not written over by its plan.
+    dialogs.Forget();
+    SwitchToSetNamed(kNoModsSet);
+    ExpectBoxes(dialogs, {Box(Message::SwitchOwedNotPutBack, MainWindow, {"A.mod"}),
+                          Box(Message::SwitchAfterEarlier, MainWindow)});
+    EXPECT_EQ((std::vector<std::string>{"A.mod", "B.pak", "C.mod", "D.pak"}), mods.Names());
+    EXPECT_EQ(owed, ReadSwitchJournal());
+    EXPECT_FALSE(FindModSet(kBeforeLastSwitchSet));
+
+    // The game lets A go; the player disables B in the tool.
+    switchedOff.reset();
     SelectRow(EnabledList, RowOf(EnabledList, "B"));
     Click(IDC_DISABLE);
     ASSERT_TRUE(mods.Exists("B.mod"));
 
+    dialogs.Forget();
     RestartApp();
     EXPECT_TRUE(PumpUntil([&] { return !dialogs.MessageBoxes().empty(); }));
     ExpectBoxes(dialogs, {Box(Message::SwitchOwedPutBack, MainWindow, {"A.pak"})});
