@@ -53,12 +53,6 @@ void ChooseInSystemMenu(const std::string& entry)
             SendMessageA(MainWindow, WM_SYSCOMMAND, GetMenuItemID(menu, static_cast<int>(i)), 0);
 }
 
-void ChooseInListMenu(const std::vector<std::string>& path)
-{
-    MenuChooser menu(path);
-    OpenListMenu(EnabledList, -1);
-}
-
 TEST_F(CommandsTest, EachKeyAndMenuEntryGivesTheCommandItNames)
 {
     mods.Write("New.pak");
@@ -74,13 +68,14 @@ TEST_F(CommandsTest, EachKeyAndMenuEntryGivesTheCommandItNames)
         {"Mod Sets in the system menu", [] { ChooseInSystemMenu(TextFor(Text::SystemModSets)); }, sets, nullptr},
         {"Find a Problem Mod in the system menu", [] { ChooseInSystemMenu(TextFor(Text::SearchMenuEntry)); },
          search, nullptr},
-        {"Mod Sets in the lists' menu", [] { ChooseInListMenu({"&Mod Sets...\tCtrl+M"}); }, sets, nullptr},
-        {"Find a Problem Mod in the lists' menu", [] { ChooseInListMenu({"F&ind a Problem Mod..."}); }, search,
+        {"Mod Sets in the lists' menu", [] { ChooseInListMenu(EnabledList, -1, {"&Mod Sets...\tCtrl+M"}); }, sets,
          nullptr},
+        {"Find a Problem Mod in the lists' menu",
+         [] { ChooseInListMenu(EnabledList, -1, {"F&ind a Problem Mod..."}); }, search, nullptr},
         {"Disable in the lists' menu",
          [] {
              SelectRow(EnabledList, RowOf(EnabledList, "A"));
-             ChooseInListMenu({"&Disable"});
+             ChooseInListMenu(EnabledList, -1, {"&Disable"});
          },
          "", [&] { return mods.Exists("A.mod"); }},
     };

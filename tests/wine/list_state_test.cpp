@@ -29,12 +29,6 @@ protected:
     TempFolder mods, download;
 };
 
-void ChooseInListMenu(HWND listBox, LPARAM position, const std::vector<std::string>& path)
-{
-    MenuChooser menu(path);
-    OpenListMenu(listBox, position);
-}
-
 TEST_F(ListStateTest, EachChangeOfTheListsLeavesTheButtonsAndTheBoxAsItsRuleSays)
 {
     download.Write("C.mod");
