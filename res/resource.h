@@ -40,23 +40,31 @@
 #define IDR_LIST_MENU 300
 #define IDR_ACCELERATORS 301
 
-// Commands of the menus and keys. Those of the system menu are multiples of
-// 16 below 0xF000, as the system asks.
-#define IDM_MOD_SETS 40001
+// The main window's buttons and lists (10001 to 10008, fixed), and the
+// commands, one id each whichever button, key or menu entry gives it (routed
+// by src/app/commands.cpp): a button's command has its button's id; a command
+// that the system menu gives is a multiple of 16 below 0xF000, as
+// WM_SYSCOMMAND asks.
+#define IDC_CHANGE 10001
+#define IDC_RESCAN 10002
+#define IDC_ENABLE 10003
+#define IDC_DISABLE 10004
+#define IDC_DISABLED_LIST 10005
+#define IDC_ENABLED_LIST 10006
+#define IDC_START_GAME 10007
+#define IDC_ADD_MOD 10008
+#define IDM_MOD_SETS 0x0100
+#define IDM_PROBLEM_SEARCH 0x0110
 #define IDM_OPEN_FOLDER 40002
 #define IDM_COPY_TEXT 40003
 #define IDM_PASTE_TEXT 40004
 #define IDM_UPDATE_FROM_FILE 40010
 #define IDM_RESTORE_PREVIOUS 40011
-#define IDM_PROBLEM_SEARCH 40020
-#define IDM_SWITCH_FIRST 41000  // + the set's place in the "Switch To" menu
+#define IDM_SWITCH_FIRST 41000  // the switch to a set; + the set's place in the "Switch To" menu
 #define IDM_SWITCH_LAST 41999
-#define IDM_SYSTEM_MOD_SETS 0x0100
-#define IDM_SYSTEM_PROBLEM_SEARCH 0x0110
-// The ids of the buttons whose commands the menu and keys give too.
-#define IDM_RESCAN 10002
-#define IDM_ENABLE 10003
-#define IDM_DISABLE 10004
+// The lists' menu entries that give a button's command.
+#define IDM_ENABLE IDC_ENABLE
+#define IDM_DISABLE IDC_DISABLE
 
 // Texts of the string tables (res/lang/*.rc), 1000 to 2999. Each group has
 // room to grow; a new text takes the next free number of its group, or a group

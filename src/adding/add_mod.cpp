@@ -55,7 +55,7 @@ bool ChooseArchive(std::string& source, std::string& fileName)
 void AddMod()
 {
     std::string source, fileName;
-    if (IsBusy() || !ChooseArchive(source, fileName))
+    if (!ChooseArchive(source, fileName))
         return;
     AddOutcome outcome;
     {

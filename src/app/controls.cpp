@@ -7,7 +7,6 @@
 #include "shared/display_scale.h"
 #include "mods/directory_scan.h"
 #include "settings/display_text.h"
-#include "shared/folder_listing.h"
 #include "shared/messages.h"
 
 namespace {
@@ -101,13 +100,8 @@ void CreateControls(HWND window)
     // whole rows of it.
     LayoutControls(dpi);
 
-    EnableWindow(DisableButton, FALSE);
-    EnableWindow(EnableButton, FALSE);
     SetWindowTextA(DirectoryLabel, ShortenForDisplay(ModDirectory).c_str());
-
-    // MainWindow is still null here: the error has no owner.
-    if (DirectoryExists(ModDirectory))
-        RescanModDirectory();
-    else
-        ShowMessage(MainWindow, Message::DirectoryMissing);
+    // The first scan; MainWindow is still null here: the directory error has
+    // no owner.
+    RebuildModLists(ListChange::Rescanned);
 }

@@ -4,19 +4,13 @@
 #include <vector>
 
 #include "../res/resource.h"
-#include "descriptions/mod_information.h"
-#include "launcher/open_folder.h"
+#include "mods/list_state.h"
 #include "mods/mod_lists.h"
-#include "mods/mod_state.h"
-#include "search/search_dialog.h"
 #include "sets/mod_sets_dialog.h"
-#include "sets/set_sharing.h"
 #include "sets/set_store.h"
 #include "shared/language.h"
-#include "shared/messages.h"
 #include "shared/window_state.h"
 #include "updates/mod_update.h"
-#include "updates/update_commands.h"
 
 namespace {
 
@@ -40,7 +34,7 @@ int RowFor(HWND listBox, LPARAM position)
         return -1;
     if (SendMessageA(listBox, LB_GETCURSEL, 0, 0) != row) {
         SendMessageA(listBox, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
-        ShowModInformation(SideOf(listBox));
+        ShowListState(ListChange::Selected, listBox);
     }
     return row;
 }
@@ -102,11 +96,11 @@ void KeepVersionEntries(HMENU menu, const std::string& archive)
 
 }  // namespace
 
-void ShowListMenu(HWND listBox, LPARAM position)
+ListMenuChoice ShowListMenu(HWND listBox, LPARAM position)
 {
     HMENU resource = LoadMenuInLanguage(IDR_LIST_MENU);
     if (!resource)
-        return;
+        return {0, {}};
     int row = RowFor(listBox, position);
     HMENU menu = GetSubMenu(resource, 0);
     std::string archive = row >= 0 ? SideOf(listBox).mods[static_cast<size_t>(row)].path : "";
@@ -119,29 +113,7 @@ void ShowListMenu(HWND listBox, LPARAM position)
     UINT chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, MainWindow, NULL));
     DestroyMenu(resource);
-
-    switch (chosen) {
-    case IDM_ENABLE: EnableMod(); break;
-    case IDM_DISABLE: DisableMod(); break;
-    case IDM_OPEN_FOLDER: OpenModFolder(archive); break;
-    case IDM_UPDATE_FROM_FILE: UpdateModFromFile(archive); break;
-    case IDM_RESTORE_PREVIOUS: RestorePreviousVersionOf(archive); break;
-    case IDM_MOD_SETS: ShowModSetsDialog(); break;
-    case IDM_COPY_TEXT: CopyModsOnAsText(MainWindow); break;
-    case IDM_PASTE_TEXT: PasteSetFromText(MainWindow); break;
-    case IDM_PROBLEM_SEARCH: ShowProblemSearch(); break;
-    default:
-        if (chosen >= IDM_SWITCH_FIRST && chosen - IDM_SWITCH_FIRST < sets.size())
-            SwitchToSetNamed(sets[chosen - IDM_SWITCH_FIRST]);
-    }
-}
-
-void AddSystemMenuEntries(HWND window)
-{
-    HMENU menu = GetSystemMenu(window, FALSE);
-    InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, IDM_SYSTEM_MOD_SETS,
-                TextFor(Text::SystemModSets).c_str());
-    InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, IDM_SYSTEM_PROBLEM_SEARCH,
-                TextFor(Text::SearchMenuEntry).c_str());
-    InsertMenuA(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, NULL);
+    if (chosen >= IDM_SWITCH_FIRST && chosen - IDM_SWITCH_FIRST < sets.size())
+        return {IDM_SWITCH_FIRST, {archive, sets[chosen - IDM_SWITCH_FIRST]}};
+    return {chosen, {archive, ""}};
 }

@@ -1,26 +1,19 @@
 #include "app/main_window.h"
 
-#include "app/controls.h"
-#include "app/list_menu.h"
-#include "launcher/start_game.h"
-#include "adding/add_mod.h"
+#include "../res/resource.h"
 #include "adding/drop_files.h"
-#include "mods/directory_scan.h"
-#include "mods/list_refresh.h"
-#include "descriptions/mod_information.h"
+#include "app/commands.h"
+#include "app/controls.h"
 #include "finder/find_game.h"
-#include "mods/mod_state.h"
-#include "settings/change_directory.h"
-#include "search/search_dialog.h"
+#include "mods/list_refresh.h"
 #include "search/search_store.h"
-#include "sets/mod_sets_dialog.h"
 #include "settings/mod_directory.h"
 #include "shared/busy.h"
 #include "shared/display_scale.h"
+#include "shared/folder_listing.h"
 #include "shared/messages.h"
 #include "switching/switch_view.h"
 #include "updates/interrupted_update.h"
-#include "../res/resource.h"
 
 const char kMainWindowClass[] = "MainWindowClass";
 
@@ -76,7 +69,8 @@ static void OnStart()
     ReportInterruptedUpdate();
     if (JournalWaiting())
         PutBackAtStart();
-    TakeUpProblemSearch();
+    if (SearchStored())
+        RunCommand(IDM_PROBLEM_SEARCH, CommandSource::Window);  // taken up at its step
 }
 
 // After the controls are gone: what was made for them and the window.
@@ -98,35 +92,6 @@ static void OnDpiChanged(HWND window, UINT dpi, const RECT* suggested)
     SetWindowIcons(window, dpi);
 }
 
-static void OnRescan()
-{
-    EnableWindow(EnableButton, FALSE);
-    EnableWindow(DisableButton, FALSE);
-    RebuildModLists();
-}
-
-static void OnListNotice(const ModSide& side, WORD code)
-{
-    if (code == LBN_SELCHANGE)
-        ShowModInformation(side);
-}
-
-static void OnCommand(WORD id, WORD code)
-{
-    switch (id) {
-    case IDC_CHANGE: ChangeModDirectory(); break;
-    case IDC_RESCAN: OnRescan(); break;
-    case IDC_ENABLE: EnableMod(); break;
-    case IDC_DISABLE: DisableMod(); break;
-    case IDC_DISABLED_LIST: OnListNotice(DisabledSide(), code); break;
-    case IDC_ENABLED_LIST: OnListNotice(EnabledSide(), code); break;
-    case IDC_START_GAME: StartGame(); break;
-    case IDC_ADD_MOD: AddMod(); break;
-    case IDM_MOD_SETS: ShowModSetsDialog(); break;
-    case IDM_PROBLEM_SEARCH: ShowProblemSearch(); break;
-    }
-}
-
 // The tool's own dialog or message box has closed: what waited for it.
 static void OnFreeAgain()
 {
@@ -134,41 +99,23 @@ static void OnFreeAgain()
     RefreshIfLeftMeanwhile();
 }
 
-// Right click, Shift+F10 or the menu key: the lists have a menu of their own.
-static bool OnContextMenu(HWND target, LPARAM position)
-{
-    if (target != EnabledList && target != DisabledList)
-        return false;
-    ShowListMenu(target, position);
-    return true;
-}
-
-static bool OnSystemCommand(WPARAM command)
-{
-    switch (command & 0xFFF0) {
-    case IDM_SYSTEM_MOD_SETS: ShowModSetsDialog(); return true;
-    case IDM_SYSTEM_PROBLEM_SEARCH: ShowProblemSearch(); return true;
-    }
-    return false;
-}
-
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE: OnCreate(window); return 0;
     case WM_DPICHANGED: OnDpiChanged(window, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
-    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); break;
+    case WM_COMMAND: RouteWindowCommand(wParam); break;
     case WM_ACTIVATE: NoteActivation(LOWORD(wParam) != WA_INACTIVE); break;
     case WM_ACTIVATEAPP: NoteToolActivation(wParam != FALSE); break;
     case WM_DROPFILES: AddDroppedFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_APP_FREE_AGAIN: OnFreeAgain(); return 0;
     case WM_APP_AT_START: OnStart(); return 0;
     case WM_CONTEXTMENU:
-        if (OnContextMenu(reinterpret_cast<HWND>(wParam), lParam))
+        if (RouteContextMenu(reinterpret_cast<HWND>(wParam), lParam))
             return 0;
         break;
     case WM_SYSCOMMAND:
-        if (OnSystemCommand(wParam))
+        if (RouteSystemCommand(wParam))
             return 0;
         break;
     case WM_DESTROY: PostQuitMessage(0); return 0;

@@ -82,26 +82,3 @@ std::string ShownDescription(const std::string& infoPath)
 {
     return InProcessCodePage(DescriptionForDisplay(ReadRegularFile(infoPath)));
 }
-
-static ModSide OtherSide(const ModSide& side)
-{
-    return side.listBox == EnabledList ? DisabledSide() : EnabledSide();
-}
-
-void ShowModInformation(const ModSide& side)
-{
-    if (SendMessageA(side.listBox, LB_GETCURSEL, 0, 0) == LB_ERR)
-        return;
-    ModSide other = OtherSide(side);
-    EnableWindow(side.button, TRUE);
-    SendMessageA(other.listBox, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    EnableWindow(other.button, FALSE);
-
-    int row = SelectedRow(side);
-    std::string text;
-    if (row >= 0 && !side.mods[row].infoPath.empty())
-        text = ShownDescription(side.mods[row].infoPath);
-    SetWindowTextA(InformationBox, text.c_str());
-    if (row >= 0)
-        NoteShownArchive(side.mods[row].path);
-}

@@ -1,14 +1,7 @@
-// The information box: the description of the selected mod.
+// A mod's description, read as the information box shows it.
 #pragma once
 
 #include <string>
-
-#include "mods/mod_lists.h"
-
-// On a selection in `side`'s list box: enables that side's button, clears the
-// other list box's selection and disables its button, then shows the selected
-// mod's description (or nothing). Without a selection it does nothing.
-void ShowModInformation(const ModSide& side);
 
 // The description file as text in the process's code page, with LF line
 // breaks: UTF-16 (by its mark) read in binary; everything else as a text-mode

@@ -3,16 +3,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "shared/folder_listing.h"
 #include "shared/messages.h"
 #include "shared/window_state.h"
 
 void OpenModFolder(const std::string& archive)
 {
-    if (!FolderExists(ModDirectory)) {
-        ShowMessage(MainWindow, Message::DirectoryMissing);
-        return;
-    }
     std::string parameters =
         archive.empty() ? "\"" + std::string(ModDirectory) + "\"" : "/select,\"" + archive + "\"";
     HINSTANCE result = ShellExecuteA(MainWindow, "open", "explorer.exe", parameters.c_str(), NULL, SW_SHOWNORMAL);

@@ -4,5 +4,6 @@
 #include <string>
 
 // With `archive` (a full path) selected in it, or the folder alone when it is
-// empty. A missing folder gets the directory error, a failed start a warning.
+// empty; a failed start gets a warning. The router has checked that the
+// folder is there.
 void OpenModFolder(const std::string& archive);

@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "mods/list_state.h"
 #include "mods/mod_lists.h"
 #include "mods/mod_names.h"
 #include "shared/folder_listing.h"
@@ -71,13 +72,15 @@ void RescanModDirectory()
     ResumeListRedraw();
 }
 
-bool RebuildModLists()
+bool RebuildModLists(ListChange change)
 {
-    if (!DirectoryExists(ModDirectory)) {
-        ShowMessage(MainWindow, Message::DirectoryMissing);
-        return false;
+    bool there = DirectoryExists(ModDirectory);
+    if (there) {
+        ClearModLists();
+        RescanModDirectory();
     }
-    ClearModLists();
-    RescanModDirectory();
-    return true;
+    ShowListState(change);
+    if (!there)
+        ShowMessage(MainWindow, Message::DirectoryMissing);
+    return there;
 }

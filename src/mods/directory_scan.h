@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "mods/list_state.h"
+
 // What one pass over a folder's names tells: its archives, in listing order,
 // and its descriptions.
 struct FolderListing {
@@ -31,5 +33,6 @@ void RescanModDirectory();
 std::string FindInfoFile(const std::string& archivePath);
 
 // If ModDirectory exists, empties and refills both lists and returns true;
-// otherwise shows the directory error and returns false.
-bool RebuildModLists();
+// otherwise shows the directory error and returns false. Either way the
+// buttons and the information box are then as `change` leaves them.
+bool RebuildModLists(ListChange change = ListChange::Rebuilt);

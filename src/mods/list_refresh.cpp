@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "mods/directory_scan.h"
+#include "mods/list_state.h"
 #include "mods/mod_lists.h"
 #include "mods/mod_names.h"
 #include "mods/refresh_plan.h"
@@ -96,8 +97,7 @@ int RowNamed(const ModSide& side, const std::string& fileName)
     return -1;
 }
 
-// The selected mod, wherever it now is: selected as a click would select it,
-// its text kept; or nothing selected and the box cleared.
+// The selected mod, wherever it now is, selected again; or nothing selected.
 void SelectAgain(const ModSide& from, const std::string& fileName)
 {
     ModSide other = from.listBox == EnabledList ? DisabledSide() : EnabledSide();
@@ -109,16 +109,8 @@ void SelectAgain(const ModSide& from, const std::string& fileName)
     }
     SendMessageA(EnabledList, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SendMessageA(DisabledList, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    if (row < 0) {
-        EnableWindow(EnableButton, FALSE);
-        EnableWindow(DisableButton, FALSE);
-        SetWindowTextA(InformationBox, "");
-        return;
-    }
-    SendMessageA(side->listBox, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
-    ModSide otherOfSide = side->listBox == EnabledList ? DisabledSide() : EnabledSide();
-    EnableWindow(side->button, TRUE);
-    EnableWindow(otherOfSide.button, FALSE);
+    if (row >= 0)
+        SendMessageA(side->listBox, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
 }
 
 // Which file an archive name holds now: the file itself, not its name, so
@@ -211,6 +203,7 @@ void RefreshModLists()
     if (selected >= 0)
         SelectAgain(selectedSide, selectedName);
     ResumeListRedraw();
+    ShowListState(selected >= 0 ? ListChange::Followed : ListChange::Rebuilt);
     ShowNewVersionOfSelected();
 }
 

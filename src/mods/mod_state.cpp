@@ -1,5 +1,6 @@
 #include "mods/mod_state.h"
 
+#include "mods/list_state.h"
 #include "mods/mod_lists.h"
 #include "mods/mod_names.h"
 #include "shared/folder_listing.h"
@@ -32,11 +33,11 @@ void MoveSelectedMod(const Move& move)
 
     SendMessageA(move.from.listBox, LB_DELETESTRING, row, 0);
     SendMessageA(move.to.listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(DisplayName(moved.fileName).c_str()));
-    EnableWindow(move.from.button, FALSE);
     moved.path = newPath;
     moved.fileName = ReplaceExtension(moved.fileName, move.extension);
     move.to.mods.push_back(moved);
     move.from.mods.erase(move.from.mods.begin() + row);
+    ShowListState(ListChange::Moved, move.from.listBox);
 }
 
 }  // namespace

@@ -361,8 +361,6 @@ std::optional<ProblemSearch> SearchToTakeUp()
 
 void ShowProblemSearch()
 {
-    if (IsBusy())
-        return;
     SearchLock lock;
     if (!lock.Held()) {
         ShowMessage(MainWindow, Message::SearchElsewhere);
@@ -387,10 +385,4 @@ void ShowProblemSearch()
         }
     }
     RunDialog();
-}
-
-void TakeUpProblemSearch()
-{
-    if (SearchStored())
-        ShowProblemSearch();
 }

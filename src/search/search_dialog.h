@@ -7,9 +7,6 @@
 #pragma once
 
 // Modal, owned by the main window: a new search of the mods on now, or the
-// search under way at its step.
+// search under way at its step (at start, too). The router never opens it
+// over another modal window of the tool.
 void ShowProblemSearch();
-
-// At start, once the window shows: a search under way is taken up at its
-// step, which is asked again.
-void TakeUpProblemSearch();

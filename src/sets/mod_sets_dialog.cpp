@@ -255,8 +255,6 @@ INT_PTR CALLBACK ModSetsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 void ShowModSetsDialog()
 {
-    if (IsBusy())
-        return;
     BusyScope busy;
     ShowDialogInLanguage(MainWindow, IDD_MOD_SETS, ModSetsProc, 0);
     rows.clear();
@@ -276,8 +274,6 @@ std::vector<std::string> SwitchableSetNames()
 
 void SwitchToSetNamed(const std::string& name)
 {
-    if (IsBusy())
-        return;
     if (name == kNoModsSet) {
         SwitchToModSet({kNoModsSet, {}});
     } else if (std::optional<ModSet> before = name == kBeforeSearchSet ? BeforeTheSearch() : std::nullopt) {

@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
-// Modal, owned by the main window.
+// Modal, owned by the main window; the router never opens it over another
+// modal window of the tool.
 void ShowModSetsDialog();
 
 // The sets the "Switch To" menu offers, in order: "No mods", "Before the last
 // switch" and "Before the search" when there are, then the player's.
 std::vector<std::string> SwitchableSetNames();
 
-// Switches to the set of that name as the menu offers it.
+// Switches to the set of that name as the menu offers it (the router never
+// runs it while the tool is busy with a modal window of its own).
 void SwitchToSetNamed(const std::string& name);

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "mods/directory_scan.h"
+#include "mods/list_state.h"
 #include "mods/mod_lists.h"
 #include "settings/display_text.h"
 #include "settings/mod_directory.h"
@@ -46,4 +47,5 @@ void ChangeModDirectory()
     SetWindowTextA(DirectoryLabel, ShortenForDisplay(ModDirectory).c_str());
     ClearModLists();
     RescanModDirectory();
+    ShowListState(ListChange::Rebuilt);
 }

@@ -1,6 +1,7 @@
-// The state the whole program shares: the window handles, the control ids,
-// the two mod lists and the mod directory. Every command reads and changes
-// these; this header depends on nothing of the program.
+// The state the whole program shares: the window handles, the two mod lists
+// and the mod directory (the controls' ids are in res/resource.h). Every
+// command reads and changes these; this header depends on nothing of the
+// program but those ids.
 #pragma once
 
 #include <windows.h>
@@ -8,22 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "../res/resource.h"  // the controls' ids
+
 extern HINSTANCE AppInstance;
 // Set only after window creation returns, so a message box raised while the
 // window is being created (the directory error of the first scan) has no
 // owner, as it must: its owner would not exist yet.
 extern HWND MainWindow;
-
-enum ControlId {
-    IDC_CHANGE = 10001,
-    IDC_RESCAN = 10002,
-    IDC_ENABLE = 10003,
-    IDC_DISABLE = 10004,
-    IDC_DISABLED_LIST = 10005,
-    IDC_ENABLED_LIST = 10006,
-    IDC_START_GAME = 10007,
-    IDC_ADD_MOD = 10008,
-};
 
 // The fourteen controls, set once when the window is created and valid for
 // the life of the window.

@@ -1,6 +1,7 @@
 #include "switching/switch_view.h"
 
 #include "mods/directory_scan.h"
+#include "mods/list_state.h"
 #include "mods/mod_lists.h"
 #include "shared/folder_listing.h"
 #include "shared/locale_format.h"
@@ -85,13 +86,11 @@ void TellSwitchOutcome(HWND owner, const SwitchOutcome& outcome)
 
 void ShowFolderAsItIs()
 {
-    EnableWindow(EnableButton, FALSE);
-    EnableWindow(DisableButton, FALSE);
-    SetWindowTextA(InformationBox, "");
     if (FolderExists(ModDirectory)) {
         ClearModLists();
         RescanModDirectory();
     }
+    ShowListState(ListChange::Reset);
 }
 
 bool JournalWaiting()

@@ -5,8 +5,8 @@
 
 #include "../res/resource.h"
 #include "shared/copy_progress.h"
-#include "descriptions/mod_information.h"
 #include "mods/directory_scan.h"
+#include "mods/list_state.h"
 #include "mods/mod_lists.h"
 #include "mods/mod_names.h"
 #include "shared/busy.h"
@@ -63,7 +63,7 @@ void ShowModAgain(const std::string& archive)
             if (side.mods[row].fileName != archive)
                 continue;
             SendMessageA(side.listBox, LB_SETCURSEL, row, 0);
-            ShowModInformation(side);
+            ShowListState(ListChange::Selected, side.listBox);
             return;
         }
     }
@@ -107,17 +107,11 @@ const OutcomeMessages kRestoreMessages = {Message::RestoreInUse, Message::Restor
                                           Message::RestoreNotPutBack, Message::RestoreBothStates,
                                           Message::RestoreNameInTheWay};
 
-// The checks of both commands before anything is asked or chosen: the mod
-// folder is there, and the mod is installed once (not as both a .pak and a
-// .mod, which share one previous version).
+// The check of both commands before anything is asked or chosen (the router
+// has found the mod folder there): the mod is installed once, not as both a
+// .pak and a .mod, which share one previous version.
 bool MayChange(const std::string& archive, const OutcomeMessages& messages)
 {
-    if (IsBusy())
-        return false;
-    if (!FolderExists(ModDirectory)) {
-        ShowMessage(MainWindow, Message::DirectoryMissing);
-        return false;
-    }
     std::string other = ReplaceExtension(archive, HasExtension(archive, ".pak") ? "mod" : "pak");
     if (GetFileAttributesA(JoinPath(ModDirectory, other).c_str()) != INVALID_FILE_ATTRIBUTES) {
         Report(VersionOutcome::BothStates, archive, "", messages);

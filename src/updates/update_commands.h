@@ -1,5 +1,6 @@
 // The lists' menu commands on one mod: "Update from File..." and "Restore
-// Previous Version".
+// Previous Version". The router runs them only while the tool is not busy
+// with a modal window of its own, and with the mod folder there.
 #pragma once
 
 #include <string>

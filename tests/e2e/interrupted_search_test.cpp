@@ -47,7 +47,7 @@ TEST(InterruptedSearchTest, AProgramKilledInAStepOpensTheSameStepAgainAtTheNextS
             RunningApp app;
             ASSERT_TRUE(app.Start());
             ASSERT_NE((HWND)NULL, app.WaitForWindow());
-            PostMessageA(app.Window(), WM_SYSCOMMAND, IDM_SYSTEM_PROBLEM_SEARCH, 0);
+            PostMessageA(app.Window(), WM_SYSCOMMAND, IDM_PROBLEM_SEARCH, 0);
             HWND dialog = app.WaitForDialog(kSearchCaption);
             ASSERT_NE((HWND)NULL, dialog);
             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SEARCH_BEGIN, BN_CLICKED), 0);

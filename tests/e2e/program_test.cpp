@@ -109,7 +109,7 @@ TEST(Program, CarriesTwelveIconImagesAndItsManifest)
                          SizeofResource(program, manifestResource));
     for (const char* part :
          {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" processorArchitecture=\"amd64\"",
-          "processorArchitecture=\"amd64\" name=\"CompanyName.ProductName.YourApplication\"",
+          "processorArchitecture=\"amd64\" name=\"RozUrovere.QuillmoorModManager\"",
           "<requestedExecutionLevel level=\"asInvoker\""})
         EXPECT_NE(std::string::npos, manifest.find(part)) << "the manifest lacks " << part;
     FreeLibrary(program);

@@ -121,6 +121,25 @@ void ExpectLists(const std::vector<std::string>& enabled, const std::vector<std:
     ExpectListsMirrored();
 }
 
+Screen Shown()
+{
+    return {Rows(EnabledList),       Rows(DisabledList),       Selection(EnabledList), Selection(DisabledList),
+            IsEnabled(EnableButton), IsEnabled(DisableButton), TextOf(InformationBox)};
+}
+
+void ExpectScreen(const Screen& expected, const std::string& what)
+{
+    Screen shown = Shown();
+    EXPECT_EQ(expected.enabled, shown.enabled) << what;
+    EXPECT_EQ(expected.disabled, shown.disabled) << what;
+    EXPECT_EQ(expected.enabledSelection, shown.enabledSelection) << what;
+    EXPECT_EQ(expected.disabledSelection, shown.disabledSelection) << what;
+    EXPECT_EQ(expected.enable, shown.enable) << what << ": Enable";
+    EXPECT_EQ(expected.disable, shown.disable) << what << ": Disable";
+    EXPECT_EQ(expected.information, shown.information) << what;
+    ExpectListsMirrored();
+}
+
 ExpectedBox Box(Message message, HWND owner, const std::vector<std::string>& details)
 {
     MessageText shown = MessageFor(message, details);

@@ -61,6 +61,18 @@ void ExpectListsMirrored();
 // The two lists hold exactly these rows, in any order, and their boxes mirror them.
 void ExpectLists(const std::vector<std::string>& enabled, const std::vector<std::string>& disabled);
 
+// What the main window shows of the lists: their rows and selections, the
+// Enable and Disable buttons and the information box.
+struct Screen {
+    std::vector<std::string> enabled, disabled;
+    int enabledSelection, disabledSelection;
+    bool enable, disable;
+    std::string information;
+};
+Screen Shown();
+// The window shows exactly `expected`, and the boxes mirror the lists.
+void ExpectScreen(const Screen& expected, const std::string& what);
+
 // The texts of every message box seen so far, in order.
 std::vector<std::string> BoxTexts(const DialogAnswerer& dialogs);
 

@@ -58,6 +58,12 @@ void OpenListMenu(HWND listBox, LPARAM position)
     SendMessageA(GetParent(listBox), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(listBox), position);
 }
 
+void ChooseInListMenu(HWND listBox, LPARAM position, const std::vector<std::string>& path)
+{
+    MenuChooser menu(path);
+    OpenListMenu(listBox, position);
+}
+
 MenuChooser::MenuChooser(std::vector<std::string> path) : path_(std::move(path))
 {
     active_ = this;

@@ -35,6 +35,10 @@ private:
 
 std::vector<std::string> MenuTexts(HMENU menu);
 
+// The entry at `path` chosen in the list box's menu, opened as OpenListMenu
+// opens it.
+void ChooseInListMenu(HWND listBox, LPARAM position, const std::vector<std::string>& path);
+
 // What a right click on the list box (at `position` on the screen), Shift+F10
 // or the menu key (-1) gives the main window. The mouse moves that window
 // changes leave waiting are handled first, as they would have been before the

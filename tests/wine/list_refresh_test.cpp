@@ -43,32 +43,6 @@ protected:
     HWND elsewhere = NULL;
 };
 
-struct Screen {
-    std::vector<std::string> enabled, disabled;
-    int enabledSelection, disabledSelection;
-    bool enable, disable;
-    std::string information;
-};
-
-Screen Shown()
-{
-    return {Rows(EnabledList),       Rows(DisabledList),       Selection(EnabledList), Selection(DisabledList),
-            IsEnabled(EnableButton), IsEnabled(DisableButton), TextOf(InformationBox)};
-}
-
-void ExpectScreen(const Screen& expected, const std::string& what)
-{
-    Screen shown = Shown();
-    EXPECT_EQ(expected.enabled, shown.enabled) << what;
-    EXPECT_EQ(expected.disabled, shown.disabled) << what;
-    EXPECT_EQ(expected.enabledSelection, shown.enabledSelection) << what;
-    EXPECT_EQ(expected.disabledSelection, shown.disabledSelection) << what;
-    EXPECT_EQ(expected.enable, shown.enable) << what << ": Enable";
-    EXPECT_EQ(expected.disable, shown.disable) << what << ": Disable";
-    EXPECT_EQ(expected.information, shown.information) << what;
-    ExpectListsMirrored();
-}
-
 TEST_F(ListRefreshTest, OnReturnTheListsFollowTheFolderInThePlayersOrder)
 {
     Start({"C.pak", "A.pak", "B.pak", "D.mod"});

@@ -99,7 +99,7 @@ TEST_F(ProblemSearchTest, FindsTheArchiveThatBreaksTheGameAndPutsEverythingBack)
             result = Shown(dialog, IDC_SEARCH_RESULT) ? TextOf(GetDlgItem(dialog, IDC_SEARCH_RESULT)) : "";
             Press(dialog, ending.button);
         });
-        SendMessageA(MainWindow, WM_SYSCOMMAND, IDM_SYSTEM_PROBLEM_SEARCH, 0);
+        SendMessageA(MainWindow, WM_SYSCOMMAND, IDM_PROBLEM_SEARCH, 0);
 
         // Seven suspects: the first check, at most ceil(log2 7) + 1 starts
         // more, and the check of the result.
