@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "changes/journal_text.h"
+#include "changes/recovery_rules.h"
+#include "mods/mod_names.h"
+
+namespace {
+
+ChangePlan Switch(std::vector<std::string> names)
+{
+    ChangePlan plan;
+    plan.folder = "C:\\Games\\data";
+    for (const std::string& name : names)
+        plan.steps.push_back(FlipStep(name));
+    return plan;
+}
+
+// An update of "B.pak" with a description, as the tool plans it.
+ChangePlan Update()
+{
+    ChangePlan plan;
+    plan.kind = ChangeKind::Update;
+    plan.folder = "C:\\Games\\data";
+    plan.mod = "B.pak";
+    plan.steps = {{StepKind::Replace, "B.pak", "B.pa~", "B.previous"},
+                  {StepKind::Replace, "B.txt", "B.tx~", "B.previous-txt"}};
+    return plan;
+}
+
+NamePresent In(const std::set<std::string>& folder)
+{
+    return [folder](const std::string& name) {
+        for (const std::string& there : folder)
+            if (AsciiLower(there) == AsciiLower(name))
+                return true;
+        return false;
+    };
+}
+
+std::string Moves(const std::vector<RepairMove>& moves)
+{
+    std::string text;
+    for (const RepairMove& move : moves)
+        text += (text.empty() ? "" : " ") + move.from + ">" + (move.to.empty() ? "bin" : move.to);
+    return text;
+}
+
+TEST(ChangeJournal, ReadsBackOnlyAWholePlanAndTheLastWholeProgressLines)
+{
+    ChangePlan written = Update();
+    written.folder = "C:\\Игры\\da\tta";
+    written.steps.push_back({StepKind::Recycle, "B.previous", "", ""});
+    std::string text = PlanText(written) + ReachLine(1) + DoneLine(1) + ReachLine(2);
+    std::string noKind = PlanText(Switch({"A.pak"}));
+    noKind.replace(noKind.find("rename"), 6, "delete");
+    JournalRead read = ReadJournalText(text + "don");  // the last line cut off
+    ASSERT_TRUE(read.plan.has_value());
+    EXPECT_EQ(written.folder, read.plan->folder);
+    EXPECT_EQ("B.pak", read.plan->mod);
+    EXPECT_TRUE(read.plan->steps == written.steps);
+    EXPECT_EQ(2u, read.reached);
+    EXPECT_EQ(1u, read.done);
+
+    const struct {
+        const char* what;
+        std::string text;
+    } bad[] = {
+        {"the plan cut off before its end", text.substr(0, PlanText(written).size() - 2)},
+        {"another mark", "Quillmoor mod folder change, version 9" + text.substr(text.find('\n'))},
+        {"a step of no kind", noKind},
+        {"progress beyond the plan", PlanText(written) + ReachLine(4)},
+        {"a line that is no progress", PlanText(written) + "undo\t1\n"},
+        {"nothing", ""},
+    };
+    for (const auto& c : bad)
+        EXPECT_FALSE(ReadJournalText(c.text).plan.has_value()) << c.what;
+    EXPECT_EQ(0u, ReadJournalText(PlanText(written)).reached) << "no progress line: nothing begun";
+}
+
+TEST(ChangeRecovery, PutsBackOrFinishesOnlyWhatTheJournalAllowsAndTheFolderShows)
+{
+    const struct {
+        const char* what;
+        ChangePlan plan;
+        size_t done, reached;
+        std::set<std::string> folder;
+        std::string undo, finish;
+    } cases[] = {
+        {"a switch cut off in its third rename",
+         Switch({"A.pak", "B.pak", "C.mod", "D.mod"}),
+         2,
+         3,
+         {"A.mod", "B.mod", "C.pak", "D.mod"},
+         "C.pak>C.mod B.mod>B.pak A.mod>A.pak",
+         "D.mod>D.pak"},
+        {"a rename not reached that the player made since is left alone",
+         Switch({"A.pak", "B.pak"}),
+         1,
+         1,
+         {"A.mod", "B.mod"},
+         "A.mod>A.pak",
+         ""},
+        {"a rename the player undid since is passed over",
+         Switch({"A.pak", "B.pak"}),
+         2,
+         2,
+         {"A.pak", "B.mod"},
+         "B.mod>B.pak",
+         ""},
+        {"letter case aside", Switch({"Town.PAK"}), 0, 1, {"TOWN.mod"}, "Town.mod>Town.PAK", ""},
+        {"the game's own archives and other names are never followed",
+         Switch({"data.pak", "notes.txt", "sub\\x.pak", "Mine.pak"}),
+         4,
+         4,
+         {"data.mod", "notes.pak", "sub\\x.mod", "Mine.mod"},
+         "Mine.mod>Mine.pak",
+         ""},
+        {"an update cut off in the archive's replace, after its first rename",
+         Update(),
+         0,
+         1,
+         {"B.pa~", "B.previous", "B.txt", "B.tx~"},
+         "B.previous>B.pak",
+         "B.pa~>B.pak B.txt>B.previous-txt B.tx~>B.txt"},
+        {"an update whose archive is replaced, its description not begun",
+         Update(),
+         1,
+         1,
+         {"B.pak", "B.previous", "B.txt", "B.tx~"},
+         "B.pak>B.pa~ B.previous>B.pak",
+         "B.txt>B.previous-txt B.tx~>B.txt"},
+        {"an update whose folder was changed since matches no point", Update(), 1, 2, {"B.pak"}, "", ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<MoveGroup> groups = GroupsMade(c.plan, c.done, c.reached, In(c.folder));
+        std::vector<std::string> recycled;
+        EXPECT_EQ(c.undo, Moves(UndoMoves(c.plan, groups, recycled))) << c.what;
+        EXPECT_EQ(c.finish, Moves(FinishMoves(c.plan, groups))) << c.what;
+    }
+}
+
+TEST(ChangeRecovery, AnUndoOfARecycledFileNamesItAndWhatIsOwedIsARenameBack)
+{
+    ChangePlan plan = Update();
+    plan.steps.insert(plan.steps.begin(), {StepKind::Recycle, "B.previous", "", ""});
+    std::vector<MoveGroup> groups = GroupsMade(plan, 1, 2, In({"B.pa~", "B.previous", "B.txt", "B.tx~"}));
+    std::vector<std::string> recycled;
+    std::vector<RepairMove> undo = UndoMoves(plan, groups, recycled);
+    EXPECT_EQ("B.previous>B.pak", Moves(undo));
+    EXPECT_EQ(std::vector<std::string>{"B.previous"}, recycled);
+
+    ChangePlan owed = OwedPlan(plan, undo);
+    EXPECT_TRUE(owed.phase == ChangePhase::Owed);
+    ASSERT_EQ(1u, owed.steps.size());
+    EXPECT_TRUE(StepFits(owed, owed.steps[0]));
+    EXPECT_EQ("B.previous>B.pak", Moves(FinishMoves(owed, GroupsMade(owed, 0, 1, In({"B.previous"})))));
+}
+
+TEST(ChangeFolders, AreOneByTheirNormalPath)
+{
+    const struct {
+        const char *first, *second;
+        bool same;
+    } cases[] = {
+        {"C:\\Games\\data", "c:\\games\\DATA", true},
+        {"C:\\Games\\data\\", "C:\\Games\\data", true},
+        {"C:\\Games\\bin\\..\\data", "C:\\Games\\data", true},
+        {"C:\\Games\\.\\data", "C:/Games//data", true},
+        {"Q:\\", "Q:\\", true},
+        {"Q:\\..", "Q:\\", true},
+        {"C:\\Games\\data\\sub", "C:\\Games\\data", false},
+        {"Q:", "Q:\\", false},
+        {"C:\\Windows", "C:\\Games\\data", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.same, IsSameFolder(c.first, c.second, AsciiLower)) << c.first << " / " << c.second;
+}
+
+}  // namespace
