@@ -44,6 +44,7 @@ std::vector<std::vector<size_t>> Groups(const std::vector<NameMove>& moves, cons
         if (usable[i])
             byRoot[Root(parent, i)].push_back(i);
     std::vector<std::vector<size_t>> groups;
+    groups.reserve(byRoot.size());
     for (auto& entry : byRoot)
         groups.push_back(std::move(entry.second));
     std::sort(groups.begin(), groups.end());
@@ -142,6 +143,7 @@ std::vector<RepairMove> FinishMoves(const ChangePlan& plan, const std::vector<Mo
             left.emplace_back(groups[g].moves[i], g);
     std::sort(left.begin(), left.end());
     std::vector<RepairMove> finish;
+    finish.reserve(left.size());
     for (const auto& entry : left)
         finish.push_back({moves[entry.first].from, moves[entry.first].to, entry.second});
     return finish;
