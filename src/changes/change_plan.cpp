@@ -28,6 +28,11 @@ bool IsOneOf(const std::string& name, const std::vector<std::string>& names, siz
     return false;
 }
 
+bool IsTemporary(const std::string& name, const std::vector<std::string>& own)
+{
+    return name == own[4] || name == own[5];
+}
+
 bool FitsVersionChange(const std::string& archive, const ChangeStep& step)
 {
     if (KindOf(archive) == ArchiveKind::None || !HasNoPath(archive))
@@ -35,6 +40,8 @@ bool FitsVersionChange(const std::string& archive, const ChangeStep& step)
     std::vector<std::string> own = OwnNames(archive);
     switch (step.kind) {
     case StepKind::Recycle: return IsOneOf(step.first, own, 2) && step.second.empty() && step.third.empty();
+    case StepKind::Copy: return !step.first.empty() && IsTemporary(step.second, own) && step.third.empty();
+    case StepKind::Remove: return IsTemporary(step.first, own) && step.second.empty() && step.third.empty();
     case StepKind::Rename:
         return IsOneOf(step.first, own, own.size()) && IsOneOf(step.second, own, own.size()) && step.third.empty();
     case StepKind::Replace:
@@ -54,9 +61,11 @@ ChangeStep FlipStep(const std::string& fileName)
 std::vector<NameMove> MovesOf(const ChangeStep& step)
 {
     switch (step.kind) {
-    case StepKind::Recycle: return {{step.first, ""}};
+    case StepKind::Recycle:
+    case StepKind::Remove: return {{step.first, ""}};
     case StepKind::Rename: return {{step.first, step.second}};
     case StepKind::Replace: return {{step.first, step.third}, {step.second, step.first}};
+    case StepKind::Copy: return {{"", step.second}};
     }
     return {};
 }

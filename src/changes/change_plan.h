@@ -20,8 +20,11 @@ enum class ChangePhase { Doing, Owed };
 
 // One call on the folder. Rename: `first` to `second`, never over a file.
 // Replace: `second` takes the name `first`, whose file is kept under `third`,
-// in one call of the platform's. Recycle: `first` to the Recycle Bin.
-enum class StepKind { Rename, Replace, Recycle };
+// in one call of the platform's. Recycle: `first` to the Recycle Bin. Copy:
+// the file at the path `first` (outside the folder) copied whole under the
+// temporary name `second`. Remove: `first`, a temporary copy of the tool's
+// own, deleted.
+enum class StepKind { Rename, Replace, Recycle, Copy, Remove };
 
 struct ChangeStep {
     StepKind kind = StepKind::Rename;
@@ -44,8 +47,9 @@ struct ChangePlan {
 // The rename of a switch: the archive to its other state.
 ChangeStep FlipStep(const std::string& fileName);
 
-// The renames a step makes, in the order they happen; `to` is empty for a
-// file that goes to the Recycle Bin.
+// The names a step moves, in the order it moves them: `from` to `to`. `to` is
+// empty for a file that goes to the Recycle Bin or is removed, `from` for a
+// copy that makes `to`.
 struct NameMove {
     std::string from, to;
 };
@@ -58,8 +62,8 @@ size_t MovesBefore(const std::vector<ChangeStep>& steps, size_t count);
 // archive between Name.pak and Name.mod (never one of the game's own, never a
 // path or another extension); an update or a restore renames, replaces and
 // recycles only its mod's own files (its archive and description, their
-// previous versions and temporary copies), and recycles only a previous
-// version.
+// previous versions and temporary copies), recycles only a previous version
+// and copies in and removes only its temporary copies.
 bool StepFits(const ChangePlan& plan, const ChangeStep& step);
 
 // The path as the system resolves it: "/" as "\", "." and ".." segments

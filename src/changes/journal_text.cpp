@@ -8,7 +8,9 @@ namespace {
 
 const char* const kKinds[] = {"switch", "update", "restore"};
 const char* const kPhases[] = {"doing", "owed"};
-const char* const kStepWords[] = {"rename", "replace", "recycle"};
+const char* const kStepWords[] = {"rename", "replace", "recycle", "copy", "remove"};
+// How many names a step of each kind holds.
+const size_t kStepNames[] = {2, 3, 1, 2, 1};
 const size_t kMostSteps = 10000000;
 
 std::string Escaped(const std::string& text)
@@ -90,7 +92,7 @@ std::optional<ChangeStep> ReadStep(const std::string& line)
     std::optional<size_t> kind = WordIndex(fields[0], kStepWords);
     if (!kind)
         return std::nullopt;
-    size_t names = *kind == 1 ? 3 : *kind == 0 ? 2 : 1;
+    size_t names = kStepNames[*kind];
     if (fields.size() != names + 1)
         return std::nullopt;
     ChangeStep step;
@@ -126,25 +128,24 @@ std::string PlanText(const ChangePlan& plan)
     text += "mod\t" + Escaped(plan.mod) + "\n";
     text += "steps\t" + std::to_string(plan.steps.size()) + "\n";
     for (const ChangeStep& step : plan.steps) {
-        text += kStepWords[static_cast<size_t>(step.kind)];
-        text += "\t" + Escaped(step.first);
-        if (step.kind != StepKind::Recycle)
-            text += "\t" + Escaped(step.second);
-        if (step.kind == StepKind::Replace)
-            text += "\t" + Escaped(step.third);
+        size_t kind = static_cast<size_t>(step.kind);
+        text += kStepWords[kind];
+        const std::string* names[] = {&step.first, &step.second, &step.third};
+        for (size_t i = 0; i < kStepNames[kind]; ++i)
+            text += "\t" + Escaped(*names[i]);
         text += "\n";
     }
     return text + "end\n";
 }
 
-std::string ReachLine(size_t steps)
+std::string ReachLine(size_t moves)
 {
-    return "reach\t" + std::to_string(steps) + "\n";
+    return "reach\t" + std::to_string(moves) + "\n";
 }
 
-std::string DoneLine(size_t steps)
+std::string DoneLine(size_t moves)
 {
-    return "done\t" + std::to_string(steps) + "\n";
+    return "done\t" + std::to_string(moves) + "\n";
 }
 
 JournalRead ReadJournalText(const std::string& text)
@@ -173,10 +174,11 @@ JournalRead ReadJournalText(const std::string& text)
             return read;
         plan.steps.push_back(*step);
     }
+    size_t moves = MovesBefore(plan.steps, plan.steps.size());
     for (size_t i = 7 + *steps; i < lines.size(); ++i) {
         std::vector<std::string> fields = Fields(lines[i]);
         std::optional<size_t> number = fields.size() == 2 ? Number(fields[1]) : std::nullopt;
-        if (!number || *number > plan.steps.size() || (fields[0] != "reach" && fields[0] != "done"))
+        if (!number || *number > moves || (fields[0] != "reach" && fields[0] != "done"))
             return read;
         (fields[0] == "reach" ? read.reached : read.done) = *number;
     }

@@ -11,8 +11,12 @@
 //   rename	A.pak	A.mod
 //   replace	B.pak	B.pa~	B.previous
 //   end
-//   reach	2                      appended: no step at or after 2 was begun
-//   done	1                      appended: the first step is made
+//   reach	2                      appended: no move from the third on was begun
+//   done	1                      appended: the first move is made
+//
+// Progress counts moves (MovesOf): a replace is two, so that a change is
+// followed from the very rename where it stopped, also when it is put in
+// order one rename at a time.
 //
 // Fields are separated by tabs; a tab, a line break or a backslash in a name
 // is written as \t, \n, \r or \\. Progress lines are appended, so that the
@@ -28,15 +32,15 @@ extern const char kJournalMark[];  // "Quillmoor mod folder change, version 1"
 
 // The plan's text, through its "end" line.
 std::string PlanText(const ChangePlan& plan);
-// A progress line: "reach\tN\n" (no step from N on was begun) or "done\tN\n"
-// (the first N steps are made).
-std::string ReachLine(size_t steps);
-std::string DoneLine(size_t steps);
+// A progress line: "reach\tN\n" (no move from N on was begun) or "done\tN\n"
+// (the first N moves are made).
+std::string ReachLine(size_t moves);
+std::string DoneLine(size_t moves);
 
 struct JournalRead {
     std::optional<ChangePlan> plan;  // nothing when the text is not a whole journal
-    size_t reached = 0;              // steps that may have been begun
-    size_t done = 0;                 // steps made for sure (at most `reached`)
+    size_t reached = 0;              // moves that may have been begun
+    size_t done = 0;                 // moves made for sure (at most `reached`)
 };
 
 // The journal in `text`, read only when its plan is whole; the progress from

@@ -4,6 +4,7 @@
 #include <map>
 #include <numeric>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "mods/mod_names.h"
 
@@ -22,7 +23,19 @@ size_t Root(std::vector<size_t>& parent, size_t i)
     return i;
 }
 
-// The moves of the usable steps, grouped by the names they share.
+// Which moves belong to steps that a change of the plan's kind makes.
+std::vector<bool> UsableMoves(const ChangePlan& plan)
+{
+    std::vector<size_t> refused = StepsRefused(plan);
+    std::vector<bool> usable;
+    for (size_t step = 0; step < plan.steps.size(); ++step) {
+        bool fits = !std::binary_search(refused.begin(), refused.end(), step);
+        usable.insert(usable.end(), MovesOf(plan.steps[step]).size(), fits);
+    }
+    return usable;
+}
+
+// The usable moves, grouped by the names they share.
 std::vector<std::vector<size_t>> Groups(const std::vector<NameMove>& moves, const std::vector<bool>& usable)
 {
     std::vector<size_t> parent(moves.size());
@@ -51,27 +64,39 @@ std::vector<std::vector<size_t>> Groups(const std::vector<NameMove>& moves, cons
     return groups;
 }
 
-// The point of one group that the folder shows, among `from`..`to` moves made.
-long PointShown(const std::vector<NameMove>& moves, const std::vector<size_t>& group, size_t from, size_t to,
-                const NamePresent& present)
+bool IsCopy(const NameMove& move)
+{
+    return move.from.empty();
+}
+
+enum Presence : char { Absent, Present, Either };
+
+// The point of one group that the folder shows, among `lowest`..`highest`
+// moves made: -1 for none, or more than one.
+long PointShown(const std::vector<NameMove>& moves, const std::vector<size_t>& group, size_t lowest,
+                size_t highest, const NamePresent& present)
 {
     // Before the group's first move, a name is there when it first appears as
-    // a move's source.
-    std::map<std::string, bool> state, now;
-    std::map<std::string, const std::string*> spelled;
+    // a move's source; a copy's name may be there in part before it is done.
+    std::map<std::string, Presence> state;
+    std::map<std::string, bool> now;
     for (size_t i : group) {
-        state.emplace(Key(moves[i].from), true);
-        spelled.emplace(Key(moves[i].from), &moves[i].from);
-        if (!moves[i].to.empty()) {
-            state.emplace(Key(moves[i].to), false);
-            spelled.emplace(Key(moves[i].to), &moves[i].to);
+        for (const std::string* name : {&moves[i].from, &moves[i].to}) {
+            if (name->empty() || now.count(Key(*name)))
+                continue;
+            state[Key(*name)] = name == &moves[i].from ? Present : IsCopy(moves[i]) ? Either : Absent;
+            now[Key(*name)] = present(*name);
         }
     }
-    for (const auto& name : spelled)
-        now[name.first] = present(*name.second);
+    auto shows = [&state, &now]() {
+        for (const auto& name : state)
+            if (name.second != Either && (name.second == Present) != now[name.first])
+                return false;
+        return true;
+    };
     long shown = -1;
-    for (size_t made = 0; made <= to; ++made) {
-        if (made >= from && state == now) {
+    for (size_t made = 0; made <= highest; ++made) {
+        if (made >= lowest && shows()) {
             if (shown >= 0)
                 return -1;  // two points look alike: which one is not known
             shown = static_cast<long>(made);
@@ -79,33 +104,45 @@ long PointShown(const std::vector<NameMove>& moves, const std::vector<size_t>& g
         if (made == group.size())
             break;
         const NameMove& move = moves[group[made]];
-        state[Key(move.from)] = false;
+        if (!move.from.empty())
+            state[Key(move.from)] = Absent;
         if (!move.to.empty())
-            state[Key(move.to)] = true;
+            state[Key(move.to)] = Present;
     }
     return shown;
 }
 
 }  // namespace
 
-std::vector<MoveGroup> GroupsMade(const ChangePlan& plan, size_t done, size_t reached, const NamePresent& present)
+std::vector<size_t> StepsRefused(const ChangePlan& plan)
+{
+    std::vector<size_t> refused;
+    for (size_t i = 0; i < plan.steps.size(); ++i)
+        if (!StepFits(plan, plan.steps[i]))
+            refused.push_back(i);
+    return refused;
+}
+
+std::vector<MoveGroup> GroupsMade(const ChangePlan& plan, size_t doneMoves, size_t reachedMoves,
+                                  const NamePresent& present)
 {
     std::vector<NameMove> moves = AllMoves(plan.steps);
-    std::vector<bool> usable(moves.size());
-    for (size_t step = 0, move = 0; step < plan.steps.size(); ++step) {
-        bool fits = StepFits(plan, plan.steps[step]);
-        for (size_t n = MovesOf(plan.steps[step]).size(); n-- > 0;)
-            usable[move++] = fits;
-    }
-    size_t doneMoves = MovesBefore(plan.steps, done), reachedMoves = MovesBefore(plan.steps, reached);
     std::vector<MoveGroup> groups;
-    for (std::vector<size_t>& indices : Groups(moves, usable)) {
-        size_t lowest = 0, highest = 0;
+    for (std::vector<size_t>& indices : Groups(moves, UsableMoves(plan))) {
+        MoveGroup group;
+        size_t lowest = 0;
+        bool copyPending = false;
         for (size_t i : indices) {
             lowest += i < doneMoves;
-            highest += i < reachedMoves;
+            // A copy not known to be done bounds the point: nothing after it was begun.
+            if (!copyPending && i < reachedMoves)
+                ++group.reached;
+            copyPending = copyPending || (IsCopy(moves[i]) && i >= doneMoves);
         }
-        MoveGroup group;
+        size_t highest = group.reached;
+        for (size_t n = 0; n < indices.size() && n < highest; ++n)
+            if (IsCopy(moves[indices[n]]) && indices[n] >= doneMoves)
+                highest = n;
         group.made = PointShown(moves, indices, lowest, highest, present);
         group.moves = std::move(indices);
         groups.push_back(std::move(group));
@@ -117,35 +154,68 @@ std::vector<RepairMove> UndoMoves(const ChangePlan& plan, const std::vector<Move
                                   std::vector<std::string>& inRecycleBin)
 {
     std::vector<NameMove> moves = AllMoves(plan.steps);
-    std::vector<std::pair<size_t, size_t>> made;  // move index, group
-    for (size_t g = 0; g < groups.size(); ++g)
-        for (long i = 0; i < groups[g].made; ++i)
-            made.emplace_back(groups[g].moves[static_cast<size_t>(i)], g);
-    std::sort(made.rbegin(), made.rend());
+    std::vector<size_t> undone;  // move indices
+    for (const MoveGroup& group : groups) {
+        if (group.made < 0)
+            continue;
+        // A copy that was begun but not done is removed too.
+        size_t last = static_cast<size_t>(group.made);
+        if (last < group.moves.size() && last < group.reached && IsCopy(moves[group.moves[last]]))
+            ++last;
+        undone.insert(undone.end(), group.moves.begin(), group.moves.begin() + static_cast<std::ptrdiff_t>(last));
+    }
+    std::sort(undone.rbegin(), undone.rend());
     std::vector<RepairMove> undo;
-    for (const auto& entry : made) {
-        const NameMove& move = moves[entry.first];
-        if (move.to.empty())
+    for (size_t i : undone) {
+        const NameMove& move = moves[i];
+        if (IsCopy(move))
+            undo.push_back({RepairKind::Remove, move.to, ""});
+        else if (move.to.empty())
             inRecycleBin.push_back(move.from);
         else
-            undo.push_back({move.to, move.from, entry.second});
+            undo.push_back({RepairKind::Rename, move.to, move.from});
     }
     return undo;
+}
+
+bool CanFinish(const ChangePlan& plan, const std::vector<MoveGroup>& groups)
+{
+    std::vector<NameMove> moves = AllMoves(plan.steps);
+    for (const MoveGroup& group : groups) {
+        if (group.made < 0)
+            return false;
+        for (size_t n = static_cast<size_t>(group.made); n < group.moves.size(); ++n)
+            if (IsCopy(moves[group.moves[n]]))
+                return false;
+    }
+    return true;
 }
 
 std::vector<RepairMove> FinishMoves(const ChangePlan& plan, const std::vector<MoveGroup>& groups)
 {
     std::vector<NameMove> moves = AllMoves(plan.steps);
-    std::vector<std::pair<size_t, size_t>> left;
-    for (size_t g = 0; g < groups.size(); ++g)
-        for (size_t i = groups[g].made < 0 ? groups[g].moves.size() : static_cast<size_t>(groups[g].made);
-             i < groups[g].moves.size(); ++i)
-            left.emplace_back(groups[g].moves[i], g);
+    std::vector<size_t> left;
+    for (const MoveGroup& group : groups) {
+        if (group.made < 0)
+            continue;
+        std::vector<size_t> rest(group.moves.begin() + group.made, group.moves.end());
+        if (std::none_of(rest.begin(), rest.end(), [&moves](size_t i) { return IsCopy(moves[i]); }))
+            left.insert(left.end(), rest.begin(), rest.end());
+    }
     std::sort(left.begin(), left.end());
+    std::unordered_set<size_t> removes;
+    for (size_t step = 0, move = 0; step < plan.steps.size(); move += MovesOf(plan.steps[step++]).size())
+        if (plan.steps[step].kind == StepKind::Remove)
+            removes.insert(move);
     std::vector<RepairMove> finish;
     finish.reserve(left.size());
-    for (const auto& entry : left)
-        finish.push_back({moves[entry.first].from, moves[entry.first].to, entry.second});
+    for (size_t i : left) {
+        const NameMove& move = moves[i];
+        RepairKind kind = !move.to.empty()   ? RepairKind::Rename
+                          : removes.count(i) ? RepairKind::Remove
+                                             : RepairKind::Recycle;
+        finish.push_back({kind, move.from, move.to});
+    }
     return finish;
 }
 
@@ -156,8 +226,12 @@ ChangePlan OwedPlan(const ChangePlan& plan, const std::vector<RepairMove>& pendi
     owed.phase = ChangePhase::Owed;
     owed.folder = plan.folder;
     owed.mod = plan.mod;
-    for (const RepairMove& move : pending)
-        owed.steps.push_back(move.to.empty() ? ChangeStep{StepKind::Recycle, move.from, "", ""}
-                                             : ChangeStep{StepKind::Rename, move.from, move.to, ""});
+    for (const RepairMove& move : pending) {
+        switch (move.kind) {
+        case RepairKind::Rename: owed.steps.push_back({StepKind::Rename, move.from, move.to, ""}); break;
+        case RepairKind::Recycle: owed.steps.push_back({StepKind::Recycle, move.from, "", ""}); break;
+        case RepairKind::Remove: owed.steps.push_back({StepKind::Remove, move.from, "", ""}); break;
+        }
+    }
     return owed;
 }

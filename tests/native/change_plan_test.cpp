@@ -17,15 +17,19 @@ ChangePlan Switch(std::vector<std::string> names)
     return plan;
 }
 
-// An update of "B.pak" with a description, as the tool plans it.
-ChangePlan Update()
+// An update of "B.pak" with a description, as the tool plans it, with or
+// without the copies of the new version that come first.
+ChangePlan Update(bool copies = false)
 {
     ChangePlan plan;
     plan.kind = ChangeKind::Update;
     plan.folder = "C:\\Games\\data";
     plan.mod = "B.pak";
-    plan.steps = {{StepKind::Replace, "B.pak", "B.pa~", "B.previous"},
-                  {StepKind::Replace, "B.txt", "B.tx~", "B.previous-txt"}};
+    if (copies)
+        plan.steps = {{StepKind::Copy, "D:\\New\\B.pak", "B.pa~", ""},
+                      {StepKind::Copy, "D:\\New\\B.txt", "B.tx~", ""}};
+    plan.steps.push_back({StepKind::Replace, "B.pak", "B.pa~", "B.previous"});
+    plan.steps.push_back({StepKind::Replace, "B.txt", "B.tx~", "B.previous-txt"});
     return plan;
 }
 
@@ -39,11 +43,15 @@ NamePresent In(const std::set<std::string>& folder)
     };
 }
 
+// "a>b" renames, "a>bin" recycles, "a>x" removes.
 std::string Moves(const std::vector<RepairMove>& moves)
 {
     std::string text;
-    for (const RepairMove& move : moves)
-        text += (text.empty() ? "" : " ") + move.from + ">" + (move.to.empty() ? "bin" : move.to);
+    for (const RepairMove& move : moves) {
+        const char* to[] = {"", "bin", "x"};
+        text += (text.empty() ? "" : " ") + move.from + ">" +
+                (move.kind == RepairKind::Rename ? move.to : to[static_cast<size_t>(move.kind)]);
+    }
     return text;
 }
 
@@ -70,7 +78,7 @@ TEST(ChangeJournal, ReadsBackOnlyAWholePlanAndTheLastWholeProgressLines)
         {"the plan cut off before its end", text.substr(0, PlanText(written).size() - 2)},
         {"another mark", "Quillmoor mod folder change, version 9" + text.substr(text.find('\n'))},
         {"a step of no kind", noKind},
-        {"progress beyond the plan", PlanText(written) + ReachLine(4)},
+        {"progress beyond the plan's moves", PlanText(written) + ReachLine(6)},
         {"a line that is no progress", PlanText(written) + "undo\t1\n"},
         {"nothing", ""},
     };
@@ -84,9 +92,10 @@ TEST(ChangeRecovery, PutsBackOrFinishesOnlyWhatTheJournalAllowsAndTheFolderShows
     const struct {
         const char* what;
         ChangePlan plan;
-        size_t done, reached;
+        size_t done, reached;  // moves
         std::set<std::string> folder;
         std::string undo, finish;
+        bool canFinish;
     } cases[] = {
         {"a switch cut off in its third rename",
          Switch({"A.pak", "B.pak", "C.mod", "D.mod"}),
@@ -94,50 +103,73 @@ TEST(ChangeRecovery, PutsBackOrFinishesOnlyWhatTheJournalAllowsAndTheFolderShows
          3,
          {"A.mod", "B.mod", "C.pak", "D.mod"},
          "C.pak>C.mod B.mod>B.pak A.mod>A.pak",
-         "D.mod>D.pak"},
+         "D.mod>D.pak",
+         true},
         {"a rename not reached that the player made since is left alone",
          Switch({"A.pak", "B.pak"}),
          1,
          1,
          {"A.mod", "B.mod"},
          "A.mod>A.pak",
-         ""},
+         "",
+         false},
         {"a rename the player undid since is passed over",
          Switch({"A.pak", "B.pak"}),
          2,
          2,
          {"A.pak", "B.mod"},
          "B.mod>B.pak",
-         ""},
-        {"letter case aside", Switch({"Town.PAK"}), 0, 1, {"TOWN.mod"}, "Town.mod>Town.PAK", ""},
+         "",
+         false},
+        {"letter case aside", Switch({"Town.PAK"}), 0, 1, {"TOWN.mod"}, "Town.mod>Town.PAK", "", true},
         {"the game's own archives and other names are never followed",
          Switch({"data.pak", "notes.txt", "sub\\x.pak", "Mine.pak"}),
          4,
          4,
          {"data.mod", "notes.pak", "sub\\x.mod", "Mine.mod"},
          "Mine.mod>Mine.pak",
-         ""},
+         "",
+         true},
         {"an update cut off in the archive's replace, after its first rename",
          Update(),
          0,
-         1,
+         2,
          {"B.pa~", "B.previous", "B.txt", "B.tx~"},
          "B.previous>B.pak",
-         "B.pa~>B.pak B.txt>B.previous-txt B.tx~>B.txt"},
+         "B.pa~>B.pak B.txt>B.previous-txt B.tx~>B.txt",
+         true},
         {"an update whose archive is replaced, its description not begun",
          Update(),
-         1,
-         1,
+         2,
+         2,
          {"B.pak", "B.previous", "B.txt", "B.tx~"},
          "B.pak>B.pa~ B.previous>B.pak",
-         "B.txt>B.previous-txt B.tx~>B.txt"},
-        {"an update whose folder was changed since matches no point", Update(), 1, 2, {"B.pak"}, "", ""},
+         "B.txt>B.previous-txt B.tx~>B.txt",
+         true},
+        {"an update cut off in its first copy: the part copied goes",
+         Update(true),
+         0,
+         1,
+         {"B.pak", "B.pa~", "B.txt"},
+         "B.pa~>x",
+         "",
+         false},
+        {"an update cut off after its copies: finished",
+         Update(true),
+         2,
+         4,
+         {"B.pak", "B.pa~", "B.txt", "B.tx~"},
+         "B.tx~>x B.pa~>x",
+         "B.pak>B.previous B.pa~>B.pak B.txt>B.previous-txt B.tx~>B.txt",
+         true},
+        {"an update whose folder was changed since matches no point", Update(), 2, 4, {"B.pak"}, "", "", false},
     };
     for (const auto& c : cases) {
         std::vector<MoveGroup> groups = GroupsMade(c.plan, c.done, c.reached, In(c.folder));
         std::vector<std::string> recycled;
         EXPECT_EQ(c.undo, Moves(UndoMoves(c.plan, groups, recycled))) << c.what;
         EXPECT_EQ(c.finish, Moves(FinishMoves(c.plan, groups))) << c.what;
+        EXPECT_EQ(c.canFinish, CanFinish(c.plan, groups)) << c.what;
     }
 }
 
@@ -145,7 +177,7 @@ TEST(ChangeRecovery, AnUndoOfARecycledFileNamesItAndWhatIsOwedIsARenameBack)
 {
     ChangePlan plan = Update();
     plan.steps.insert(plan.steps.begin(), {StepKind::Recycle, "B.previous", "", ""});
-    std::vector<MoveGroup> groups = GroupsMade(plan, 1, 2, In({"B.pa~", "B.previous", "B.txt", "B.tx~"}));
+    std::vector<MoveGroup> groups = GroupsMade(plan, 1, 3, In({"B.pa~", "B.previous", "B.txt", "B.tx~"}));
     std::vector<std::string> recycled;
     std::vector<RepairMove> undo = UndoMoves(plan, groups, recycled);
     EXPECT_EQ("B.previous>B.pak", Moves(undo));
