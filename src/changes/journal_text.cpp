@@ -130,9 +130,11 @@ std::string PlanText(const ChangePlan& plan)
     for (const ChangeStep& step : plan.steps) {
         size_t kind = static_cast<size_t>(step.kind);
         text += kStepWords[kind];
-        const std::string* names[] = {&step.first, &step.second, &step.third};
-        for (size_t i = 0; i < kStepNames[kind]; ++i)
-            text += "\t" + Escaped(*names[i]);
+        text += "\t" + Escaped(step.first);
+        if (kStepNames[kind] > 1)
+            text += "\t" + Escaped(step.second);
+        if (kStepNames[kind] > 2)
+            text += "\t" + Escaped(step.third);
         text += "\n";
     }
     return text + "end\n";
