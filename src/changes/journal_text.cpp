@@ -161,23 +161,24 @@ JournalRead ReadJournalText(const std::string& text)
                                count = HeadValue(lines[5], "steps");
     std::optional<size_t> kindIndex = kind ? WordIndex(*kind, kKinds) : std::nullopt;
     std::optional<size_t> phaseIndex = phase ? WordIndex(*phase, kPhases) : std::nullopt;
-    std::optional<size_t> steps = count ? Number(*count) : std::nullopt;
-    if (!kindIndex || !phaseIndex || !folder || folder->empty() || !mod || !steps || *steps > kMostSteps ||
-        lines.size() < 7 + *steps || lines[6 + *steps] != "end")
+    std::optional<size_t> counted = count ? Number(*count) : std::nullopt;
+    size_t steps = counted.value_or(0);
+    if (!kindIndex || !phaseIndex || !folder || folder->empty() || !mod || !counted || steps > kMostSteps ||
+        lines.size() < 7 + steps || lines[6 + steps] != "end")
         return read;
     ChangePlan plan;
     plan.kind = static_cast<ChangeKind>(*kindIndex);
     plan.phase = static_cast<ChangePhase>(*phaseIndex);
     plan.folder = *folder;
     plan.mod = *mod;
-    for (size_t i = 0; i < *steps; ++i) {
+    for (size_t i = 0; i < steps; ++i) {
         std::optional<ChangeStep> step = ReadStep(lines[6 + i]);
         if (!step)
             return read;
         plan.steps.push_back(*step);
     }
     size_t moves = MovesBefore(plan.steps, plan.steps.size());
-    for (size_t i = 7 + *steps; i < lines.size(); ++i) {
+    for (size_t i = 7 + steps; i < lines.size(); ++i) {
         std::vector<std::string> fields = Fields(lines[i]);
         std::optional<size_t> number = fields.size() == 2 ? Number(fields[1]) : std::nullopt;
         if (!number || *number > moves || (fields[0] != "reach" && fields[0] != "done"))

@@ -1,0 +1,300 @@
+#include "changes/change_engine.h"
+
+#include <algorithm>
+#include <memory>
+#include <unordered_set>
+
+#include "changes/change_journal.h"
+#include "changes/change_steps.h"
+#include "changes/recovery_rules.h"
+#include "mods/mod_names.h"
+#include "shared/folder_listing.h"
+#include "shared/text_conversion.h"
+
+namespace {
+
+// How many moves a switch may begin past the reach flushed to disk: its
+// renames are each an archive's own, so that a power cut leaves at most these
+// to be judged from the folder alone. The moves of an update or a restore
+// share names: each is flushed before it is begun.
+const size_t kSwitchMovesAhead = 64;
+
+size_t MovesAhead(const ChangePlan& plan)
+{
+    return plan.kind == ChangeKind::Switch ? kSwitchMovesAhead : 1;
+}
+
+void Tell(const ChangeProgress& progress, ChangeStage stage, size_t done, size_t total)
+{
+    if (progress)
+        progress(stage, done, total);
+}
+
+// The name a repair leaves: where a file put back is now.
+std::string NameAfter(const RepairMove& move)
+{
+    return move.kind == RepairKind::Rename ? move.to : move.from;
+}
+
+struct RepairRun {
+    std::vector<std::string> made;    // as named now
+    std::vector<RepairMove> pending;  // not made
+};
+
+// Makes what the owed plan holds, the journal holding it already: every
+// rename of a switch that can be (each is an archive's own), the renames of
+// an update or a restore in order, up to the first that cannot. What is not
+// made stays in the journal, alone; with nothing left it is removed.
+RepairRun RunOwed(JournalWriter& writer, const ChangePlan& owed, ChangeStage stage, const ChangeProgress& progress)
+{
+    RepairRun run;
+    std::vector<RepairMove> repairs;
+    for (const ChangeStep& step : owed.steps)
+        repairs.push_back({step.kind == StepKind::Rename    ? RepairKind::Rename
+                           : step.kind == StepKind::Recycle ? RepairKind::Recycle
+                                                            : RepairKind::Remove,
+                           step.first, step.second});
+    bool independent = owed.kind == ChangeKind::Switch;
+    size_t reached = 0;
+    for (size_t i = 0; i < repairs.size(); ++i) {
+        DWORD error = ERROR_SUCCESS;
+        bool go = run.pending.empty() || independent;
+        if (go && i >= reached) {
+            reached = std::min(repairs.size(), i + MovesAhead(owed));
+            go = writer.Reach(reached, true);
+        }
+        if (go && RunRepair(owed.folder, repairs[i], error)) {
+            run.made.push_back(NameAfter(repairs[i]));
+            writer.Done(i + 1);
+        } else {
+            run.pending.push_back(repairs[i]);
+        }
+        Tell(progress, stage, i + 1, repairs.size());
+    }
+    if (run.pending.empty())
+        writer.Remove();
+    else
+        writer.Begin(OwedPlan(owed, run.pending));
+    return run;
+}
+
+// Undoes what the groups made, through an owed plan written first.
+RepairRun Undo(JournalWriter& writer, const ChangePlan& plan, const std::vector<MoveGroup>& groups,
+               const ChangeProgress& progress, std::vector<std::string>& inRecycleBin)
+{
+    std::vector<RepairMove> repairs = UndoMoves(plan, groups, inRecycleBin);
+    if (repairs.empty()) {
+        writer.Remove();
+        return RepairRun();
+    }
+    ChangePlan owed = OwedPlan(plan, repairs);
+    if (!writer.Begin(owed))
+        return {{}, repairs};  // the plan as it was stays for the next start
+    return RunOwed(writer, owed, ChangeStage::PuttingBack, progress);
+}
+
+std::vector<std::string> OwedNames(const std::vector<RepairMove>& pending)
+{
+    std::vector<std::string> names;
+    names.reserve(pending.size());
+    for (const RepairMove& move : pending)
+        names.push_back(move.from);
+    return names;
+}
+
+// The file a failed step was about, for the message.
+std::string FileOf(const ChangeStep& step)
+{
+    return step.kind == StepKind::Copy ? FileNamePart(step.first) : step.first;
+}
+
+// The names the plan's files have now, as far as the journal tells, for a
+// plan that cannot be followed here.
+std::vector<std::string> NamesNow(const ChangePlan& plan)
+{
+    std::vector<std::string> names;
+    for (const ChangeStep& step : plan.steps)
+        names.push_back(plan.phase == ChangePhase::Owed || step.second.empty() ? step.first : step.second);
+    return names;
+}
+
+// Finishes an update or a restore from where it stopped; where a move fails,
+// undoes every move made instead.
+void FinishVersionChange(const ChangePlan& plan, const std::vector<MoveGroup>& groups,
+                         const ChangeProgress& progress, RecoveryReport& report)
+{
+    JournalWriter writer;
+    std::vector<RepairMove> finish = FinishMoves(plan, groups);
+    size_t total = MovesBefore(plan.steps, plan.steps.size()), first = total - finish.size();
+    bool resumed = writer.Resume();
+    for (size_t i = 0; i < finish.size(); ++i) {
+        DWORD error = ERROR_SUCCESS;
+        if (!resumed || !writer.Reach(first + i + 1, true) || !RunRepair(plan.folder, finish[i], error)) {
+            std::vector<MoveGroup> made = GroupsMade(plan, first + i, first + i, NamesIn(plan.folder));
+            RepairRun undone = Undo(writer, plan, made, progress, report.inRecycleBin);
+            report.outcome = RecoveryReport::Outcome::Undone;
+            report.putBack = undone.made;
+            report.owed = OwedNames(undone.pending);
+            return;
+        }
+        writer.Done(first + i + 1);
+        Tell(progress, ChangeStage::Finishing, i + 1, finish.size());
+    }
+    writer.Remove();
+    report.outcome = RecoveryReport::Outcome::Finished;
+}
+
+}  // namespace
+
+std::function<bool(const std::string&)> NamesIn(const std::string& folder)
+{
+    auto names = std::make_shared<std::unordered_set<std::string>>();
+    ForEachEntry(folder, "*", [&names](const FolderEntry& found) { names->insert(FoldedKey(found.name)); });
+    return [names](const std::string& name) { return names->count(FoldedKey(name)) > 0; };
+}
+
+ChangeOutcome CarryOut(const ChangePlan& plan, FolderWork work, const ChangeProgress& progress,
+                       const CopyIn& copyIn)
+{
+    ChangeOutcome outcome;
+    FolderLock lock(work);
+    if (!lock.Held()) {
+        outcome.result = ChangeOutcome::Result::Held;
+        outcome.holder = lock.Holder();
+        return outcome;
+    }
+    JournalWriter writer;
+    // The plan first, always: a step that the journal does not hold could
+    // never be put back after a crash.
+    if (!writer.Begin(plan, &outcome.error)) {
+        outcome.result = ChangeOutcome::Result::NotJournalled;
+        return outcome;
+    }
+    size_t total = MovesBefore(plan.steps, plan.steps.size()), reached = 0, step = 0;
+    for (; step < plan.steps.size(); ++step) {
+        size_t end = MovesBefore(plan.steps, step + 1);
+        if (end > reached) {
+            reached = std::min(total, MovesBefore(plan.steps, step) + MovesAhead(plan));
+            reached = std::max(reached, end);
+            if (!writer.Reach(reached, true)) {
+                outcome.error = GetLastError();
+                break;
+            }
+        }
+        if (!RunStep(plan.folder, plan.steps[step], copyIn, outcome.error))
+            break;
+        writer.Done(end);
+        Tell(progress, ChangeStage::Changing, step + 1, plan.steps.size());
+    }
+    if (step == plan.steps.size()) {
+        writer.Remove();
+        return outcome;
+    }
+
+    outcome.failed = FileOf(plan.steps[step]);
+    bool cancelled = plan.steps[step].kind == StepKind::Copy && outcome.error == ERROR_CANCELLED;
+    std::vector<MoveGroup> groups =
+        GroupsMade(plan, MovesBefore(plan.steps, step), MovesBefore(plan.steps, step + 1), NamesIn(plan.folder));
+    std::vector<std::string> inRecycleBin;
+    RepairRun undone = Undo(writer, plan, groups, progress, inRecycleBin);
+    outcome.owed = OwedNames(undone.pending);
+    outcome.result = !outcome.owed.empty() ? ChangeOutcome::Result::NotPutBack
+                     : cancelled           ? ChangeOutcome::Result::Cancelled
+                                           : ChangeOutcome::Result::Failed;
+    return outcome;
+}
+
+bool RecoveryReport::Settled() const
+{
+    switch (outcome) {
+    case Outcome::Nothing:
+    case Outcome::Unreadable:
+    case Outcome::Changed: return true;
+    case Outcome::FolderMissing:
+    case Outcome::OtherFolder: return false;
+    case Outcome::PutBack:
+    case Outcome::Finished:
+    case Outcome::Undone: return owed.empty();
+    }
+    return false;
+}
+
+bool JournalLeft()
+{
+    return ChangeJournalLeft();
+}
+
+RecoveryReport PutInOrder(const std::string& modFolder, const ChangeProgress& progress)
+{
+    RecoveryReport report;
+    bool unreadable = false;
+    JournalRead read = ReadChangeJournal(unreadable);
+    if (!read.plan) {
+        if (unreadable) {
+            report.outcome = RecoveryReport::Outcome::Unreadable;
+            RemoveChangeJournal();
+        }
+        return report;
+    }
+    const ChangePlan& plan = *read.plan;
+    report.kind = plan.kind;
+    report.phase = plan.phase;
+    report.folder = plan.folder;
+    report.mod = plan.mod;
+    if (!FolderExists(plan.folder) || !IsSameFolder(plan.folder, modFolder, FoldedKey)) {
+        report.outcome = FolderExists(plan.folder) ? RecoveryReport::Outcome::OtherFolder
+                                                   : RecoveryReport::Outcome::FolderMissing;
+        report.owed = NamesNow(plan);
+        return report;
+    }
+    for (size_t step : StepsRefused(plan))
+        report.refused.push_back(plan.steps[step].first);
+    bool version = plan.kind != ChangeKind::Switch;
+    if (version && !report.refused.empty()) {
+        report.outcome = RecoveryReport::Outcome::Unreadable;  // not a plan the tool writes
+        report.refused.clear();
+        RemoveChangeJournal();
+        return report;
+    }
+
+    std::vector<MoveGroup> groups = GroupsMade(plan, read.done, read.reached, NamesIn(plan.folder));
+    JournalWriter writer;
+    if (plan.phase == ChangePhase::Owed || !version) {
+        RepairRun run;
+        if (plan.phase == ChangePhase::Owed) {
+            ChangePlan owed = OwedPlan(plan, FinishMoves(plan, groups));
+            run = writer.Begin(owed) ? RunOwed(writer, owed, ChangeStage::PuttingBack, progress)
+                                     : RepairRun{{}, FinishMoves(plan, groups)};
+        } else {
+            run = Undo(writer, plan, groups, progress, report.inRecycleBin);
+        }
+        report.outcome = RecoveryReport::Outcome::PutBack;
+        report.putBack = run.made;
+        report.owed = OwedNames(run.pending);
+        return report;
+    }
+    if (std::any_of(groups.begin(), groups.end(), [](const MoveGroup& group) { return group.made < 0; })) {
+        report.outcome = RecoveryReport::Outcome::Changed;
+        RemoveChangeJournal();
+        return report;
+    }
+    if (CanFinish(plan, groups)) {
+        FinishVersionChange(plan, groups, progress, report);
+        return report;
+    }
+    RepairRun undone = Undo(writer, plan, groups, progress, report.inRecycleBin);
+    report.outcome = RecoveryReport::Outcome::Undone;
+    report.putBack = undone.made;
+    report.owed = OwedNames(undone.pending);
+    return report;
+}
+
+bool GiveUpJournalOf(const std::string& folder)
+{
+    FolderLock lock(FolderWork::PutInOrder);
+    if (!lock.Held())
+        return false;
+    bool unreadable = false;
+    JournalRead read = ReadChangeJournal(unreadable);
+    return read.plan && read.plan->folder == folder && RemoveChangeJournal();
+}

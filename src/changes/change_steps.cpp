@@ -1,0 +1,88 @@
+#include "changes/change_steps.h"
+
+#include <shellapi.h>
+
+#include "mods/mod_names.h"
+#include "shared/busy.h"
+#include "shared/folder_listing.h"
+#include "shared/text_conversion.h"
+#include "shared/window_state.h"
+
+namespace {
+
+std::wstring WidePath(const std::string& folder, const std::string& name)
+{
+    return ToWide(JoinPath(folder, name), CP_ACP);
+}
+
+// The rename of Enable and Disable: in the same folder, never over a file,
+// never to a name the file system would cut.
+bool Rename(const std::string& folder, const std::string& from, const std::string& to, DWORD& error)
+{
+    if (!NameKeptWhole(to)) {
+        error = ERROR_FILENAME_EXCED_RANGE;
+        return false;
+    }
+    if (MoveFileExW(WidePath(folder, from).c_str(), WidePath(folder, to).c_str(), 0))
+        return true;
+    error = GetLastError();
+    return false;
+}
+
+bool Recycle(const std::string& folder, const std::string& name, DWORD& error)
+{
+    std::wstring from = WidePath(folder, name) + L'\0';  // a list of names, ended by an empty one
+    SHFILEOPSTRUCTW operation = {};
+    operation.hwnd = MainWindow;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_NOERRORUI | FOF_SILENT;
+    BusyScope busy;  // the system's question, when it asks one
+    int result = SHFileOperationW(&operation);
+    if (result == 0 && !operation.fAnyOperationsAborted &&
+        GetFileAttributesW(from.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return true;
+    error = result != 0 ? static_cast<DWORD>(result) : ERROR_CANCELLED;
+    return false;
+}
+
+bool Remove(const std::string& folder, const std::string& name, DWORD& error)
+{
+    if (DeleteFileW(WidePath(folder, name).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND)
+        return true;
+    error = GetLastError();
+    return false;
+}
+
+}  // namespace
+
+bool RunStep(const std::string& folder, const ChangeStep& step, const CopyIn& copyIn, DWORD& error)
+{
+    error = ERROR_SUCCESS;
+    switch (step.kind) {
+    case StepKind::Rename: return Rename(folder, step.first, step.second, error);
+    case StepKind::Replace:
+        if (ReplaceFileW(WidePath(folder, step.first).c_str(), WidePath(folder, step.second).c_str(),
+                         WidePath(folder, step.third).c_str(), 0, NULL, NULL))
+            return true;
+        error = GetLastError();
+        return false;
+    case StepKind::Recycle: return Recycle(folder, step.first, error);
+    case StepKind::Copy:
+        error = copyIn ? copyIn(step.first, JoinPath(folder, step.second)) : ERROR_INVALID_FUNCTION;
+        return error == ERROR_SUCCESS;
+    case StepKind::Remove: return Remove(folder, step.first, error);
+    }
+    return false;
+}
+
+bool RunRepair(const std::string& folder, const RepairMove& move, DWORD& error)
+{
+    error = ERROR_SUCCESS;
+    switch (move.kind) {
+    case RepairKind::Rename: return Rename(folder, move.from, move.to, error);
+    case RepairKind::Recycle: return Recycle(folder, move.from, error);
+    case RepairKind::Remove: return Remove(folder, move.from, error);
+    }
+    return false;
+}
