@@ -3,6 +3,7 @@
 #include <set>
 
 #include "changes/journal_text.h"
+#include "changes/legacy_forms.h"
 #include "changes/recovery_rules.h"
 #include "mods/mod_names.h"
 
@@ -188,6 +189,52 @@ TEST(ChangeRecovery, AnUndoOfARecycledFileNamesItAndWhatIsOwedIsARenameBack)
     ASSERT_EQ(1u, owed.steps.size());
     EXPECT_TRUE(StepFits(owed, owed.steps[0]));
     EXPECT_EQ("B.previous>B.pak", Moves(FinishMoves(owed, GroupsMade(owed, 0, 1, In({"B.previous"})))));
+}
+
+TEST(ChangeJournal, ReadsEveryFormTheRegistryHeldBefore)
+{
+    const struct {
+        const char* what;
+        JournalRead read;
+        bool whole;
+        ChangePhase phase;
+        std::string steps;  // "kind:first>second"
+        size_t done, reached;
+    } cases[] = {
+        {"a switch under way, version 1",
+         ReadLegacySwitch({"Quillmoor mod set switch, version 1", "C:\\data", "2", "A.pak", "B.mod"}), true,
+         ChangePhase::Doing, "0:A.pak>A.mod 0:B.mod>B.pak", 0, 2},
+        {"a switch under way, version 2",
+         ReadLegacySwitch({"Quillmoor mod set switch, version 2", "switching", "C:\\data", "1", "A.pak"}), true,
+         ChangePhase::Doing, "0:A.pak>A.mod", 0, 1},
+        {"what a failed switch owed: renamed back",
+         ReadLegacySwitch({"Quillmoor mod set switch, version 2", "owed", "C:\\data", "1", "A.pak"}), true,
+         ChangePhase::Owed, "0:A.mod>A.pak", 0, 0},
+        {"a switch whose count is wrong",
+         ReadLegacySwitch({"Quillmoor mod set switch, version 2", "owed", "C:\\data", "2", "A.pak"}), false,
+         ChangePhase::Doing, "", 0, 0},
+        {"an update with one step done",
+         ReadLegacyVersionChange(
+             {"update", "C:\\data", "B.pak", "recycle\tB.previous", "replace\tB.pak\tB.pa~\tB.previous"}, 1),
+         true, ChangePhase::Doing, "2:B.previous> 1:B.pak>B.pa~", 1, 3},
+        {"a restore with a step of no kind",
+         ReadLegacyVersionChange({"restore", "C:\\data", "B.pak", "delete\tB.pak"}, 0), false, ChangePhase::Doing,
+         "", 0, 0},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(c.whole, c.read.plan.has_value()) << c.what;
+        if (!c.whole)
+            continue;
+        EXPECT_TRUE(c.phase == c.read.plan->phase) << c.what;
+        EXPECT_EQ("C:\\data", c.read.plan->folder) << c.what;
+        std::string steps;
+        for (const ChangeStep& step : c.read.plan->steps)
+            steps += (steps.empty() ? "" : " ") + std::to_string(static_cast<int>(step.kind)) + ":" + step.first +
+                     ">" + step.second;
+        EXPECT_EQ(c.steps, steps) << c.what;
+        EXPECT_EQ(c.done, c.read.done) << c.what;
+        EXPECT_EQ(c.reached, c.read.reached) << c.what;
+    }
 }
 
 TEST(ChangeFolders, AreOneByTheirNormalPath)
