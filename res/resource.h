@@ -157,6 +157,9 @@
 #define IDS_UPDATE_NAME_TOO_LONG 1104
 #define IDS_UPDATE_CUT_OFF_UNDONE_OLDER_IN_BIN 1105
 
+// The mod folder held by another copy of the tool.
+#define IDS_FOLDER_HELD 1150
+
 // The message boxes' captions, 1200 to 1249.
 #define IDS_CAPTION_START_FAILED 1200
 #define IDS_CAPTION_ERROR 1201

@@ -2,18 +2,16 @@
 
 #include "../res/resource.h"
 #include "adding/drop_files.h"
+#include "app/at_start.h"
 #include "app/commands.h"
 #include "app/controls.h"
 #include "finder/find_game.h"
 #include "mods/list_refresh.h"
-#include "search/search_store.h"
 #include "settings/mod_directory.h"
 #include "shared/busy.h"
 #include "shared/display_scale.h"
 #include "shared/folder_listing.h"
 #include "shared/messages.h"
-#include "switching/switch_view.h"
-#include "updates/interrupted_update.h"
 
 const char kMainWindowClass[] = "MainWindowClass";
 
@@ -22,10 +20,7 @@ static const int kWindowHeight = 405;
 static const DWORD kWindowStyle = WS_POPUP | WS_BORDER | WS_DLGFRAME | WS_SYSMENU | WS_MINIMIZEBOX;
 
 // Posted at creation when a start has something to finish once the window
-// shows: an update cut off is told of, a switch of mod sets cut off is put
-// back with its progress, and then a problem search under way is taken up at
-// its step. One after the other in one handler: each may show a message box,
-// and none may start while another one's box is open.
+// shows (at_start.h).
 static const UINT WM_APP_AT_START = WM_APP + 2;
 
 // The window's own icons, group 102's images at the sizes for its DPI, so that
@@ -55,22 +50,12 @@ static void OnCreate(HWND window)
     // be installed elsewhere.
     if (!LoadSettings() && !FolderExists(ModDirectory))
         LookForGame();
-    bool updateCutOff = FinishInterruptedUpdate();  // before the first scan
     CreateControls(window);
     SetWindowIcons(window, WindowDpi(window));
     AddSystemMenuEntries(window);
     DragAcceptFiles(window, TRUE);
-    if (updateCutOff || JournalWaiting() || SearchStored())
+    if (StartTasksWait())
         PostMessageA(window, WM_APP_AT_START, 0, 0);
-}
-
-static void OnStart()
-{
-    ReportInterruptedUpdate();
-    if (JournalWaiting())
-        PutBackAtStart();
-    if (SearchStored())
-        RunCommand(IDM_PROBLEM_SEARCH, CommandSource::Window);  // taken up at its step
 }
 
 // After the controls are gone: what was made for them and the window.
@@ -109,7 +94,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ACTIVATEAPP: NoteToolActivation(wParam != FALSE); break;
     case WM_DROPFILES: AddDroppedFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_APP_FREE_AGAIN: OnFreeAgain(); return 0;
-    case WM_APP_AT_START: OnStart(); return 0;
+    case WM_APP_AT_START: RunStartTasks(); return 0;
     case WM_CONTEXTMENU:
         if (RouteContextMenu(reinterpret_cast<HWND>(wParam), lParam))
             return 0;

@@ -50,8 +50,8 @@ RepairRun RunOwed(JournalWriter& writer, const ChangePlan& owed, ChangeStage sta
     RepairRun run;
     std::vector<RepairMove> repairs;
     for (const ChangeStep& step : owed.steps)
-        repairs.push_back({step.kind == StepKind::Rename    ? RepairKind::Rename
-                           : step.kind == StepKind::Recycle ? RepairKind::Recycle
+        repairs.push_back({step.kind == ChangeStepKind::Rename    ? RepairKind::Rename
+                           : step.kind == ChangeStepKind::Recycle ? RepairKind::Recycle
                                                             : RepairKind::Remove,
                            step.first, step.second});
     bool independent = owed.kind == ChangeKind::Switch;
@@ -105,7 +105,7 @@ std::vector<std::string> OwedNames(const std::vector<RepairMove>& pending)
 // The file a failed step was about, for the message.
 std::string FileOf(const ChangeStep& step)
 {
-    return step.kind == StepKind::Copy ? FileNamePart(step.first) : step.first;
+    return step.kind == ChangeStepKind::Copy ? FileNamePart(step.first) : step.first;
 }
 
 // The names the plan's files have now, as far as the journal tells, for a
@@ -116,6 +116,13 @@ std::vector<std::string> NamesNow(const ChangePlan& plan)
     for (const ChangeStep& step : plan.steps)
         names.push_back(plan.phase == ChangePhase::Owed || step.second.empty() ? step.first : step.second);
     return names;
+}
+
+// The older version's folder an update made, when it is left empty.
+void RemoveEmptyOlderFolder(const ChangePlan& plan)
+{
+    if (plan.kind == ChangeKind::Update)
+        RemoveDirectoryW(ToWide(JoinPath(plan.folder, NamesOfVersions(plan.mod).olderFolder), CP_ACP).c_str());
 }
 
 // Finishes an update or a restore from where it stopped; where a move fails,
@@ -130,8 +137,13 @@ void FinishVersionChange(const ChangePlan& plan, const std::vector<MoveGroup>& g
     for (size_t i = 0; i < finish.size(); ++i) {
         DWORD error = ERROR_SUCCESS;
         if (!resumed || !writer.Reach(first + i + 1, true) || !RunRepair(plan.folder, finish[i], error)) {
+            std::optional<std::string> journal = ReadHomeFile(kChangeJournalFile);
             std::vector<MoveGroup> made = GroupsMade(plan, first + i, first + i, NamesIn(plan.folder));
             RepairRun undone = Undo(writer, plan, made, progress, report.inRecycleBin);
+            // Where nothing could be undone either (its files held), the change
+            // stays as it was, to be finished at a later start.
+            if (undone.made.empty() && !undone.pending.empty() && journal)
+                WriteHomeFile(kChangeJournalFile, *journal);
             report.outcome = RecoveryReport::Outcome::Undone;
             report.putBack = undone.made;
             report.owed = OwedNames(undone.pending);
@@ -150,7 +162,12 @@ std::function<bool(const std::string&)> NamesIn(const std::string& folder)
 {
     auto names = std::make_shared<std::unordered_set<std::string>>();
     ForEachEntry(folder, "*", [&names](const FolderEntry& found) { names->insert(FoldedKey(found.name)); });
-    return [names](const std::string& name) { return names->count(FoldedKey(name)) > 0; };
+    return [names, folder](const std::string& name) {
+        // A name inside a folder of the mod's own: that small folder is asked.
+        if (name.find('\\') != std::string::npos)
+            return GetFileAttributesW(ToWide(JoinPath(folder, name), CP_ACP).c_str()) != INVALID_FILE_ATTRIBUTES;
+        return names->count(FoldedKey(name)) > 0;
+    };
 }
 
 ChangeOutcome CarryOut(const ChangePlan& plan, FolderWork work, const ChangeProgress& progress,
@@ -161,6 +178,12 @@ ChangeOutcome CarryOut(const ChangePlan& plan, FolderWork work, const ChangeProg
     if (!lock.Held()) {
         outcome.result = ChangeOutcome::Result::Held;
         outcome.holder = lock.Holder();
+        return outcome;
+    }
+    // A journal left by an earlier change is what puts its files in order:
+    // no change writes its own over it.
+    if (JournalLeft()) {
+        outcome.result = ChangeOutcome::Result::EarlierPending;
         return outcome;
     }
     JournalWriter writer;
@@ -192,7 +215,7 @@ ChangeOutcome CarryOut(const ChangePlan& plan, FolderWork work, const ChangeProg
     }
 
     outcome.failed = FileOf(plan.steps[step]);
-    bool cancelled = plan.steps[step].kind == StepKind::Copy && outcome.error == ERROR_CANCELLED;
+    bool cancelled = plan.steps[step].kind == ChangeStepKind::Copy && outcome.error == ERROR_CANCELLED;
     std::vector<MoveGroup> groups =
         GroupsMade(plan, MovesBefore(plan.steps, step), MovesBefore(plan.steps, step + 1), NamesIn(plan.folder));
     std::vector<std::string> inRecycleBin;
@@ -222,6 +245,15 @@ bool RecoveryReport::Settled() const
 bool JournalLeft()
 {
     return ChangeJournalLeft();
+}
+
+JournalState WaitingJournal()
+{
+    bool unreadable = false;
+    JournalRead read = ReadChangeJournal(unreadable);
+    if (!read.plan)
+        return unreadable ? JournalState::Unreadable : JournalState::None;
+    return read.plan->phase == ChangePhase::Owed ? JournalState::Owed : JournalState::CutOff;
 }
 
 RecoveryReport PutInOrder(const std::string& modFolder, const ChangeProgress& progress)
@@ -280,12 +312,13 @@ RecoveryReport PutInOrder(const std::string& modFolder, const ChangeProgress& pr
     }
     if (CanFinish(plan, groups)) {
         FinishVersionChange(plan, groups, progress, report);
-        return report;
+    } else {
+        RepairRun undone = Undo(writer, plan, groups, progress, report.inRecycleBin);
+        report.outcome = RecoveryReport::Outcome::Undone;
+        report.putBack = undone.made;
+        report.owed = OwedNames(undone.pending);
     }
-    RepairRun undone = Undo(writer, plan, groups, progress, report.inRecycleBin);
-    report.outcome = RecoveryReport::Outcome::Undone;
-    report.putBack = undone.made;
-    report.owed = OwedNames(undone.pending);
+    RemoveEmptyOlderFolder(plan);
     return report;
 }
 

@@ -29,11 +29,12 @@ typedef std::function<DWORD(const std::string& source, const std::string& target
 struct ChangeOutcome {
     enum class Result {
         Done,
-        Held,           // another copy of the tool holds the mod folder: nothing done
-        NotJournalled,  // the journal could not be written: nothing done
-        Failed,         // a step failed; what was made before it is undone
-        Cancelled,      // the player cancelled a copy; what was made is undone
-        NotPutBack,     // failed, and not all of it could be undone yet: it is owed
+        Held,            // another copy of the tool holds the mod folder: nothing done
+        EarlierPending,  // a journal of an earlier change is left: nothing done
+        NotJournalled,   // the journal could not be written: nothing done
+        Failed,          // a step failed; what was made before it is undone
+        Cancelled,       // the player cancelled a copy; what was made is undone
+        NotPutBack,      // failed, and not all of it could be undone yet: it is owed
     };
     Result result = Result::Done;
     FolderWork holder = FolderWork::Unknown;  // Held: what the other copy does
@@ -73,6 +74,10 @@ struct RecoveryReport {
 
 // True when a journal of a change waits.
 bool JournalLeft();
+
+// What the journal left holds.
+enum class JournalState { None, CutOff, Owed, Unreadable };
+JournalState WaitingJournal();
 
 // Puts the journal left in order in `modFolder`; the caller holds the lock.
 RecoveryReport PutInOrder(const std::string& modFolder, const ChangeProgress& progress);

@@ -1,5 +1,7 @@
 #include "changes/change_plan.h"
 
+#include <initializer_list>
+
 #include "mods/mod_names.h"
 #include "switching/switch_plan.h"
 
@@ -10,43 +12,40 @@ bool HasNoPath(const std::string& name)
     return name.find_first_of("\\/:") == std::string::npos;
 }
 
-// The names of a mod's own files: its archive and description, their
-// previous versions, and the temporary names their copies take.
-std::vector<std::string> OwnNames(const std::string& archive)
+bool IsOneOf(const std::string& name, std::initializer_list<const std::string*> names)
 {
-    std::string stem = DisplayName(archive);
-    std::string description = ReplaceExtension(archive, "txt");
-    return {stem + ".previous", stem + ".previous-txt", archive,
-            description,        TemporaryName(archive), TemporaryName(description)};
-}
-
-bool IsOneOf(const std::string& name, const std::vector<std::string>& names, size_t count)
-{
-    for (size_t i = 0; i < count && i < names.size(); ++i)
-        if (name == names[i])
+    for (const std::string* one : names)
+        if (name == *one)
             return true;
     return false;
 }
 
-bool IsTemporary(const std::string& name, const std::vector<std::string>& own)
-{
-    return name == own[4] || name == own[5];
-}
-
+// Only the mod's own files: its archive and description, their previous
+// versions, the older version given up and the temporary copies of a new
+// one. Only what is given up goes to the Recycle Bin (the older version's
+// folder, or, as earlier versions of the tool did it, the previous version's
+// files), and only the temporary copies are made and removed.
 bool FitsVersionChange(const std::string& archive, const ChangeStep& step)
 {
     if (KindOf(archive) == ArchiveKind::None || !HasNoPath(archive))
         return false;
-    std::vector<std::string> own = OwnNames(archive);
+    VersionNames n = NamesOfVersions(archive);
+    auto own = [&n](const std::string& name) {
+        return IsOneOf(
+            name, {&n.archive, &n.description, &n.previousArchive, &n.previousDescription, &n.archiveTemporary,
+                   &n.descriptionTemporary, &n.olderFolder, &n.olderArchive, &n.olderDescription});
+    };
+    auto temporary = [&n](const std::string& name) {
+        return IsOneOf(name, {&n.archiveTemporary, &n.descriptionTemporary});
+    };
     switch (step.kind) {
-    case StepKind::Recycle: return IsOneOf(step.first, own, 2) && step.second.empty() && step.third.empty();
-    case StepKind::Copy: return !step.first.empty() && IsTemporary(step.second, own) && step.third.empty();
-    case StepKind::Remove: return IsTemporary(step.first, own) && step.second.empty() && step.third.empty();
-    case StepKind::Rename:
-        return IsOneOf(step.first, own, own.size()) && IsOneOf(step.second, own, own.size()) && step.third.empty();
-    case StepKind::Replace:
-        return IsOneOf(step.first, own, own.size()) && IsOneOf(step.second, own, own.size()) &&
-               IsOneOf(step.third, own, own.size());
+    case ChangeStepKind::Recycle:
+        return IsOneOf(step.first, {&n.olderFolder, &n.previousArchive, &n.previousDescription}) &&
+               step.second.empty() && step.third.empty();
+    case ChangeStepKind::Copy: return !step.first.empty() && temporary(step.second) && step.third.empty();
+    case ChangeStepKind::Remove: return temporary(step.first) && step.second.empty() && step.third.empty();
+    case ChangeStepKind::Rename: return own(step.first) && own(step.second) && step.third.empty();
+    case ChangeStepKind::Replace: return own(step.first) && own(step.second) && own(step.third);
     }
     return false;
 }
@@ -55,17 +54,17 @@ bool FitsVersionChange(const std::string& archive, const ChangeStep& step)
 
 ChangeStep FlipStep(const std::string& fileName)
 {
-    return {StepKind::Rename, fileName, FlippedName(fileName), ""};
+    return {ChangeStepKind::Rename, fileName, FlippedName(fileName), ""};
 }
 
 std::vector<NameMove> MovesOf(const ChangeStep& step)
 {
     switch (step.kind) {
-    case StepKind::Recycle:
-    case StepKind::Remove: return {{step.first, ""}};
-    case StepKind::Rename: return {{step.first, step.second}};
-    case StepKind::Replace: return {{step.first, step.third}, {step.second, step.first}};
-    case StepKind::Copy: return {{"", step.second}};
+    case ChangeStepKind::Recycle:
+    case ChangeStepKind::Remove: return {{step.first, ""}};
+    case ChangeStepKind::Rename: return {{step.first, step.second}};
+    case ChangeStepKind::Replace: return {{step.first, step.third}, {step.second, step.first}};
+    case ChangeStepKind::Copy: return {{"", step.second}};
     }
     return {};
 }
@@ -84,7 +83,7 @@ size_t MovesBefore(const std::vector<ChangeStep>& steps, size_t count)
 {
     size_t moves = 0;
     for (size_t i = 0; i < count && i < steps.size(); ++i)
-        moves += steps[i].kind == StepKind::Replace ? 2 : 1;
+        moves += steps[i].kind == ChangeStepKind::Replace ? 2 : 1;
     return moves;
 }
 
@@ -92,7 +91,7 @@ bool StepFits(const ChangePlan& plan, const ChangeStep& step)
 {
     switch (plan.kind) {
     case ChangeKind::Switch:
-        return step.kind == StepKind::Rename && IsSwitchableName(step.first) &&
+        return step.kind == ChangeStepKind::Rename && IsSwitchableName(step.first) &&
                step.second == FlippedName(step.first) && step.third.empty();
     case ChangeKind::Update:
     case ChangeKind::Restore: return FitsVersionChange(plan.mod, step);

@@ -24,10 +24,10 @@ enum class ChangePhase { Doing, Owed };
 // the file at the path `first` (outside the folder) copied whole under the
 // temporary name `second`. Remove: `first`, a temporary copy of the tool's
 // own, deleted.
-enum class StepKind { Rename, Replace, Recycle, Copy, Remove };
+enum class ChangeStepKind { Rename, Replace, Recycle, Copy, Remove };
 
 struct ChangeStep {
-    StepKind kind = StepKind::Rename;
+    ChangeStepKind kind = ChangeStepKind::Rename;
     std::string first, second, third;
 
     bool operator==(const ChangeStep& other) const

@@ -60,18 +60,18 @@ bool RunStep(const std::string& folder, const ChangeStep& step, const CopyIn& co
 {
     error = ERROR_SUCCESS;
     switch (step.kind) {
-    case StepKind::Rename: return Rename(folder, step.first, step.second, error);
-    case StepKind::Replace:
+    case ChangeStepKind::Rename: return Rename(folder, step.first, step.second, error);
+    case ChangeStepKind::Replace:
         if (ReplaceFileW(WidePath(folder, step.first).c_str(), WidePath(folder, step.second).c_str(),
                          WidePath(folder, step.third).c_str(), 0, NULL, NULL))
             return true;
         error = GetLastError();
         return false;
-    case StepKind::Recycle: return Recycle(folder, step.first, error);
-    case StepKind::Copy:
+    case ChangeStepKind::Recycle: return Recycle(folder, step.first, error);
+    case ChangeStepKind::Copy:
         error = copyIn ? copyIn(step.first, JoinPath(folder, step.second)) : ERROR_INVALID_FUNCTION;
         return error == ERROR_SUCCESS;
-    case StepKind::Remove: return Remove(folder, step.first, error);
+    case ChangeStepKind::Remove: return Remove(folder, step.first, error);
     }
     return false;
 }

@@ -1,6 +1,5 @@
 #include "changes/journal_text.h"
 
-#include <vector>
 
 const char kJournalMark[] = "Quillmoor mod folder change, version 1";
 
@@ -96,7 +95,7 @@ std::optional<ChangeStep> ReadStep(const std::string& line)
     if (fields.size() != names + 1)
         return std::nullopt;
     ChangeStep step;
-    step.kind = static_cast<StepKind>(*kind);
+    step.kind = static_cast<ChangeStepKind>(*kind);
     std::string* parts[] = {&step.first, &step.second, &step.third};
     for (size_t i = 0; i < names; ++i) {
         std::optional<std::string> name = Unescaped(fields[i + 1]);
@@ -188,4 +187,27 @@ JournalRead ReadJournalText(const std::string& text)
     read.done = read.done < read.reached ? read.done : read.reached;
     read.plan = std::move(plan);
     return read;
+}
+
+std::string LinesText(const std::vector<std::string>& strings)
+{
+    std::string text;
+    for (const std::string& line : strings)
+        text += Escaped(line) + "\n";
+    return text + "end\n";
+}
+
+std::optional<std::vector<std::string>> ReadLinesText(const std::string& text)
+{
+    std::vector<std::string> lines = WholeLines(text);
+    if (lines.empty() || lines.back() != "end")
+        return std::nullopt;
+    lines.pop_back();
+    for (std::string& line : lines) {
+        std::optional<std::string> plain = Unescaped(line);
+        if (!plain)
+            return std::nullopt;
+        line = *plain;
+    }
+    return lines;
 }

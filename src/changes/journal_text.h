@@ -25,6 +25,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "changes/change_plan.h"
 
@@ -46,3 +47,8 @@ struct JournalRead {
 // The journal in `text`, read only when its plan is whole; the progress from
 // the last whole line of each kind (none: nothing was begun).
 JournalRead ReadJournalText(const std::string& text);
+
+// Strings as the lines of a home file: each escaped as a journal's names
+// are, then "end". Read back only when whole.
+std::string LinesText(const std::vector<std::string>& strings);
+std::optional<std::vector<std::string>> ReadLinesText(const std::string& text);

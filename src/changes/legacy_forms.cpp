@@ -39,7 +39,7 @@ JournalRead ReadLegacySwitch(const std::vector<std::string>& strings)
     // Names as they were before the switch: what is owed renames them back.
     for (size_t i = countAt + 1; i < strings.size(); ++i)
         plan.steps.push_back(plan.phase == ChangePhase::Owed
-                                 ? ChangeStep{StepKind::Rename, FlippedName(strings[i]), strings[i], ""}
+                                 ? ChangeStep{ChangeStepKind::Rename, FlippedName(strings[i]), strings[i], ""}
                                  : FlipStep(strings[i]));
     // Nothing said how far it got: any rename of a switch may have been made,
     // none of what is owed.
@@ -58,7 +58,7 @@ JournalRead ReadLegacyVersionChange(const std::vector<std::string>& strings, siz
     plan.folder = strings[1];
     plan.mod = strings[2];
     const char* const words[] = {"rename", "replace", "recycle"};
-    const StepKind kinds[] = {StepKind::Rename, StepKind::Replace, StepKind::Recycle};
+    const ChangeStepKind kinds[] = {ChangeStepKind::Rename, ChangeStepKind::Replace, ChangeStepKind::Recycle};
     for (size_t i = 3; i < strings.size(); ++i) {
         std::vector<std::string> parts = Split(strings[i], '\t');
         size_t kind = 0;

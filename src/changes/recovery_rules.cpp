@@ -47,9 +47,12 @@ std::vector<std::vector<size_t>> Groups(const std::vector<NameMove>& moves, cons
         for (const std::string* name : {&moves[i].from, &moves[i].to}) {
             if (name->empty())
                 continue;
-            auto found = firstMove.emplace(Key(*name), i);
-            if (!found.second)
-                parent[Root(parent, i)] = Root(parent, found.first->second);
+            // A name inside a folder goes with the folder (to the Recycle Bin).
+            for (const std::string& key : {Key(*name), Key(name->substr(0, name->find('\\')))}) {
+                auto found = firstMove.emplace(key, i);
+                if (!found.second)
+                    parent[Root(parent, i)] = Root(parent, found.first->second);
+            }
         }
     }
     std::map<size_t, std::vector<size_t>> byRoot;
@@ -108,6 +111,11 @@ long PointShown(const std::vector<NameMove>& moves, const std::vector<size_t>& g
             state[Key(move.from)] = Absent;
         if (!move.to.empty())
             state[Key(move.to)] = Present;
+        // A folder gone takes the names inside it along.
+        std::string inside = Key(move.from) + "\\";
+        for (auto& name : state)
+            if (move.to.empty() && !move.from.empty() && name.first.compare(0, inside.size(), inside) == 0)
+                name.second = Absent;
     }
     return shown;
 }
@@ -131,14 +139,11 @@ std::vector<MoveGroup> GroupsMade(const ChangePlan& plan, size_t doneMoves, size
     for (std::vector<size_t>& indices : Groups(moves, UsableMoves(plan))) {
         MoveGroup group;
         size_t lowest = 0;
-        bool copyPending = false;
         for (size_t i : indices) {
             lowest += i < doneMoves;
-            // A copy not known to be done bounds the point: nothing after it was begun.
-            if (!copyPending && i < reachedMoves)
-                ++group.reached;
-            copyPending = copyPending || (IsCopy(moves[i]) && i >= doneMoves);
+            group.reached += i < reachedMoves;
         }
+        // A copy not known to be done bounds the point: nothing after it was made.
         size_t highest = group.reached;
         for (size_t n = 0; n < indices.size() && n < highest; ++n)
             if (IsCopy(moves[indices[n]]) && indices[n] >= doneMoves)
@@ -158,11 +163,11 @@ std::vector<RepairMove> UndoMoves(const ChangePlan& plan, const std::vector<Move
     for (const MoveGroup& group : groups) {
         if (group.made < 0)
             continue;
+        undone.insert(undone.end(), group.moves.begin(), group.moves.begin() + group.made);
         // A copy that was begun but not done is removed too.
-        size_t last = static_cast<size_t>(group.made);
-        if (last < group.moves.size() && last < group.reached && IsCopy(moves[group.moves[last]]))
-            ++last;
-        undone.insert(undone.end(), group.moves.begin(), group.moves.begin() + static_cast<std::ptrdiff_t>(last));
+        for (size_t n = static_cast<size_t>(group.made); n < group.reached; ++n)
+            if (IsCopy(moves[group.moves[n]]))
+                undone.push_back(group.moves[n]);
     }
     std::sort(undone.rbegin(), undone.rend());
     std::vector<RepairMove> undo;
@@ -205,7 +210,7 @@ std::vector<RepairMove> FinishMoves(const ChangePlan& plan, const std::vector<Mo
     std::sort(left.begin(), left.end());
     std::unordered_set<size_t> removes;
     for (size_t step = 0, move = 0; step < plan.steps.size(); move += MovesOf(plan.steps[step++]).size())
-        if (plan.steps[step].kind == StepKind::Remove)
+        if (plan.steps[step].kind == ChangeStepKind::Remove)
             removes.insert(move);
     std::vector<RepairMove> finish;
     finish.reserve(left.size());
@@ -228,9 +233,9 @@ ChangePlan OwedPlan(const ChangePlan& plan, const std::vector<RepairMove>& pendi
     owed.mod = plan.mod;
     for (const RepairMove& move : pending) {
         switch (move.kind) {
-        case RepairKind::Rename: owed.steps.push_back({StepKind::Rename, move.from, move.to, ""}); break;
-        case RepairKind::Recycle: owed.steps.push_back({StepKind::Recycle, move.from, "", ""}); break;
-        case RepairKind::Remove: owed.steps.push_back({StepKind::Remove, move.from, "", ""}); break;
+        case RepairKind::Rename: owed.steps.push_back({ChangeStepKind::Rename, move.from, move.to, ""}); break;
+        case RepairKind::Recycle: owed.steps.push_back({ChangeStepKind::Recycle, move.from, "", ""}); break;
+        case RepairKind::Remove: owed.steps.push_back({ChangeStepKind::Remove, move.from, "", ""}); break;
         }
     }
     return owed;

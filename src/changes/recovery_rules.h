@@ -26,7 +26,7 @@ struct MoveGroup {
     // Moves made, when the folder matches exactly one allowed point; -1 when
     // it matches none (changed since) or more than one.
     long made = -1;
-    size_t reached = 0;  // moves that may have been begun
+    size_t reached = 0;  // moves that may have been begun (from `reachedMoves`)
 };
 std::vector<MoveGroup> GroupsMade(const ChangePlan& plan, size_t doneMoves, size_t reachedMoves,
                                   const NamePresent& present);

@@ -84,3 +84,19 @@ std::string FileNamePart(const std::string& path)
     size_t slash = path.find_last_of('\\');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+VersionNames NamesOfVersions(const std::string& archive)
+{
+    std::string stem = DisplayName(archive);
+    std::string description = ReplaceExtension(archive, "txt");
+    std::string older = stem + ".older";
+    return {archive,
+            description,
+            stem + ".previous",
+            stem + ".previous-txt",
+            TemporaryName(archive),
+            TemporaryName(description),
+            older,
+            older + "\\previous",
+            older + "\\previous-txt"};
+}

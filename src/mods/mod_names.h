@@ -41,3 +41,26 @@ std::string JoinPath(const std::string& directory, const std::string& name);
 
 // The part of a path after its last backslash (the whole path if it has none).
 std::string FileNamePart(const std::string& path);
+
+// The files of one mod in its folder, by name. The previous version's names
+// end neither in .pak, .mod nor .txt, and their extension does not begin
+// with "pak" either, so that no generated short name ("BETTER~1.PRE") is
+// matched by the game's *.pak: the game never loads them and the lists never
+// show them. They do not depend on the mod's state, so a mod keeps its
+// previous version when it is enabled or disabled. An older previous version
+// that an update gives up is moved into a folder of its own first, so that
+// its two files go to the Recycle Bin as one item, with one question where
+// the drive has no Recycle Bin: both go, or neither.
+struct VersionNames {
+    std::string archive;               // "Better Towns.pak" (or .mod)
+    std::string description;           // "Better Towns.txt"
+    std::string previousArchive;       // "Better Towns.previous"
+    std::string previousDescription;   // "Better Towns.previous-txt"
+    std::string archiveTemporary;      // "Better Towns.pa~": the copy in progress, as adding has it
+    std::string descriptionTemporary;  // "Better Towns.tx~"
+    std::string olderFolder;           // "Better Towns.older"
+    std::string olderArchive;          // "Better Towns.older\previous"
+    std::string olderDescription;      // "Better Towns.older\previous-txt"
+};
+
+VersionNames NamesOfVersions(const std::string& archive);

@@ -19,7 +19,8 @@
 #include "shared/text_conversion.h"
 #include "shared/text_format.h"
 #include "shared/window_state.h"
-#include "switching/journal_rules.h"
+#include "changes/change_plan.h"
+#include "changes/change_view.h"
 
 namespace {
 
@@ -347,7 +348,7 @@ std::optional<ProblemSearch> SearchToTakeUp()
     }
     // A search of another folder stays for when that is the mod folder again,
     // unless the player ends it there.
-    if (search && !IsJournalFolder(SearchFolder(*search), ModDirectory, FoldedKey)) {
+    if (search && !IsSameFolder(SearchFolder(*search), ModDirectory, FoldedKey)) {
         if (ShowMessage(MainWindow, Message::SearchOtherFolder, {SearchFolder(*search)}) == IDYES) {
             BusyScope busy;
             EndSearchWith(MainWindow, *search, WantedAtStart(*search));
@@ -361,9 +362,11 @@ std::optional<ProblemSearch> SearchToTakeUp()
 
 void ShowProblemSearch()
 {
-    SearchLock lock;
+    // Held while the dialog shows: one copy of the tool at a time shows the
+    // search, and no other copy changes the folder under it.
+    FolderLock lock(FolderWork::Search);
     if (!lock.Held()) {
-        ShowMessage(MainWindow, Message::SearchElsewhere);
+        TellHeld(MainWindow, lock.Holder());
         return;
     }
     if (!FolderExists(ModDirectory)) {

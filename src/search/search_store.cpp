@@ -1,5 +1,7 @@
 #include "search/search_store.h"
 
+#include "changes/journal_home.h"
+#include "changes/journal_text.h"
 #include "shared/registry_strings.h"
 
 const char kProblemSearchKey[] = "Software\\RozUrovere\\Problem Search";
@@ -8,15 +10,9 @@ namespace {
 
 const wchar_t kSearchValue[] = L"Search";
 
-}  // namespace
-
-bool StoreSearch(const ProblemSearch& search)
-{
-    return WriteUserStrings(kProblemSearchKey, kSearchValue, SearchRecord(search), true);
-}
-
-// A value of another type is a search that cannot be read, never none.
-bool SearchStored()
+// Where earlier versions of the tool kept it: a value of any type there is a
+// search, readable or not.
+bool InRegistry()
 {
     HKEY key = OpenUserKey(kProblemSearchKey, false);
     if (!key)
@@ -26,17 +22,36 @@ bool SearchStored()
     return there;
 }
 
+}  // namespace
+
+bool StoreSearch(const ProblemSearch& search)
+{
+    return WriteHomeFile(kProblemSearchFile, LinesText(SearchRecord(search)));
+}
+
+bool SearchStored()
+{
+    return ReadHomeFile(kProblemSearchFile).has_value() || InRegistry();
+}
+
 std::optional<ProblemSearch> StoredSearch(bool* unreadable)
 {
-    std::optional<std::vector<std::string>> record = ReadUserStrings(kProblemSearchKey, kSearchValue);
     if (unreadable)
         *unreadable = false;
-    if (!record) {
-        if (unreadable)
-            *unreadable = SearchStored();
+    bool fileUnreadable = false;
+    std::optional<std::string> text = ReadHomeFile(kProblemSearchFile, &fileUnreadable);
+    std::optional<std::vector<std::string>> record;
+    if (text) {
+        record = fileUnreadable ? std::nullopt : ReadLinesText(*text);
+    } else if (InRegistry()) {
+        // Moved into its home when it is read; kept in the registry until then.
+        record = ReadUserStrings(kProblemSearchKey, kSearchValue);
+        if (record && WriteHomeFile(kProblemSearchFile, LinesText(*record)))
+            RemoveUserValue(kProblemSearchKey, kSearchValue);
+    } else {
         return std::nullopt;
     }
-    ReadRecordResult read = ReadSearchRecord(*record);
+    ReadRecordResult read = record ? ReadSearchRecord(*record) : ReadRecordResult();
     if (unreadable)
         *unreadable = !read.search;
     return read.search;
@@ -44,5 +59,6 @@ std::optional<ProblemSearch> StoredSearch(bool* unreadable)
 
 bool ForgetSearch()
 {
-    return RemoveUserValue(kProblemSearchKey, kSearchValue);
+    bool file = RemoveHomeFile(kProblemSearchFile);
+    return RemoveUserValue(kProblemSearchKey, kSearchValue) && file;
 }

@@ -8,7 +8,6 @@
 #include "shared/text_conversion.h"
 #include "switching/switch_view.h"
 
-const char kSearchLockName[] = "QuillmoorModManager problem search";
 
 namespace {
 
@@ -39,24 +38,10 @@ Switched SwitchSearchTo(HWND owner, const ProblemSearch& search, ModsWanted want
     if (!missing.empty() && !whatCanBe)
         return Switched::ModsMissing;
     wanted = WithoutMissing(wanted, missing);
-    SwitchOutcome outcome;
-    {
-        SwitchProgressView progress;
-        SwitchWatch watch = {progress.Watcher(), [&progress, owner](const PutBackReport& report) {
-                                 progress.Close();
-                                 TellPutBack(owner, report);
-                             }};
-        outcome = SwitchFolder(
-            folder,
-            [&wanted](const std::vector<ListedArchive>& now) {
-                return PlanSomeMods(now, wanted.on, wanted.off, FoldedKey);
-            },
-            watch);
-    }
-    ShowFolderAsItIs();
-    TellSwitchOutcome(owner, outcome);
-    bool switched =
-        outcome.result == SwitchOutcome::Result::Switched || outcome.result == SwitchOutcome::Result::NothingToDo;
+    SwitchOutcome outcome = SwitchShown(owner, folder, [&wanted](const std::vector<ListedArchive>& now) {
+        return PlanSomeMods(now, wanted.on, wanted.off, FoldedKey);
+    });
+    bool switched = outcome.result != SwitchOutcome::Result::NotSwitched;
     return switched && FolderIsAsWanted(ListArchives(folder), wanted, FoldedKey) ? Switched::Yes
                                                                                  : Switched::Failed;
 }
@@ -100,4 +85,3 @@ StepFolder CheckStepFolder(const ProblemSearch& search, const std::vector<bool>&
                                                                                              : StepFolder::Changed;
 }
 
-SearchLock::SearchLock() : NamedLock(kSearchLockName) {}

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "search/search_mods.h"
-#include "shared/named_lock.h"
 
 enum class Switched { Yes, ModsMissing, Failed };
 
@@ -36,11 +35,3 @@ enum class StepFolder { AsWanted, Changed, ModsMissing };
 StepFolder CheckStepFolder(const ProblemSearch& search, const std::vector<bool>& on,
                            const std::vector<std::string>& onAtStep);
 
-// The name of the lock below.
-extern const char kSearchLockName[];
-
-// Held while a copy of the tool shows the search.
-class SearchLock : public NamedLock {
-public:
-    SearchLock();
-};

@@ -16,7 +16,8 @@
 #include "shared/messages.h"
 #include "shared/text_conversion.h"
 #include "shared/window_state.h"
-#include "switching/journal_rules.h"
+#include "changes/change_plan.h"
+#include "changes/change_view.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ std::vector<SetRow> rows;
 std::optional<ModSet> BeforeTheSearch()
 {
     std::optional<ProblemSearch> search = StoredSearch();
-    if (!search || !IsJournalFolder(SearchFolder(*search), ModDirectory, FoldedKey))
+    if (!search || !IsSameFolder(SearchFolder(*search), ModDirectory, FoldedKey))
         return std::nullopt;  // a search of another folder is no set of this one
     ModSet set = {kBeforeSearchSet, search->keptOn};
     set.mods.insert(set.mods.end(), search->suspects.begin(), search->suspects.end());
@@ -48,9 +49,9 @@ void SwitchToSet(const ModSet& set, bool beforeTheSearch)
         SwitchToModSet(set);
         return;
     }
-    SearchLock lock;  // not under a search that another copy shows
+    FolderLock lock(FolderWork::Search);  // not under a search that another copy shows
     if (!lock.Held())
-        ShowMessage(MainWindow, Message::SearchElsewhere);
+        TellHeld(MainWindow, lock.Holder());
     else if (SwitchToModSet(set, true, true))
         ForgetSearch();
 }

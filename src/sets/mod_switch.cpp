@@ -46,20 +46,8 @@ bool SwitchToModSet(const ModSet& set, bool askAboutMissing, bool othersAsTheyAr
             return false;
     }
 
-    SwitchOutcome outcome;
-    {
-        SwitchProgressView progress;
-        SwitchWatch watch = {progress.Watcher(), [&progress](const PutBackReport& report) {
-                                 progress.Close();
-                                 ShowFolderAsItIs();
-                                 TellPutBack(MainWindow, report);
-                             }};
-        outcome = SwitchFolder(folder, planFor, watch);
-    }
-    bool switched = outcome.result == SwitchOutcome::Result::Switched;
-    if (switched)
+    SwitchOutcome outcome = SwitchShown(MainWindow, folder, planFor);
+    if (outcome.result == SwitchOutcome::Result::Switched)
         SaveModSet({kBeforeLastSwitchSet, ModsOn(outcome.before)});
-    ShowFolderAsItIs();
-    TellSwitchOutcome(MainWindow, outcome);
-    return switched || outcome.result == SwitchOutcome::Result::NothingToDo;
+    return outcome.result != SwitchOutcome::Result::NotSwitched;
 }

@@ -103,10 +103,11 @@ const MessageEntry kMessages[] = {
     {IDS_RESTORE_NAME_IN_THE_WAY, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
     {IDS_UPDATE_NAME_TOO_LONG, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
     {IDS_UPDATE_CUT_OFF_UNDONE_OLDER_IN_BIN, IDS_CAPTION_UPDATE_MOD, MB_ICONINFORMATION, MB_OK, 0, 0},
+    {IDS_FOLDER_HELD, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
 };
 
 static_assert(sizeof kMessages / sizeof kMessages[0] ==
-                  static_cast<size_t>(Message::UpdateCutOffUndoneOlderInBin) + 1,
+                  static_cast<size_t>(Message::FolderHeld) + 1,
               "one entry per message");
 
 struct TextEntry {

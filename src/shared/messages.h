@@ -92,6 +92,7 @@ enum class Message {
     RestoreNameInTheWay,
     UpdateNameTooLong,
     UpdateCutOffUndoneOlderInBin,
+    FolderHeld,
 };
 
 struct MessageText {

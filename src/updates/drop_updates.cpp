@@ -11,7 +11,7 @@
 #include "shared/text_conversion.h"
 #include "shared/text_format.h"
 #include "shared/window_state.h"
-#include "updates/interrupted_update.h"
+#include "updates/update_commands.h"
 #include "updates/mod_update.h"
 
 namespace {
@@ -126,7 +126,7 @@ std::vector<DropChoice> ChooseForDrop(const std::vector<std::string>& files,
     bool update = ShowMessage(MainWindow, Message::UpdateQuestion, {JoinLines(question, kQuestionLines)}) == IDYES;
     // An earlier change the player keeps refuses each update, as not updated.
     if (update)
-        SettleEarlierVersionChange();
+        EarlierChangeSettled(ChangeKind::Update);
     for (DropChoice& choice : choices)
         choice.decision = AfterQuestion(choice.decision, update);
     return choices;
@@ -136,13 +136,20 @@ bool UpdateDroppedFile(const std::string& path, const DropChoice& choice, size_t
                        DropReason& reason, std::string& detail)
 {
     batch.StartFile(FileNamePart(path), index);
-    switch (UpdateMod(choice.installed, path, batch, detail)) {
+    VersionDetail why;
+    VersionOutcome outcome = UpdateMod(choice.installed, path, batch, why);
+    detail = why.inTheWay;
+    switch (outcome) {
     case VersionOutcome::Done:
     case VersionOutcome::Cancelled: return true;
     case VersionOutcome::InUse: reason = DropReason::UpdateInUse; break;
     case VersionOutcome::Failed:
     case VersionOutcome::EarlierOwed: reason = DropReason::NotUpdated; break;
-    case VersionOutcome::Elsewhere: reason = DropReason::VersionChangeElsewhere; break;
+    case VersionOutcome::Elsewhere:
+        reason = why.holder == FolderWork::Update || why.holder == FolderWork::Restore
+                     ? DropReason::VersionChangeElsewhere
+                     : DropReason::NotUpdated;
+        break;
     case VersionOutcome::NotRecycled: reason = DropReason::PreviousNotRecycled; break;
     case VersionOutcome::LeftoverInTheWay: reason = DropReason::LeftoverInTheWay; break;
     case VersionOutcome::NotPutBack: reason = DropReason::UpdateNotPutBack; break;

@@ -11,9 +11,8 @@
 #include "shared/folder_listing.h"
 #include "shared/text_conversion.h"
 #include "shared/window_state.h"
-#include "updates/version_journal.h"
+#include "changes/change_engine.h"
 #include "updates/version_plan.h"
-#include "updates/version_steps.h"
 
 namespace {
 
@@ -156,9 +155,9 @@ bool NameFits(const ModFiles& mod, const std::string& name)
 }
 
 // The first name the steps would give a file that the folder cannot keep.
-std::string NameThatDoesNotFit(const ModFiles& mod, const std::vector<VersionStep>& steps)
+std::string NameThatDoesNotFit(const ModFiles& mod, const ChangePlan& plan)
 {
-    for (const std::string& name : NamesGiven(steps))
+    for (const std::string& name : NamesGiven(plan))
         if (!NameFits(mod, name))
             return name;
     return "";
@@ -171,53 +170,48 @@ void RemoveTemporaries(const ModFiles& mod)
     RemoveDirectoryA(mod.Path(mod.names.olderFolder).c_str());  // only when empty
 }
 
-// A journal left by an earlier change is what puts its mod in order: no
-// change writes its own over it.
-bool EarlierJournalLeft()
+// The update's copies in, the archive's with the batch's progress and Cancel.
+CopyIn CopiesWith(const ModFiles& mod, CopyBatch& batch)
 {
-    size_t stepsDone = 0;
-    return !ReadVersionJournalStrings(stepsDone).empty();
+    return [&mod, &batch](const std::string& source, const std::string& target) -> DWORD {
+        bool archive = target == mod.Path(mod.names.archiveTemporary);
+        CopyOutcome copied = archive ? CopyWithProgress(source, target, &CopyBatch::Progress, &batch)
+                                     : CopyWithProgress(source, target, NULL, NULL);
+        if (copied == CopyOutcome::Copied)
+            return ERROR_SUCCESS;
+        DWORD error = GetLastError();
+        return copied == CopyOutcome::Cancelled ? ERROR_CANCELLED : error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
+    };
 }
 
-VersionOutcome FailureOf(const VersionStep& step, DWORD error)
+// What the engine's outcome is for a change of a version.
+VersionOutcome OutcomeOf(const ChangeOutcome& change, const ModFiles& mod, VersionDetail& detail)
 {
-    if (step.kind == VersionStepKind::Recycle)
-        return VersionOutcome::NotRecycled;
-    bool inUse = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-                 error == ERROR_UNABLE_TO_REMOVE_REPLACED;
-    return inUse ? VersionOutcome::InUse : VersionOutcome::Failed;
-}
-
-// The steps, journalled: a step that fails undoes what the ones before it did.
-VersionOutcome RunJournalled(VersionChange change, const ModFiles& mod, const std::vector<VersionStep>& steps)
-{
-    if (!WriteVersionJournal(VersionJournalStrings({change, mod.folder, mod.names.archive, steps})))
-        return VersionOutcome::Failed;
-    for (size_t done = 0; done < steps.size(); ++done) {
-        DWORD error = ERROR_SUCCESS;
-        if (RunStep(mod.folder, steps[done], error)) {
-            NoteStepsDone(done + 1);
-            continue;
-        }
-        // A replace may have kept the installed file and stopped there.
-        std::optional<size_t> made = MovesMade(steps, done, NamesPresent(mod.folder));
-        if (!made || !UndoMoves(mod.folder, steps, *made))
-            return VersionOutcome::NotPutBack;  // the journal stays for the next start
-        RemoveVersionJournal();
-        return FailureOf(steps[done], error);
+    using Result = ChangeOutcome::Result;
+    switch (change.result) {
+    case Result::Done: return VersionOutcome::Done;
+    case Result::Held: detail.holder = change.holder; return VersionOutcome::Elsewhere;
+    case Result::EarlierPending: return VersionOutcome::EarlierOwed;
+    case Result::NotJournalled: return VersionOutcome::Failed;
+    case Result::Cancelled: return VersionOutcome::Cancelled;
+    case Result::NotPutBack: return VersionOutcome::NotPutBack;
+    case Result::Failed: break;
     }
-    RemoveVersionJournal();
-    return VersionOutcome::Done;
+    if (change.failed == mod.names.olderFolder)
+        return VersionOutcome::NotRecycled;
+    bool inUse = change.error == ERROR_SHARING_VIOLATION || change.error == ERROR_LOCK_VIOLATION ||
+                 change.error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+    return inUse ? VersionOutcome::InUse : VersionOutcome::Failed;
 }
 
 }  // namespace
 
 VersionOutcome UpdateMod(const std::string& archive, const std::string& source, CopyBatch& batch,
-                         std::string& inTheWay)
+                         VersionDetail& detail)
 {
     ModFiles mod = {ModDirectory, NamesOfVersions(archive)};
     VersionFiles files;
-    VersionOutcome prepared = Prepare(mod, files, inTheWay);
+    VersionOutcome prepared = Prepare(mod, files, detail.inTheWay);
     if (prepared != VersionOutcome::Done)
         return prepared;
     // The description that comes with the new version, or else the installed
@@ -225,48 +219,40 @@ VersionOutcome UpdateMod(const std::string& archive, const std::string& source, 
     std::string description = FindInfoFile(source);
     if (description.empty() && files.description)
         description = mod.Path(mod.names.description);
-    std::vector<VersionStep> steps = UpdateSteps(mod.names, files, !description.empty());
-    inTheWay = NameThatDoesNotFit(mod, steps);
-    if (!inTheWay.empty())
+    ChangePlan plan = UpdatePlan(mod.folder, mod.names, files, source, description);
+    detail.inTheWay = NameThatDoesNotFit(mod, plan);
+    if (!detail.inTheWay.empty())
         return VersionOutcome::NameTooLong;
-    VersionLock lock;
-    if (!lock.Held())
+    FolderLock lock(FolderWork::Update);
+    if (!lock.Held()) {
+        detail.holder = lock.Holder();
         return VersionOutcome::Elsewhere;
-    if (EarlierJournalLeft())
+    }
+    if (JournalLeft())
         return VersionOutcome::EarlierOwed;
-
-    CopyOutcome copied =
-        CopyWithProgress(source, mod.Path(mod.names.archiveTemporary), &CopyBatch::Progress, &batch);
-    if (copied != CopyOutcome::Copied)
-        return copied == CopyOutcome::Cancelled ? VersionOutcome::Cancelled : VersionOutcome::Failed;
-    VersionOutcome outcome = VersionOutcome::Done;
-    if (!description.empty() &&
-        CopyWithProgress(description, mod.Path(mod.names.descriptionTemporary), NULL, NULL) != CopyOutcome::Copied)
-        outcome = VersionOutcome::Failed;
-    if (outcome == VersionOutcome::Done && (files.previousArchive || files.previousDescription))
-        outcome = MakeOlderFolder(mod, inTheWay);
-    if (outcome == VersionOutcome::Done)
-        outcome = RunJournalled(VersionChange::Update, mod, steps);
+    if (files.previousArchive || files.previousDescription) {
+        VersionOutcome made = MakeOlderFolder(mod, detail.inTheWay);
+        if (made != VersionOutcome::Done)
+            return made;
+    }
+    VersionOutcome outcome = OutcomeOf(CarryOut(plan, FolderWork::Update, nullptr, CopiesWith(mod, batch)), mod,
+                                       detail);
     if (outcome != VersionOutcome::Done && outcome != VersionOutcome::NotPutBack)
         RemoveTemporaries(mod);
     return outcome;
 }
 
-VersionOutcome RestorePreviousVersion(const std::string& archive, std::string& inTheWay)
+VersionOutcome RestorePreviousVersion(const std::string& archive, VersionDetail& detail)
 {
     ModFiles mod = {ModDirectory, NamesOfVersions(archive)};
     VersionFiles files;
-    VersionOutcome prepared = Prepare(mod, files, inTheWay);
+    VersionOutcome prepared = Prepare(mod, files, detail.inTheWay);
     if (prepared != VersionOutcome::Done)
         return prepared;
     if (!files.previousArchive)
         return VersionOutcome::Failed;
-    VersionLock lock;
-    if (!lock.Held())
-        return VersionOutcome::Elsewhere;
-    if (EarlierJournalLeft())
-        return VersionOutcome::EarlierOwed;
-    return RunJournalled(VersionChange::Restore, mod, RestoreSteps(mod.names, files));
+    return OutcomeOf(CarryOut(RestorePlan(mod.folder, mod.names, files), FolderWork::Restore, nullptr), mod,
+                     detail);
 }
 
 bool HasPreviousVersion(const std::string& archivePath)

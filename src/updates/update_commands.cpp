@@ -15,7 +15,7 @@
 #include "shared/messages.h"
 #include "shared/text_format.h"
 #include "shared/window_state.h"
-#include "updates/interrupted_update.h"
+#include "changes/change_view.h"
 #include "updates/mod_update.h"
 #include "updates/version_plan.h"
 
@@ -73,9 +73,10 @@ struct OutcomeMessages {
     Message inUse, failed, notPutBack, bothStates, nameInTheWay;
 };
 
-void Report(VersionOutcome outcome, const std::string& archive, const std::string& inTheWay,
+void Report(VersionOutcome outcome, const std::string& archive, const VersionDetail& detail,
             const OutcomeMessages& messages)
 {
+    const std::string& inTheWay = detail.inTheWay;
     std::vector<std::string> mod = {DisplayName(archive)};
     switch (outcome) {
     case VersionOutcome::Done:
@@ -88,7 +89,7 @@ void Report(VersionOutcome outcome, const std::string& archive, const std::strin
     case VersionOutcome::NotRecycled: ShowMessage(MainWindow, Message::UpdateNotRecycled, mod); break;
     case VersionOutcome::LeftoverInTheWay: ShowMessage(MainWindow, Message::LeftoverInTheWay, {inTheWay}); break;
     case VersionOutcome::NotPutBack: ShowMessage(MainWindow, messages.notPutBack, mod); break;
-    case VersionOutcome::Elsewhere: ShowMessage(MainWindow, Message::VersionChangeElsewhere); break;
+    case VersionOutcome::Elsewhere: TellHeld(MainWindow, detail.holder); break;
     case VersionOutcome::EarlierOwed: break;  // asked about before, and kept
     case VersionOutcome::BothStates:
         ShowMessage(MainWindow, messages.bothStates,
@@ -114,7 +115,7 @@ bool MayChange(const std::string& archive, const OutcomeMessages& messages)
 {
     std::string other = ReplaceExtension(archive, HasExtension(archive, ".pak") ? "mod" : "pak");
     if (GetFileAttributesA(JoinPath(ModDirectory, other).c_str()) != INVALID_FILE_ATTRIBUTES) {
-        Report(VersionOutcome::BothStates, archive, "", messages);
+        Report(VersionOutcome::BothStates, archive, VersionDetail(), messages);
         return false;
     }
     return true;
@@ -131,13 +132,20 @@ CompareOutcome CompareWithInstalled(const std::string& installed, const std::str
 
 }  // namespace
 
+bool EarlierChangeSettled(ChangeKind kind)
+{
+    FolderLock lock(kind == ChangeKind::Update ? FolderWork::Update : FolderWork::Restore);
+    ChangeProgressView progress(kind);
+    return BeginChange(MainWindow, lock, kind, progress);
+}
+
 void UpdateModFromFile(const std::string& archivePath)
 {
     std::string archive = FileNamePart(archivePath);
     std::string source;
     if (!MayChange(archive, kUpdateMessages))
         return;
-    if (!SettleEarlierVersionChange() || (source = ChooseNewVersion(archive)).empty())
+    if (!EarlierChangeSettled(ChangeKind::Update) || (source = ChooseNewVersion(archive)).empty())
         return;
     if (!FolderExists(ModDirectory)) {
         ShowMessage(MainWindow, Message::DirectoryMissing);
@@ -155,27 +163,27 @@ void UpdateModFromFile(const std::string& archivePath)
         return;
     }
     VersionOutcome outcome;
-    std::string inTheWay;
+    VersionDetail detail;
     {
         CopyBatch batch(1, TextFor(Text::UpdatingCaption));
         batch.StartFile(FileNamePart(source), 0);
-        outcome = UpdateMod(archive, source, batch, inTheWay);
+        outcome = UpdateMod(archive, source, batch, detail);
     }
     ShowModAgain(archive);
-    Report(outcome, archive, inTheWay, kUpdateMessages);
+    Report(outcome, archive, detail, kUpdateMessages);
 }
 
 void RestorePreviousVersionOf(const std::string& archivePath)
 {
     std::string archive = FileNamePart(archivePath);
-    if (!MayChange(archive, kRestoreMessages) || !SettleEarlierVersionChange())
+    if (!MayChange(archive, kRestoreMessages) || !EarlierChangeSettled(ChangeKind::Restore))
         return;
     VersionOutcome outcome;
-    std::string inTheWay;
+    VersionDetail detail;
     {
         InputHeld held;
-        outcome = RestorePreviousVersion(archive, inTheWay);
+        outcome = RestorePreviousVersion(archive, detail);
     }
     ShowModAgain(archive);
-    Report(outcome, archive, inTheWay, kRestoreMessages);
+    Report(outcome, archive, detail, kRestoreMessages);
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "changes/change_plan.h"
+
 // The open-file dialog, owned by the main window; the chosen archive replaces
 // the mod of `archivePath` and takes its name, whatever the chosen file is
 // called. A file identical to the installed one changes nothing.
@@ -13,3 +15,9 @@ void UpdateModFromFile(const std::string& archivePath);
 // The mod's previous version and its current one change places. Both commands
 // refuse a mod installed both enabled and disabled, saying so.
 void RestorePreviousVersionOf(const std::string& archivePath);
+
+// Before a change of a version: a change left by an earlier one is put in
+// order first and the player told; one that cannot be put in order now is
+// given up only when the player agrees. False when it stays (nothing may be
+// changed then).
+bool EarlierChangeSettled(ChangeKind kind);

@@ -27,10 +27,10 @@ ChangePlan Update(bool copies = false)
     plan.folder = "C:\\Games\\data";
     plan.mod = "B.pak";
     if (copies)
-        plan.steps = {{StepKind::Copy, "D:\\New\\B.pak", "B.pa~", ""},
-                      {StepKind::Copy, "D:\\New\\B.txt", "B.tx~", ""}};
-    plan.steps.push_back({StepKind::Replace, "B.pak", "B.pa~", "B.previous"});
-    plan.steps.push_back({StepKind::Replace, "B.txt", "B.tx~", "B.previous-txt"});
+        plan.steps = {{ChangeStepKind::Copy, "D:\\New\\B.pak", "B.pa~", ""},
+                      {ChangeStepKind::Copy, "D:\\New\\B.txt", "B.tx~", ""}};
+    plan.steps.push_back({ChangeStepKind::Replace, "B.pak", "B.pa~", "B.previous"});
+    plan.steps.push_back({ChangeStepKind::Replace, "B.txt", "B.tx~", "B.previous-txt"});
     return plan;
 }
 
@@ -60,7 +60,7 @@ TEST(ChangeJournal, ReadsBackOnlyAWholePlanAndTheLastWholeProgressLines)
 {
     ChangePlan written = Update();
     written.folder = "C:\\Игры\\da\tta";
-    written.steps.push_back({StepKind::Recycle, "B.previous", "", ""});
+    written.steps.push_back({ChangeStepKind::Recycle, "B.previous", "", ""});
     std::string text = PlanText(written) + ReachLine(1) + DoneLine(1) + ReachLine(2);
     std::string noKind = PlanText(Switch({"A.pak"}));
     noKind.replace(noKind.find("rename"), 6, "delete");
@@ -177,7 +177,7 @@ TEST(ChangeRecovery, PutsBackOrFinishesOnlyWhatTheJournalAllowsAndTheFolderShows
 TEST(ChangeRecovery, AnUndoOfARecycledFileNamesItAndWhatIsOwedIsARenameBack)
 {
     ChangePlan plan = Update();
-    plan.steps.insert(plan.steps.begin(), {StepKind::Recycle, "B.previous", "", ""});
+    plan.steps.insert(plan.steps.begin(), {ChangeStepKind::Recycle, "B.previous", "", ""});
     std::vector<MoveGroup> groups = GroupsMade(plan, 1, 3, In({"B.pa~", "B.previous", "B.txt", "B.tx~"}));
     std::vector<std::string> recycled;
     std::vector<RepairMove> undo = UndoMoves(plan, groups, recycled);
