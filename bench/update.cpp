@@ -46,8 +46,8 @@ bool MeasureUpdate(const std::string& archive)
         [&] {
             CopyBatch batch(1);
             batch.StartFile(FileNamePart(archive), 0);
-            std::string inTheWay;
-            updated &= UpdateMod(names.archive, archive, batch, inTheWay) == VersionOutcome::Done;
+            VersionDetail detail;
+            updated &= UpdateMod(names.archive, archive, batch, detail) == VersionOutcome::Done;
             DeleteFileA(installed.c_str());
             MoveFileA(previous.c_str(), installed.c_str());
             DeleteFileA(JoinPath(folder, names.previousDescription).c_str());

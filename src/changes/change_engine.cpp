@@ -66,6 +66,10 @@ RepairRun RunOwed(JournalWriter& writer, const ChangePlan& owed, ChangeStage sta
         if (go && RunRepair(owed.folder, repairs[i], error)) {
             run.made.push_back(NameAfter(repairs[i]));
             writer.Done(i + 1);
+        } else if (go && repairs[i].kind == RepairKind::Remove) {
+            // A temporary copy that cannot go (held open) is no version of the
+            // mod: it stays a leftover, which the next add or update replaces.
+            writer.Done(i + 1);
         } else {
             run.pending.push_back(repairs[i]);
         }
@@ -118,11 +122,18 @@ std::vector<std::string> NamesNow(const ChangePlan& plan)
     return names;
 }
 
-// The older version's folder an update made, when it is left empty.
-void RemoveEmptyOlderFolder(const ChangePlan& plan)
+// After an update put in order: the older version's folder it made, when it
+// is left empty; and, once it is undone, what it had copied, which is no
+// version of the mod now.
+void TidyAfter(const ChangePlan& plan, const RecoveryReport& report)
 {
-    if (plan.kind == ChangeKind::Update)
-        RemoveDirectoryW(ToWide(JoinPath(plan.folder, NamesOfVersions(plan.mod).olderFolder), CP_ACP).c_str());
+    if (plan.kind != ChangeKind::Update)
+        return;
+    VersionNames names = NamesOfVersions(plan.mod);
+    if (report.outcome == RecoveryReport::Outcome::Undone && report.owed.empty())
+        for (const std::string& copy : {names.archiveTemporary, names.descriptionTemporary})
+            DeleteFileW(ToWide(JoinPath(plan.folder, copy), CP_ACP).c_str());
+    RemoveDirectoryW(ToWide(JoinPath(plan.folder, names.olderFolder), CP_ACP).c_str());
 }
 
 // Finishes an update or a restore from where it stopped; where a move fails,
@@ -142,6 +153,7 @@ void FinishVersionChange(const ChangePlan& plan, const std::vector<MoveGroup>& g
             RepairRun undone = Undo(writer, plan, made, progress, report.inRecycleBin);
             // Where nothing could be undone either (its files held), the change
             // stays as it was, to be finished at a later start.
+            writer.Close();
             if (undone.made.empty() && !undone.pending.empty() && journal)
                 WriteHomeFile(kChangeJournalFile, *journal);
             report.outcome = RecoveryReport::Outcome::Undone;
@@ -318,7 +330,7 @@ RecoveryReport PutInOrder(const std::string& modFolder, const ChangeProgress& pr
         report.putBack = undone.made;
         report.owed = OwedNames(undone.pending);
     }
-    RemoveEmptyOlderFolder(plan);
+    TidyAfter(plan, report);
     return report;
 }
 

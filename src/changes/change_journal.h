@@ -33,6 +33,8 @@ public:
     // reach written before bounds what a power cut can lose).
     void Done(size_t moves);
     bool Remove();
+    // Lets go of the file, which stays.
+    void Close() { appender_.reset(); }
 
 private:
     std::unique_ptr<HomeFileAppender> appender_;

@@ -179,12 +179,14 @@ void TellChangeOutcome(HWND owner, ChangeKind kind, const std::string& mod, cons
 
 bool BeginChange(HWND owner, const FolderLock& lock, ChangeKind kind, ChangeProgressView& progress)
 {
+    // With none left the change goes on; the engine refuses it when another
+    // copy holds the folder.
+    if (!JournalLeft())
+        return true;
     if (!lock.Held()) {
         TellHeld(owner, lock.Holder());
         return false;
     }
-    if (!JournalLeft())
-        return true;
     RecoveryReport report = PutInOrder(ModDirectory, progress.Watcher());
     progress.Close();
     if (!report.putBack.empty() || report.outcome == RecoveryReport::Outcome::Finished)

@@ -42,8 +42,10 @@ void TellChangeOutcome(HWND owner, ChangeKind kind, const std::string& mod, cons
 // Before a change, with `lock` taken for it: a change left in the journal by
 // an earlier one is put in order first and the player told; one that cannot
 // be put in order here (its folder missing, or another) is given up only when
-// the player agrees. False, told, when the change must not go on: the lock
-// is held elsewhere, or the earlier change stays.
+// the player agrees. False, told, when the change must not go on: the
+// earlier change stays, or another copy of the tool holds the folder and its
+// journal (a change that finds none goes on, and the engine refuses it when
+// another copy holds the folder).
 bool BeginChange(HWND owner, const FolderLock& lock, ChangeKind kind, ChangeProgressView& progress);
 
 // At start, once the window shows: a change left in the journal is put in

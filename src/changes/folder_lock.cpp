@@ -1,10 +1,9 @@
 #include "changes/folder_lock.h"
 
 const wchar_t kFolderLockName[] = L"QuillmoorModManager mod folder";
+const wchar_t kFolderHolderName[] = L"QuillmoorModManager mod folder holder";
 
 namespace {
-
-const wchar_t kHolderName[] = L"QuillmoorModManager mod folder holder";
 
 // This copy's hold: the mutex owned once, however many locks share it, and
 // the shared word where it says what it does.
@@ -17,7 +16,7 @@ LONG* HolderWord()
 {
     if (!holderWord) {
         holderMapping =
-            CreateFileMappingW(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(LONG), kHolderName);
+            CreateFileMappingW(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(LONG), kFolderHolderName);
         if (holderMapping)
             holderWord = static_cast<LONG*>(MapViewOfFile(holderMapping, FILE_MAP_WRITE, 0, 0, sizeof(LONG)));
     }

@@ -11,6 +11,8 @@
 #include <windows.h>
 
 extern const wchar_t kFolderLockName[];
+// The shared word where the holder says what it does (FolderWork).
+extern const wchar_t kFolderHolderName[];
 
 // What the holder of the lock is doing.
 enum class FolderWork { Unknown, Switch, Update, Restore, Search, PutInOrder };

@@ -176,7 +176,7 @@ std::vector<RepairMove> UndoMoves(const ChangePlan& plan, const std::vector<Move
         if (IsCopy(move))
             undo.push_back({RepairKind::Remove, move.to, ""});
         else if (move.to.empty())
-            inRecycleBin.push_back(move.from);
+            inRecycleBin.insert(inRecycleBin.begin(), move.from);  // in the plan's order
         else
             undo.push_back({RepairKind::Rename, move.to, move.from});
     }

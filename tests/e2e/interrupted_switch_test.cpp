@@ -16,7 +16,7 @@
 #include "shared/messages.h"
 #include "shared/progress_window.h"
 #include "shared/window_state.h"
-#include "switching/switch_journal.h"
+#include "changes/change_engine.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ TEST(InterruptedSwitchTest, AProgramKilledMidSwitchIsPutBackAtTheNextStartAndSay
 
     EXPECT_EQ(static_cast<size_t>(kArchives), CountOf(mods, ".pak")) << switched << " were switched when killed";
     EXPECT_EQ(static_cast<size_t>(kArchives), Rows(next.Control(IDC_ENABLED_LIST)).size());
-    EXPECT_TRUE(ReadSwitchJournal().empty()) << "the journal was left";
+    EXPECT_FALSE(JournalLeft()) << "the journal was left";
     PostMessageA(next.Window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, next.WaitForExit());
 }
@@ -110,7 +110,7 @@ TEST(InterruptedSwitchTest, ALongPutBackShowsTheWindowAtOnceAndItsProgress)
     EXPECT_EQ(std::string(MessageFor(Message::SwitchCutOff).text), BoxText(box));
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(7500u, Rows(app.Control(IDC_ENABLED_LIST)).size());
-    EXPECT_TRUE(ReadSwitchJournal().empty());
+    EXPECT_FALSE(JournalLeft());
     PostMessageA(app.Window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(0u, app.WaitForExit());
 }

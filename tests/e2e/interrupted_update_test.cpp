@@ -1,6 +1,7 @@
 // The program killed at several moments of updating a large archive, as by a
 // crash, the task manager or a power cut: after the next start the mod's name
-// holds one whole version, old or new, with that version's description. The
+// holds one whole version, old or new, with that version's description, and
+// nothing of a copy cut off is left; the player is told which. The
 // renames after the copy take microseconds, too few for a kill timed from
 // outside: the folder and journal as a kill between them leaves them are made
 // by the test.
@@ -12,7 +13,8 @@
 #include "shared/messages.h"
 #include "shared/text_format.h"
 #include "shared/window_state.h"
-#include "updates/version_journal.h"
+#include "changes/change_engine.h"
+#include "journal.h"
 #include "updates/version_plan.h"
 
 namespace {
@@ -44,10 +46,12 @@ TEST(InterruptedUpdateTest, AProgramKilledWhileUpdatingLeavesOneWholeVersionWith
             mods.Write(file.first, file.second);
         StoreSettingsValue(kSettingsValue, REG_SZ, mods.Path());
         if (moment.copied == 0) {
+            // Both copies made and the installed archive kept as the previous
+            // version: three moves made.
             VersionNames names = NamesOfVersions("Huge.pak");
-            std::vector<VersionStep> steps = UpdateSteps(names, {true, false, false}, true);
-            ASSERT_TRUE(WriteVersionJournal(
-                VersionJournalStrings({VersionChange::Update, mods.Path(), "Huge.pak", steps})));
+            StoreChangeJournal(UpdatePlan(mods.Path(), names, {true, false, false}, download.Path("Huge v2.pak"),
+                                          download.Path("Huge v2.txt")),
+                               3, 3);
             ASSERT_TRUE(MoveFileA(mods.Path("Huge.pak").c_str(), mods.Path(names.previousArchive).c_str()));
             ASSERT_TRUE(MakeLargeFile(mods.Path(names.archiveTemporary), kNewSize));
             mods.Write(names.descriptionTemporary, download.Read("Huge v2.txt"));
@@ -67,16 +71,18 @@ TEST(InterruptedUpdateTest, AProgramKilledWhileUpdatingLeavesOneWholeVersionWith
                 << "the copy did not get there";
             app.Kill();
         }
-        size_t stepsDone = 0;
-        bool cutOffMidway = !ReadVersionJournalStrings(stepsDone).empty();
+        // The journal is written before the first copy: a kill at any of these
+        // moments leaves one, unless the update had ended.
+        bool cutOffMidway = JournalLeft();
 
         RunningApp next;
         ASSERT_TRUE(next.Start());
         ASSERT_NE((HWND)NULL, next.WaitForWindow());
+        std::string told;
         if (cutOffMidway) {
             HWND box = next.WaitForDialog(MessageFor(Message::UpdateCutOffFinished).caption);
             ASSERT_NE((HWND)NULL, box) << "the player was not told";
-            EXPECT_EQ(FormatText(MessageFor(Message::UpdateCutOffFinished).text, {"Huge"}), BoxText(box));
+            told = BoxText(box);
             EXPECT_EQ(next.Window(), GetWindow(box, GW_OWNER)) << "told before the window showed";
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
@@ -84,16 +90,19 @@ TEST(InterruptedUpdateTest, AProgramKilledWhileUpdatingLeavesOneWholeVersionWith
         PostMessageA(next.Window(), WM_CLOSE, 0, 0);
         EXPECT_EQ(0u, next.WaitForExit());
 
-        EXPECT_TRUE(ReadVersionJournalStrings(stepsDone).empty()) << "the journal was left";
-        if (moment.copied == 0 || FileSize(mods.Path("Huge.pak")) == kNewSize) {
+        EXPECT_FALSE(JournalLeft()) << "the journal was left";
+        bool updated = moment.copied == 0 || FileSize(mods.Path("Huge.pak")) == kNewSize;
+        if (cutOffMidway) {
+            Message expected = updated ? Message::UpdateCutOffFinished : Message::UpdateCutOffUndone;
+            EXPECT_EQ(FormatText(MessageFor(expected).text, {"Huge"}), told);
+        }
+        if (updated) {
             EXPECT_EQ(kNewSize, FileSize(mods.Path("Huge.pak")));
             EXPECT_EQ("about the new version", mods.Read("Huge.txt"));
             EXPECT_EQ(oldVersion.at("Huge.pak"), mods.Read("Huge.previous"));
             EXPECT_EQ(oldVersion.at("Huge.txt"), mods.Read("Huge.previous-txt"));
         } else {
-            std::map<std::string, std::string> contents = mods.Contents();
-            contents.erase("Huge.pa~");  // a copy cut off: never listed, replaced by the next one
-            EXPECT_EQ(oldVersion, contents) << "neither version whole under the mod's name";
+            EXPECT_EQ(oldVersion, mods.Contents()) << "neither version whole under the mod's name, or a copy left";
         }
     }
 }

@@ -3,6 +3,7 @@
 #include <aclapi.h>
 #include <algorithm>
 
+#include "journal.h"
 #include "sets/set_store.h"
 #include "settings/mod_directory.h"
 #include "shared/text_conversion.h"
@@ -11,6 +12,7 @@ void DeleteSettingsKey()
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
     RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+    ClearJournalHome();
 }
 
 bool SettingsKeyExists()

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-// The key with everything under it (the mod sets too).
+// The key with everything under it (the mod sets too), and the journal and
+// the search's record in the tool's application data.
 void DeleteSettingsKey();
 bool SettingsKeyExists();
 // Writes a value of the settings key (or of the key at `keyPath` under

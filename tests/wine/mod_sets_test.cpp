@@ -2,6 +2,8 @@
 // in the registry in any script, and a switch that never stops halfway.
 #include "app_test.h"
 
+#include <memory>
+
 #include "../res/resource.h"
 #include "clipboard.h"
 #include "menus.h"
@@ -9,7 +11,7 @@
 #include "sets/mod_sets_dialog.h"
 #include "sets/mod_switch.h"
 #include "sets/set_store.h"
-#include "switching/switch_journal.h"
+#include "journal.h"
 #include "shared/text_conversion.h"
 #include "shared/window_state.h"
 
@@ -225,7 +227,7 @@ TEST_F(ModSetsTest, AnArchiveInUseAtAnyPointUndoesEveryRenameAndWarnsOnce)
         EXPECT_EQ(before, mods.Names()) << "not every archive was put back";
         ExpectLists({"Mod1", "Mod2", "Mod4", "Mod5", "Mod7", "Mod8"}, {"Mod0", "Mod3", "Mod6", "Mod9"});
         EXPECT_FALSE(FindModSet(kBeforeLastSwitchSet)) << "a switch that did not happen counts as one";
-        EXPECT_TRUE(ReadSwitchJournal().empty()) << "the journal of the undone switch was left";
+        EXPECT_FALSE(JournalLeft()) << "the journal of the undone switch was left";
     }
 }
 
@@ -249,7 +251,9 @@ TEST_F(ModSetsTest, ASwitchCutOffIsUndoneOnlyWhenNoOtherCopyIsSwitchingAndItsFol
     for (const auto& start : starts) {
         SCOPED_TRACE(start.what);
         dialogs.Forget();
-        HANDLE otherCopy = start.otherCopySwitching ? CreateMutexA(NULL, TRUE, kSwitchLockName) : NULL;
+        std::unique_ptr<FolderHeldElsewhere> otherCopy;
+        if (start.otherCopySwitching)
+            otherCopy = std::make_unique<FolderHeldElsewhere>(FolderWork::Switch);
         if (!start.folderThere) {
             ASSERT_TRUE(MoveFileA(mods.Path().c_str(), away.c_str()));
         }
@@ -258,14 +262,13 @@ TEST_F(ModSetsTest, ASwitchCutOffIsUndoneOnlyWhenNoOtherCopyIsSwitchingAndItsFol
             SwitchToSetNamed(kNoModsSet);  // refused: it would write a journal of its own
         else                               // the folder's absence is also the start's own directory error
             PumpUntil([&] { return dialogs.MessageBoxes().size() == (start.folderThere ? 1u : 2u); });
-        if (otherCopy)
-            CloseHandle(otherCopy);
+        otherCopy.reset();
         if (start.folderThere) {
             EXPECT_EQ(start.folder, mods.Names());
         } else {
             ASSERT_TRUE(MoveFileA(away.c_str(), mods.Path().c_str()));
         }
-        EXPECT_EQ(start.journalKept, !ReadSwitchJournal().empty());
+        EXPECT_EQ(start.journalKept, JournalLeft());
         Message told = start.otherCopySwitching ? Message::SwitchElsewhere
                        : start.folderThere      ? Message::SwitchCutOff
                                                 : Message::SwitchCutOffFolderMissing;

@@ -2,6 +2,10 @@
 // stand-in game made to crash whenever one chosen archive is loaded.
 #include "app_test.h"
 
+#include <memory>
+
+#include "journal.h"
+
 #include "../res/resource.h"
 #include "menus.h"
 #include "search/search_dialog.h"
@@ -343,10 +347,11 @@ TEST_F(ProblemSearchTest, AnAnswerIsAboutTheStepsModsAndASearchStaysWithItsFolde
     for (bool otherCopy : {true, false}) {
         SCOPED_TRACE(otherCopy ? "another copy shows it" : "no other copy");
         dialogs.Forget();
-        HANDLE shown = otherCopy ? CreateMutexA(NULL, TRUE, kSearchLockName) : NULL;
+        std::unique_ptr<FolderHeldElsewhere> shown;
+        if (otherCopy)
+            shown = std::make_unique<FolderHeldElsewhere>(FolderWork::Search);
         SwitchToSetNamed(kBeforeSearchSet);
-        if (shown)
-            CloseHandle(shown);
+        shown.reset();
         EXPECT_EQ(otherCopy ? during : before, Folder());
         EXPECT_EQ(otherCopy, SearchStored()) << "the search would switch the mods again";
         ExpectBoxes(dialogs, otherCopy ? std::vector<ExpectedBox>{Box(Message::SearchElsewhere, MainWindow)}

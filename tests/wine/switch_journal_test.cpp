@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "../res/resource.h"
+#include "changes/journal_home.h"
+#include "journal.h"
 #include "menus.h"
 #include "mods/list_refresh.h"
 #include "running_app.h"
@@ -59,7 +61,7 @@ TEST_F(SwitchJournalTest, ASwitchCutOffInAnotherCopyIsPutBackAndToldBeforeTheNex
     for (int i = 0; i < kArchives; ++i)
         expected.push_back("Mod" + std::to_string(10000 + i) + (i % 2 ? ".pak" : ".mod"));
     EXPECT_EQ(expected, mods.Names()) << "the folder is a mix of two switches (" << cutOff << " were cut off)";
-    EXPECT_TRUE(ReadSwitchJournal().empty());
+    EXPECT_FALSE(JournalLeft());
     EXPECT_EQ(static_cast<size_t>(kArchives / 2), EnabledMods.size());
 }
 
@@ -73,23 +75,21 @@ TEST_F(SwitchJournalTest, OnlyWhatAFailedSwitchOwesIsPutBackAtTheNextStart)
         // switched off the game holds it too, so it cannot be put back.
         HeldOpen game(mods.Path("C.mod"));
         ASSERT_TRUE(game.Held());
-        SwitchWatch watch;
-        watch.progress = [&](SwitchPhase, size_t done, size_t) {
-            if (done == 1 && !switchedOff)
-                switchedOff = std::make_unique<HeldOpen>(mods.Path("A.mod"));
-        };
         outcome = SwitchFolder(
             mods.Path(),
             [](const std::vector<ListedArchive>& now) {
                 return PlanSwitch(now, {"C", "D"}, FoldedKey);
             },
-            watch);
+            [&](ChangeStage, size_t done, size_t) {
+                if (done == 1 && !switchedOff)
+                    switchedOff = std::make_unique<HeldOpen>(mods.Path("A.mod"));
+            });
         ASSERT_TRUE(switchedOff && switchedOff->Held());
     }
-    EXPECT_TRUE(outcome.result == SwitchOutcome::Result::NotPutBack);
-    EXPECT_EQ("C.mod", outcome.failed);
-    EXPECT_EQ("A.mod", outcome.notPutBack);
-    const std::vector<std::string> owed = ReadSwitchJournal();
+    EXPECT_TRUE(outcome.change.result == ChangeOutcome::Result::NotPutBack);
+    EXPECT_EQ("C.mod", outcome.change.failed);
+    EXPECT_EQ(std::vector<std::string>{"A.mod"}, outcome.change.owed);
+    const std::string owed = StoredJournalText();
 
     // While A is held, the next switch tries to put it back, cannot, and is
     // refused: what is owed stays owed, not written over by its plan.
@@ -98,7 +98,7 @@ TEST_F(SwitchJournalTest, OnlyWhatAFailedSwitchOwesIsPutBackAtTheNextStart)
     ExpectBoxes(dialogs, {Box(Message::SwitchOwedNotPutBack, MainWindow, {"A.mod"}),
                           Box(Message::SwitchAfterEarlier, MainWindow)});
     EXPECT_EQ((std::vector<std::string>{"A.mod", "B.pak", "C.mod", "D.pak"}), mods.Names());
-    EXPECT_EQ(owed, ReadSwitchJournal());
+    EXPECT_EQ(owed, StoredJournalText());
     EXPECT_FALSE(FindModSet(kBeforeLastSwitchSet));
 
     // The game lets A go; the player disables B in the tool.
@@ -113,17 +113,19 @@ TEST_F(SwitchJournalTest, OnlyWhatAFailedSwitchOwesIsPutBackAtTheNextStart)
     ExpectBoxes(dialogs, {Box(Message::SwitchOwedPutBack, MainWindow, {"A.pak"})});
     EXPECT_EQ((std::vector<std::string>{"A.pak", "B.mod", "C.mod", "D.pak"}), mods.Names())
         << "more than the owed archive was put back";
-    EXPECT_TRUE(ReadSwitchJournal().empty());
+    EXPECT_FALSE(JournalLeft());
     ExpectLists({"A", "D"}, {"B", "C"});
 }
 
-TEST_F(SwitchJournalTest, NothingIsRenamedWhenTheRegistryRefusesThePlan)
+TEST_F(SwitchJournalTest, NothingIsRenamedWhenTheJournalCannotBeWritten)
 {
     Start({"A.pak", "B.pak", "C.mod"});
     {
-        ReadOnlyKey locked(kModSetsKey);
-        ASSERT_TRUE(locked.Made());
+        // A folder where the journal's new text would be written.
+        std::wstring inTheWay = JournalHome() + L"\\" + kChangeJournalFile + L".new";
+        ASSERT_TRUE(CreateDirectoryW(inTheWay.c_str(), NULL));
         SwitchToSetNamed(kNoModsSet);
+        RemoveDirectoryW(inTheWay.c_str());
     }
     ExpectBoxes(dialogs, {Box(Message::SwitchNotJournalled, MainWindow)});
     EXPECT_EQ((std::vector<std::string>{"A.pak", "B.pak", "C.mod"}), mods.Names());
@@ -172,8 +174,8 @@ TEST_F(SwitchJournalTest, AJournalIsFollowedOnlyAsFarAsASwitchCouldHaveMadeIt)
         for (const auto& message : start.told)
             told.push_back(Box(message.first, MainWindow, message.second));
         ExpectBoxes(dialogs, told);
-        EXPECT_EQ(start.kept, !ReadSwitchJournal().empty());
-        RemoveSwitchJournal();
+        EXPECT_EQ(start.kept, JournalLeft());
+        ClearJournalHome();
     }
     EXPECT_EQ((std::vector<std::string>{"Mine.pak", "Other.pak", "data.mod", "report.pak", "sub", "texts.pak"}),
               mods.Names())
@@ -189,7 +191,7 @@ TEST_F(SwitchJournalTest, AJournalIsFollowedOnlyAsFarAsASwitchCouldHaveMadeIt)
     SwitchToSetNamed(kNoModsSet);
     ExpectBoxes(dialogs, {Box(Message::SwitchJournalOtherFolder, MainWindow, {elsewhere.Path()}),
                           Box(Message::SwitchForgetEarlier, MainWindow, {elsewhere.Path()})});
-    EXPECT_TRUE(ReadSwitchJournal().empty()) << "the player gave it up";
+    EXPECT_FALSE(JournalLeft()) << "the player gave it up";
     SwitchToSetNamed(kNoModsSet);
     EXPECT_EQ((std::vector<std::string>{"Mine.mod", "Other.mod", "data.mod", "report.mod", "sub", "texts.pak"}),
               mods.Names());

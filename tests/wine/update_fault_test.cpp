@@ -5,13 +5,12 @@
 #include <functional>
 
 #include "mods/mod_names.h"
-#include "shared/named_lock.h"
+#include "changes/change_engine.h"
 #include "shared/text_format.h"
 #include "shared/window_state.h"
 #include "update_fixture.h"
-#include "updates/version_journal.h"
+#include "journal.h"
 #include "updates/version_plan.h"
-#include "updates/version_steps.h"
 
 namespace {
 
@@ -175,9 +174,9 @@ TEST_F(UpdateTest, ARefusedUpdateOrRestoreSaysWhyAndChangesNothing)
         if (c.also)
             c.also(mods);
         const Contents before = mods.Contents();
-        std::unique_ptr<NamedLock> otherCopy;  // held for the case that tells of it
+        std::unique_ptr<FolderHeldElsewhere> otherCopy;  // held for the case that tells of it
         if (c.told.text.find(DropReasonText(DropReason::VersionChangeElsewhere)) != std::string::npos)
-            otherCopy.reset(new VersionLock());
+            otherCopy = std::make_unique<FolderHeldElsewhere>(FolderWork::Update);
         std::string chosen = c.chosen == "(installed)" ? mods.Path("Better Towns.pak") : download.Path(c.chosen);
         switch (c.act) {
         case Act::Drop: DropAndUpdate({chosen}); break;
@@ -222,50 +221,52 @@ TEST_F(UpdateTest, AChangeCutOffIsPutInOrderAtAStartWhereItCan)
         "Better Towns.pak=v2|Better Towns.txt=about v2|Better Towns.previous=v1|"
         "Better Towns.previous-txt=about v1|Other.pak=o1";
     const std::string undone = "Better Towns.pak=v1|Better Towns.txt=about v1|Better Towns.pa~=v2|Other.pak=o1";
-    const std::vector<VersionStep> update = UpdateSteps(names, {true, false, false}, true);
-    // As earlier versions of the tool journalled an update: the older version
-    // to the Recycle Bin first, file by file.
-    std::vector<VersionStep> updateOfOld = {{VersionStepKind::Recycle, names.previousArchive, "", ""},
-                                            {VersionStepKind::Recycle, names.previousDescription, "", ""}};
-    updateOfOld.insert(updateOfOld.end(), update.begin(), update.end());
+    const ChangePlan update = UpdatePlan("", names, {true, false, false}, download.Path(names.archive),
+                                         download.Path(names.description));
+    // As earlier versions of the tool journalled an update, in the registry:
+    // the older version to the Recycle Bin first, file by file.
+    const std::vector<std::string> updateOfOld = {
+        "update", "", names.archive, "recycle\t" + names.previousArchive, "recycle\t" + names.previousDescription,
+        "replace\t" + names.archive + "\t" + names.archiveTemporary + "\t" + names.previousArchive,
+        "replace\t" + names.description + "\t" + names.descriptionTemporary + "\t" + names.previousDescription};
     // A restore cut off once its archives changed places: by names the folder
-    // is as before it (or after it), only the steps recorded tell.
+    // is as before it (or after it), only the moves recorded tell.
     const std::string swapped =
         "Better Towns.pak=v1|Better Towns.txt=about v2|Better Towns.previous=v2|"
         "Better Towns.previous-txt=about v1|Other.pak=o1";
     const std::string restored =
         "Better Towns.pak=v1|Better Towns.txt=about v1|Better Towns.previous=v2|"
         "Better Towns.previous-txt=about v2|Other.pak=o1";
-    const std::vector<VersionStep> restore = RestoreSteps(names, {true, true, true});
-    const VersionChange kUpdate = VersionChange::Update, kRestore = VersionChange::Restore;
+    const ChangePlan restore = RestorePlan("", names, {true, true, true});
     const std::string oneHeld = names.archiveTemporary, bothHeld = oneHeld + "|" + names.previousArchive;
     enum class Folder { Mods, Gone, Elsewhere };
     const struct {
         const char* what;
-        VersionChange change;
         std::string before, recycledBefore;
-        const std::vector<VersionStep>* steps;
-        size_t stepsDone;
-        std::string held;  // names held open, "|" between them
+        const ChangePlan* plan;  // or, with none, the registry's older form
+        size_t done, reached;    // moves recorded (steps done, in the older form)
+        std::string held;        // names held open, "|" between them
         Folder folder;
         Message told;
         std::string caption, after;
         bool journalKept;
     } cases[] = {
-        {"the new archive cannot take its place (its copy stays, never listed)", kUpdate, halfway, "", &update, 0,
+        // The copies made, then the archive kept as the previous version: three
+        // moves made, the next one not yet begun.
+        {"the new archive cannot take its place (its copy stays, never listed)", halfway, "", &update, 3, 3,
          oneHeld, Folder::Mods, Message::UpdateCutOffUndone, "Update Mod", undone, false},
-        {"neither finished nor undone now (both versions' archives held)", kUpdate, halfway, "", &update, 0,
-         bothHeld, Folder::Mods, Message::VersionCutOffNotRepaired, "Error", halfway, true},
-        {"a restore cut off after its archives changed places", kRestore, swapped, "", &restore, 2, "",
-         Folder::Mods, Message::RestoreCutOffFinished, "Restore Previous Version", restored, false},
-        {"the same, the archive's last rename made but not yet recorded", kRestore, swapped, "", &restore, 1, "",
+        {"neither finished nor undone now (both versions' archives held)", halfway, "", &update, 2, 3, bothHeld,
+         Folder::Mods, Message::VersionCutOffNotRepaired, "Error", halfway, true},
+        {"a restore cut off after its archives changed places", swapped, "", &restore, 3, 3, "", Folder::Mods,
+         Message::RestoreCutOffFinished, "Restore Previous Version", restored, false},
+        {"the same, the archive's last rename made but not yet recorded", swapped, "", &restore, 2, 3, "",
          Folder::Mods, Message::RestoreCutOffFinished, "Restore Previous Version", restored, false},
         {"an update of an earlier version of the tool, undone after its older version went to the Recycle Bin",
-         kUpdate, halfway, "Better Towns.previous=v0|Better Towns.previous-txt=about v0", &updateOfOld, 2, oneHeld,
+         halfway, "Better Towns.previous=v0|Better Towns.previous-txt=about v0", nullptr, 2, 0, oneHeld,
          Folder::Mods, Message::UpdateCutOffUndoneOlderInBin, "Update Mod", undone, false},
-        {"the mod folder missing", kUpdate, halfway, "", &update, 0, "", Folder::Gone,
+        {"the mod folder missing", halfway, "", &update, 3, 3, "", Folder::Gone,
          Message::VersionCutOffFolderMissing, "Error", halfway, true},
-        {"a folder that is not the mod folder (a record tampered with)", kUpdate, halfway, "", &update, 0, "",
+        {"a folder that is not the mod folder (a record tampered with)", halfway, "", &update, 3, 3, "",
          Folder::Elsewhere, Message::VersionCutOffOtherFolder, "Error", halfway, true},
     };
     for (const auto& c : cases) {
@@ -282,8 +283,15 @@ TEST_F(UpdateTest, AChangeCutOffIsPutInOrderAtAStartWhereItCan)
         std::string folder = c.folder == Folder::Mods   ? mods.Path()
                              : c.folder == Folder::Gone ? mods.Path("gone")
                                                         : download.Path();
-        ASSERT_TRUE(WriteVersionJournal(VersionJournalStrings({c.change, folder, names.archive, *c.steps})));
-        NoteStepsDone(c.stepsDone);
+        if (c.plan) {
+            ChangePlan plan = *c.plan;
+            plan.folder = folder;
+            StoreChangeJournal(plan, c.done, c.reached);
+        } else {
+            std::vector<std::string> legacy = updateOfOld;
+            legacy[1] = folder;
+            StoreLegacyVersionJournal(legacy, c.done);
+        }
         std::vector<std::shared_ptr<void>> held;
         for (const auto& name : Files(c.held))
             held.push_back(Hold(mods.Path(name.first)));
@@ -304,8 +312,7 @@ TEST_F(UpdateTest, AChangeCutOffIsPutInOrderAtAStartWhereItCan)
         EXPECT_EQ(inBin, bin.Names()) << "the older version is not where the message says";
         for (const std::string& name : inBin)
             bin.TakeBack(name);  // and the next case's folder is emptied
-        size_t done = 0;
-        EXPECT_EQ(c.journalKept, !ReadVersionJournalStrings(done).empty());
+        EXPECT_EQ(c.journalKept, JournalLeft());
         if (c.journalKept && c.folder == Folder::Mods) {
             // Once nothing holds the files, the next start finishes it.
             dialogs.Forget();
@@ -330,11 +337,11 @@ TEST_F(UpdateTest, AChangeCutOffIsPutInOrderAtAStartWhereItCan)
             DeleteFileA(download.Path("new\\Other.pak").c_str());
             RemoveDirectoryA(download.Path("new").c_str());
             EXPECT_EQ(Files(c.after), mods.Contents());
-            std::vector<std::string> journal = ReadVersionJournalStrings(done);
-            EXPECT_TRUE(!journal.empty() && journal[2] == names.archive) << "the kept journal was written over";
+            std::optional<ChangePlan> journal = StoredChangePlan();
+            EXPECT_TRUE(journal && journal->mod == names.archive) << "the kept journal was written over";
         }
         EXPECT_EQ(Files(c.before), download.Contents()) << "a folder the journal names was changed";
-        RemoveVersionJournal();
+        ClearJournalHome();
     }
 }
 

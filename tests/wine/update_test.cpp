@@ -11,7 +11,6 @@
 #include "shared/text_format.h"
 #include "shared/window_state.h"
 #include "update_fixture.h"
-#include "updates/version_journal.h"
 #include "updates/version_plan.h"
 
 namespace {
