@@ -86,14 +86,12 @@ JournalRead ReadChangeJournal(bool& unreadable)
         return JournalRead();
     unreadable = !legacy.read.plan;
     // Moved into the file, with its progress, so that it is followed from there
-    // on; the registry's form is removed only once the file holds it.
-    if (legacy.read.plan) {
-        std::string journal =
-            PlanText(*legacy.read.plan) + ReachLine(legacy.read.reached) + DoneLine(legacy.read.done);
-        if (!WriteHomeFile(kChangeJournalFile, journal))
-            return legacy.read;
-    }
-    legacy.remove();
+    // on; the registry's form is removed only once the file holds it. One that
+    // cannot be read stays until it is reported.
+    if (legacy.read.plan &&
+        WriteHomeFile(kChangeJournalFile,
+                      PlanText(*legacy.read.plan) + ReachLine(legacy.read.reached) + DoneLine(legacy.read.done)))
+        legacy.remove();
     return legacy.read;
 }
 
@@ -107,7 +105,10 @@ bool ChangeJournalLeft()
 
 bool RemoveChangeJournal()
 {
-    return RemoveHomeFile(kChangeJournalFile);
+    if (ReadHomeFile(kChangeJournalFile))
+        return RemoveHomeFile(kChangeJournalFile);
+    Legacy legacy = ReadLegacy();
+    return !legacy.found || legacy.remove();
 }
 
 bool JournalWriter::Begin(const ChangePlan& plan, DWORD* error)
@@ -120,7 +121,7 @@ bool JournalWriter::Begin(const ChangePlan& plan, DWORD* error)
         if (error)
             *error = GetLastError();
         appender_.reset();
-        RemoveChangeJournal();
+        RemoveHomeFile(kChangeJournalFile);
         return false;
     }
     return true;
@@ -148,5 +149,5 @@ void JournalWriter::Done(size_t moves)
 bool JournalWriter::Remove()
 {
     appender_.reset();
-    return RemoveChangeJournal();
+    return RemoveHomeFile(kChangeJournalFile);
 }

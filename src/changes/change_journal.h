@@ -16,6 +16,7 @@
 // no plan then.
 JournalRead ReadChangeJournal(bool& unreadable);
 bool ChangeJournalLeft();
+// The journal left removed: the file, or else the registry's form.
 bool RemoveChangeJournal();
 
 // The journal of a change while it runs.
