@@ -52,7 +52,7 @@ RepairRun RunOwed(JournalWriter& writer, const ChangePlan& owed, ChangeStage sta
     for (const ChangeStep& step : owed.steps)
         repairs.push_back({step.kind == ChangeStepKind::Rename    ? RepairKind::Rename
                            : step.kind == ChangeStepKind::Recycle ? RepairKind::Recycle
-                                                            : RepairKind::Remove,
+                                                                  : RepairKind::Remove,
                            step.first, step.second});
     bool independent = owed.kind == ChangeKind::Switch;
     size_t reached = 0;

@@ -1,6 +1,5 @@
 #include "changes/journal_text.h"
 
-
 const char kJournalMark[] = "Quillmoor mod folder change, version 1";
 
 namespace {

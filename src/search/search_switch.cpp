@@ -8,7 +8,6 @@
 #include "shared/text_conversion.h"
 #include "switching/switch_view.h"
 
-
 namespace {
 
 // The mods wanted, but those the folder lacks.
@@ -84,4 +83,3 @@ StepFolder CheckStepFolder(const ProblemSearch& search, const std::vector<bool>&
     return FolderIsAsWanted(archives, wanted, FoldedKey) && ArchivesOn(archives) == onAtStep ? StepFolder::AsWanted
                                                                                              : StepFolder::Changed;
 }
-

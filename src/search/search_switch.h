@@ -34,4 +34,3 @@ std::vector<std::string> ArchivesOn(const ProblemSearch& search);
 enum class StepFolder { AsWanted, Changed, ModsMissing };
 StepFolder CheckStepFolder(const ProblemSearch& search, const std::vector<bool>& on,
                            const std::vector<std::string>& onAtStep);
-

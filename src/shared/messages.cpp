@@ -106,8 +106,7 @@ const MessageEntry kMessages[] = {
     {IDS_FOLDER_HELD, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] ==
-                  static_cast<size_t>(Message::FolderHeld) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::FolderHeld) + 1,
               "one entry per message");
 
 struct TextEntry {

@@ -180,7 +180,9 @@ CopyIn CopiesWith(const ModFiles& mod, CopyBatch& batch)
         if (copied == CopyOutcome::Copied)
             return ERROR_SUCCESS;
         DWORD error = GetLastError();
-        return copied == CopyOutcome::Cancelled ? ERROR_CANCELLED : error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
+        return copied == CopyOutcome::Cancelled ? ERROR_CANCELLED
+               : error != ERROR_SUCCESS         ? error
+                                                : ERROR_WRITE_FAULT;
     };
 }
 
@@ -235,8 +237,8 @@ VersionOutcome UpdateMod(const std::string& archive, const std::string& source, 
         if (made != VersionOutcome::Done)
             return made;
     }
-    VersionOutcome outcome = OutcomeOf(CarryOut(plan, FolderWork::Update, nullptr, CopiesWith(mod, batch)), mod,
-                                       detail);
+    VersionOutcome outcome =
+        OutcomeOf(CarryOut(plan, FolderWork::Update, nullptr, CopiesWith(mod, batch)), mod, detail);
     if (outcome != VersionOutcome::Done && outcome != VersionOutcome::NotPutBack)
         RemoveTemporaries(mod);
     return outcome;

@@ -9,7 +9,7 @@
 
 namespace {
 
-ChangePlan Switch(std::vector<std::string> names)
+ChangePlan Switch(const std::vector<std::string>& names)
 {
     ChangePlan plan;
     plan.folder = "C:\\Games\\data";

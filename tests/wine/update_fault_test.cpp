@@ -226,7 +226,11 @@ TEST_F(UpdateTest, AChangeCutOffIsPutInOrderAtAStartWhereItCan)
     // As earlier versions of the tool journalled an update, in the registry:
     // the older version to the Recycle Bin first, file by file.
     const std::vector<std::string> updateOfOld = {
-        "update", "", names.archive, "recycle\t" + names.previousArchive, "recycle\t" + names.previousDescription,
+        "update",
+        "",
+        names.archive,
+        "recycle\t" + names.previousArchive,
+        "recycle\t" + names.previousDescription,
         "replace\t" + names.archive + "\t" + names.archiveTemporary + "\t" + names.previousArchive,
         "replace\t" + names.description + "\t" + names.descriptionTemporary + "\t" + names.previousDescription};
     // A restore cut off once its archives changed places: by names the folder
