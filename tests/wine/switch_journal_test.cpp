@@ -117,6 +117,42 @@ TEST_F(SwitchJournalTest, OnlyWhatAFailedSwitchOwesIsPutBackAtTheNextStart)
     ExpectLists({"A", "D"}, {"B", "C"});
 }
 
+// One lock for the mod folder, whatever another copy of the tool changes:
+// a switch is refused with what holds the folder, and a copy that was
+// refused does not keep the lock alive: once the holder lets go, the same
+// switch is made.
+TEST_F(SwitchJournalTest, TheFolderHeldByAnyChangeIsNamedAndFreeOnceItsHolderLetsGo)
+{
+    Start({"A.pak", "B.mod"});
+    const struct {
+        FolderWork holder;
+        Message told;
+    } holders[] = {
+        {FolderWork::Update, Message::VersionChangeElsewhere},
+        {FolderWork::Restore, Message::VersionChangeElsewhere},
+        {FolderWork::Switch, Message::SwitchElsewhere},
+        {FolderWork::Search, Message::SearchElsewhere},
+        {FolderWork::PutInOrder, Message::FolderHeld},
+    };
+    for (const auto& c : holders) {
+        SCOPED_TRACE(MessageFor(c.told).text);
+        dialogs.Forget();
+        {
+            FolderHeldElsewhere other(c.holder);
+            ASSERT_TRUE(other.Held());
+            SwitchToSetNamed(kNoModsSet);
+            ExpectBoxes(dialogs, {Box(c.told, MainWindow)});
+            EXPECT_EQ((std::vector<std::string>{"A.pak", "B.mod"}), mods.Names());
+        }
+        dialogs.Forget();
+        SwitchToSetNamed(kNoModsSet);
+        ExpectBoxes(dialogs, {});
+        EXPECT_EQ((std::vector<std::string>{"A.mod", "B.mod"}), mods.Names()) << "the refused copy kept the lock";
+        ASSERT_TRUE(MoveFileA(mods.Path("A.mod").c_str(), mods.Path("A.pak").c_str()));
+        RefreshModLists();
+    }
+}
+
 TEST_F(SwitchJournalTest, NothingIsRenamedWhenTheJournalCannotBeWritten)
 {
     Start({"A.pak", "B.pak", "C.mod"});
