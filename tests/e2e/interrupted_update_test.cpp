@@ -107,4 +107,39 @@ TEST(InterruptedUpdateTest, AProgramKilledWhileUpdatingLeavesOneWholeVersionWith
     }
 }
 
+// Two copies of the tool on one folder: while one updates a mod, a switch of
+// mod sets in the other is refused with what holds the folder, and the folder
+// ends as the update alone leaves it.
+TEST(InterruptedUpdateTest, ASwitchInAnotherCopyWaitsForNoUpdate)
+{
+    TempFolder download;
+    ASSERT_TRUE(MakeLargeFile(download.Path("Huge v2.pak"), kNewSize));
+    SettingsRestorer keep;
+    TempFolder mods;
+    mods.Write("Huge.pak", "the old version");
+    mods.Write("Other.pak", "another mod");
+    StoreSettingsValue(kSettingsValue, REG_SZ, mods.Path());
+
+    RunningApp updating, switching;
+    ASSERT_TRUE(updating.Start());
+    ASSERT_NE((HWND)NULL, updating.WaitForWindow());
+    ASSERT_TRUE(switching.Start());
+    ASSERT_NE((HWND)NULL, switching.WaitForWindow());
+    ASSERT_TRUE(updating.ChooseInListMenu(IDC_ENABLED_LIST, 0, kUpdateFromFile)) << "no menu";
+    ASSERT_TRUE(updating.ChooseInOpenDialog(download.Path("Huge v2.pak"), "Update Huge from File"));
+    ASSERT_TRUE(WaitUntil([&] { return FileSize(mods.Path("Huge.pa~")) > 0; }, 60000)) << "the copy did not start";
+
+    ASSERT_TRUE(switching.SwitchToNoMods());
+    HWND box = switching.WaitForDialog(MessageFor(Message::VersionChangeElsewhere).caption, 30000);
+    ASSERT_NE((HWND)NULL, box) << "the switch was not refused";
+    EXPECT_EQ(MessageFor(Message::VersionChangeElsewhere).text, BoxText(box));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+
+    EXPECT_TRUE(WaitUntil([&] { return FileSize(mods.Path("Huge.pak")) == kNewSize && !JournalLeft(); }, 120000))
+        << "the update did not end";
+    EXPECT_EQ((std::vector<std::string>{"Huge.pak", "Huge.previous", "Other.pak"}), FolderNames(mods.Path()))
+        << "the switch changed the folder under the update";
+    EXPECT_EQ("the old version", mods.Read("Huge.previous"));
+}
+
 }  // namespace
