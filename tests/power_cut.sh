@@ -44,7 +44,7 @@ status=0
 for kind in ${QMM_POWER_CUT_KINDS:-switch update search}; do
   folder="$work/$kind"
   mkdir -p "$folder"
-  export QMM_POWER_CUT_KIND=$kind
+  export QMM_POWER_CUT_KIND="$kind"
   QMM_POWER_CUT_FOLDER=$(winepath -w "$folder" 2>/dev/null)
   QMM_POWER_CUT_MARK=$(winepath -w "$work/under-way-$kind" 2>/dev/null)
   export QMM_POWER_CUT_FOLDER QMM_POWER_CUT_MARK
