@@ -28,7 +28,7 @@
 #include "switch_sets.h"
 #include "update.h"
 #include "descriptions/line_breaks.h"
-#include "descriptions/mod_information.h"
+#include "mods/mod_information.h"
 #include "mods/mod_names.h"
 #include "measure.h"
 #include "registry.h"

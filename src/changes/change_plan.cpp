@@ -3,7 +3,6 @@
 #include <initializer_list>
 
 #include "mods/mod_names.h"
-#include "switching/switch_plan.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "changes/legacy_forms.h"
 
-#include "switching/switch_plan.h"
+#include "mods/mod_names.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "descriptions/mod_information.h"
+#include "mods/mod_information.h"
 #include "mods/list_refresh.h"
 #include "mods/mod_lists.h"
 

@@ -100,3 +100,18 @@ VersionNames NamesOfVersions(const std::string& archive)
             older + "\\previous",
             older + "\\previous-txt"};
 }
+
+bool IsSwitchableName(const std::string& name)
+{
+    if (DisplayName(name).empty() || (!HasExtension(name, ".pak") && !HasExtension(name, ".mod")))
+        return false;
+    for (char c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || std::strchr("\\/:*?\"<>|", c))
+            return false;
+    return !IsBaseArchive(ReplaceExtension(name, "pak"));
+}
+
+std::string FlippedName(const std::string& fileName)
+{
+    return ReplaceExtension(fileName, HasExtension(fileName, ".pak") ? "mod" : "pak");
+}

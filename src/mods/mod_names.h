@@ -64,3 +64,13 @@ struct VersionNames {
 };
 
 VersionNames NamesOfVersions(const std::string& archive);
+
+// True for a name that a switch renames: an archive's file name (.pak or
+// .mod, not one of the game's own in either form, no path, no character a
+// file name cannot hold), whose other state is the same name with the other
+// extension.
+bool IsSwitchableName(const std::string& name);
+
+// The archive's name in its other state: "A.pak" <-> "A.mod", the last three
+// characters replaced.
+std::string FlippedName(const std::string& fileName);

@@ -1,26 +1,10 @@
 #include "switching/switch_plan.h"
 
-#include <cstring>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "mods/mod_names.h"
-
-bool IsSwitchableName(const std::string& name)
-{
-    if (DisplayName(name).empty() || (!HasExtension(name, ".pak") && !HasExtension(name, ".mod")))
-        return false;
-    for (char c : name)
-        if (static_cast<unsigned char>(c) < 0x20 || std::strchr("\\/:*?\"<>|", c))
-            return false;
-    return !IsBaseArchive(ReplaceExtension(name, "pak"));
-}
-
-std::string FlippedName(const std::string& fileName)
-{
-    return ReplaceExtension(fileName, HasExtension(fileName, ".pak") ? "mod" : "pak");
-}
 
 SwitchPlan PlanSwitch(const std::vector<ListedArchive>& archives, const std::vector<std::string>& setMods,
                       const FoldName& fold)

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "mods/mod_names.h"
+
 // An archive of the mod folder as listed: its file name, whether it is on
 // (.pak) or off (.mod), and its size in bytes.
 struct ListedArchive {
@@ -47,12 +49,3 @@ SwitchPlan PlanSomeMods(const std::vector<ListedArchive>& archives, const std::v
 // The display names of the archives that are on, in listing order.
 std::vector<std::string> ModsOn(const std::vector<ListedArchive>& archives);
 
-// True for a name that a switch renames: an archive's file name (.pak or
-// .mod, not one of the game's own in either form, no path, no character a
-// file name cannot hold), whose other state is the same name with the other
-// extension.
-bool IsSwitchableName(const std::string& name);
-
-// The archive's name in its other state: "A.pak" <-> "A.mod", the last three
-// characters replaced.
-std::string FlippedName(const std::string& fileName);

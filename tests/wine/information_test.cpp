@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "shared/window_state.h"
-#include "descriptions/mod_information.h"
+#include "mods/mod_information.h"
 #include "shared/text_conversion.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // through the wide API, so that their names are exact.
 #include "app_test.h"
 
-#include "descriptions/mod_information.h"
+#include "mods/mod_information.h"
 #include "descriptions/description_text.h"
 #include "shared/utf8.h"
 #include "settings/display_text.h"

@@ -1,4 +1,4 @@
-#include "descriptions/mod_information.h"
+#include "mods/mod_information.h"
 
 #include <windows.h>
 
