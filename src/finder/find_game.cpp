@@ -56,7 +56,7 @@ bool AnySubfolder(const std::string& folder, Visit visit)
     bool found = false;
     ForEachEntry(folder, "*", [&](const FolderEntry& entry) {
         if (!found && (entry.attributes & FILE_ATTRIBUTE_DIRECTORY))
-            found = visit(JoinPath(folder, entry.name));
+            found = visit(JoinPath(WithoutTrailingBackslash(folder), entry.name));
     });
     return found;
 }
@@ -89,7 +89,8 @@ std::vector<std::string> LibrariesOf(const std::string& steamFolder, bool linuxP
 {
     std::vector<std::string> libraries = {steamFolder};
     for (const char* list : {"steamapps\\libraryfolders.vdf", "config\\libraryfolders.vdf"})
-        for (const std::string& utf8 : LibraryFolders(ReadLibraryList(JoinPath(steamFolder, list)))) {
+        for (const std::string& utf8 :
+             LibraryFolders(ReadLibraryList(JoinPath(WithoutTrailingBackslash(steamFolder), list)))) {
             std::optional<std::string> named = LibraryListPath(utf8);
             std::optional<std::string> library = !named       ? std::nullopt
                                                  : linuxPaths ? WinePathOf(*named)
@@ -109,7 +110,7 @@ bool SearchSteamFolder(Search& search, const std::string& steamFolder, bool linu
     for (const std::string& library : LibrariesOf(*clean, linuxPaths)) {
         if (!FirstTime(search, 'l', library))
             continue;
-        if (AnySubfolder(JoinPath(library, "steamapps\\common"),
+        if (AnySubfolder(JoinPath(WithoutTrailingBackslash(library), "steamapps\\common"),
                          [&](const std::string& game) { return TryGameFolder(search, game); }))
             return true;
     }
@@ -187,7 +188,7 @@ bool SearchLinuxSteam(Search& search)
         return false;
     for (const char* steam :
          {".local\\share\\Steam", ".steam\\steam", ".var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam"})
-        if (SearchSteamFolder(search, JoinPath(*home, steam), true))
+        if (SearchSteamFolder(search, JoinPath(WithoutTrailingBackslash(*home), steam), true))
             return true;
     return false;
 }

@@ -51,7 +51,7 @@ std::optional<std::string> ModFolderOf(const std::string& gameFolder)
     std::optional<std::string> clean = CleanWindowsPath(gameFolder);
     if (!clean)
         return std::nullopt;
-    std::string data = JoinPath(*clean, "data");
+    std::string data = JoinPath(WithoutTrailingBackslash(*clean), "data");
     if (data.size() >= kModFolderBytes)
         return std::nullopt;
     return data;

@@ -2,9 +2,12 @@
 
 std::string JoinPath(const std::string& folder, const std::string& name)
 {
-    if (!folder.empty() && folder.back() == '\\')
-        return folder + name;
     return folder + "\\" + name;
+}
+
+std::string WithoutTrailingBackslash(const std::string& folder)
+{
+    return !folder.empty() && folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder;
 }
 
 std::string FileNamePart(const std::string& path)

