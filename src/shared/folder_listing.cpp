@@ -1,5 +1,7 @@
 #include "shared/folder_listing.h"
 
+#include "shared/path_text.h"
+
 namespace {
 
 DWORD AttributesOf(const std::string& path)
@@ -51,9 +53,7 @@ bool IsOwnName(const std::string& path)
     if (search == INVALID_HANDLE_VALUE)
         return false;
     FindClose(search);
-    size_t slash = path.find_last_of('\\');
-    return FoldCase(path.substr(slash == std::string::npos ? 0 : slash + 1)) ==
-           FoldCase(FromWide(found.cFileName, CP_ACP));
+    return FoldCase(FileNamePart(path)) == FoldCase(FromWide(found.cFileName, CP_ACP));
 }
 
 TemporarySpot WhatLiesAt(const std::string& temporary)
