@@ -13,26 +13,14 @@ namespace {
 // A mod of that name is there already, enabled or disabled.
 bool NameTaken(const std::string& destination)
 {
-    return DirectoryExists(ReplaceExtension(destination, "mod").c_str()) ||
-           DirectoryExists(ReplaceExtension(destination, "pak").c_str());
+    return PathExists(ReplaceExtension(destination, "mod")) || PathExists(ReplaceExtension(destination, "pak"));
 }
 
-enum class TemporarySpot { Free, Taken, InTheWay };
-
-// What lies at a copy's temporary name. A file there under that very name is
-// the leftover of a copy that was cut off, the tool's own: the copy replaces
-// it. A folder or a read-only file cannot be replaced; a name that reaches
-// another file through its short name is not the tool's to replace.
-TemporarySpot CheckTemporary(const std::string& temporary)
+// Nothing at the temporary name, or a leftover of the tool's own that the copy replaces.
+bool MayCopyTo(const std::string& temporary)
 {
-    DWORD attributes = GetFileAttributesA(temporary.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return TemporarySpot::Free;
-    if (!IsOwnName(temporary))
-        return TemporarySpot::Taken;
-    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
-        return TemporarySpot::InTheWay;
-    return TemporarySpot::Free;
+    TemporarySpot spot = WhatLiesAt(temporary);
+    return spot == TemporarySpot::Free || spot == TemporarySpot::Leftover;
 }
 
 // The description beside the new archive, copied under its temporary name and
@@ -41,8 +29,7 @@ bool CopyDescription(const std::string& description)
 {
     std::string target = JoinPath(ModDirectory, FileNamePart(description));
     std::string temporary = JoinPath(ModDirectory, TemporaryName(FileNamePart(description)));
-    if ((DirectoryExists(target.c_str()) && !IsOwnName(target)) ||
-        CheckTemporary(temporary) != TemporarySpot::Free)
+    if ((PathExists(target) && !IsOwnName(target)) || !MayCopyTo(temporary))
         return false;
     if (CopyWithProgress(description, temporary, NULL, NULL) == CopyOutcome::Copied &&
         MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
@@ -55,11 +42,11 @@ bool CopyDescription(const std::string& description)
 
 AddOutcome AddArchive(const std::string& source, const std::string& fileName, CopyBatch& batch)
 {
-    if (!HasExtension(fileName, ".pak") && !HasExtension(fileName, ".mod"))
-        return AddOutcome::NotArchive;
-    // Loaded by the game but never listed, it could not be disabled.
-    if (IsBaseArchive(ReplaceExtension(fileName, "pak")))
-        return AddOutcome::BaseArchiveName;
+    switch (RefusalOf(fileName, FolderExists(source))) {
+    case AddRefusal::None: break;
+    case AddRefusal::NotArchive: return AddOutcome::NotArchive;
+    case AddRefusal::BaseArchiveName: return AddOutcome::BaseArchiveName;
+    }
     std::string destination = JoinPath(ModDirectory, fileName);
     if (NameTaken(destination))
         return AddOutcome::NameTaken;
@@ -67,8 +54,9 @@ AddOutcome AddArchive(const std::string& source, const std::string& fileName, Co
         return AddOutcome::CopyFailed;
 
     std::string temporary = JoinPath(ModDirectory, TemporaryName(fileName));
-    switch (CheckTemporary(temporary)) {
-    case TemporarySpot::Free: break;
+    switch (WhatLiesAt(temporary)) {
+    case TemporarySpot::Free:
+    case TemporarySpot::Leftover: break;  // the copy replaces it
     case TemporarySpot::Taken: return AddOutcome::CopyFailed;
     case TemporarySpot::InTheWay: return AddOutcome::LeftoverInTheWay;
     }

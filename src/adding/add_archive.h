@@ -16,8 +16,7 @@ enum class AddOutcome {
     Cancelled
 };
 
-// Refused, with nothing copied: a file that is not a .pak or .mod archive, a
-// name of one of the game's own archives (in either form), and a name already
+// Refused, with nothing copied: what RefusalOf refuses, and a name already
 // taken in the mod directory as .pak or as .mod (a short name of another file
 // too). Otherwise the archive is copied under its temporary name and gets its
 // own only when whole, by a rename that never replaces a file; its

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "adding/add_archive.h"
 #include "mods/directory_scan.h"
@@ -12,6 +13,7 @@
 #include "shared/busy.h"
 #include "shared/folder_listing.h"
 #include "shared/messages.h"
+#include "shared/path_text.h"
 #include "shared/window_state.h"
 
 // The request ends at its template-name field, without the later extension fields.
@@ -21,32 +23,27 @@ static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == 76, "7
 
 namespace {
 
-// A path of MAX_PATH UTF-16 units in the process's code page: in UTF-8 a unit
-// takes up to three bytes (a name of 100 Chinese characters takes 300).
-const size_t kPathBytes = MAX_PATH * 3;
-
 // The archive's full path and its file name, or false when the user cancelled.
 bool ChooseArchive(std::string& source, std::string& fileName)
 {
-    char file[kPathBytes] = "";
-    char title[kPathBytes] = "";
+    std::vector<char> file(kLongestPathBytes + 1), title(kLongestPathBytes + 1);
     std::string caption = TextFor(Text::ChooseArchive);
     OPENFILENAMEA request = {};
     request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     request.hwndOwner = MainWindow;
     request.lpstrFilter = ".pak\0*.pak\0";
     request.nFilterIndex = 1;
-    request.lpstrFile = file;
-    request.nMaxFile = sizeof file;
-    request.lpstrFileTitle = title;
-    request.nMaxFileTitle = sizeof title;
+    request.lpstrFile = file.data();
+    request.nMaxFile = static_cast<DWORD>(file.size());
+    request.lpstrFileTitle = title.data();
+    request.nMaxFileTitle = static_cast<DWORD>(title.size());
     request.lpstrTitle = caption.c_str();
     request.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     BusyScope busy;
     if (GetOpenFileNameA(&request) != TRUE)
         return false;
-    source = file;
-    fileName = title;
+    source = file.data();
+    fileName = title.data();
     return true;
 }
 
@@ -69,7 +66,7 @@ void AddMod()
     case AddOutcome::NotArchive: ShowMessage(MainWindow, Message::NotArchive); break;
     case AddOutcome::BaseArchiveName: ShowMessage(MainWindow, Message::BaseArchiveName); break;
     case AddOutcome::CopyFailed:
-        ShowMessage(MainWindow, DirectoryExists(ModDirectory) ? Message::CopyFailed : Message::DirectoryMissing);
+        ShowMessage(MainWindow, PathExists(ModDirectory) ? Message::CopyFailed : Message::DirectoryMissing);
         break;
     case AddOutcome::DescriptionNotCopied:
         if (RebuildModLists())

@@ -24,12 +24,8 @@ const size_t kSummaryNameLength = 60;
 // Drops that arrived while the tool was busy, oldest first.
 std::deque<std::vector<std::string>> waiting;
 
-// A dropped file: a folder is not a mod archive.
 AddOutcome AddDroppedFile(const std::string& path, size_t index, CopyBatch& batch)
 {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return AddOutcome::NotArchive;
     batch.StartFile(FileNamePart(path), index);
     return AddArchive(path, FileNamePart(path), batch);
 }
@@ -40,7 +36,7 @@ std::unordered_set<std::string> DroppedArchivesDescriptions(const std::vector<st
 {
     std::unordered_set<std::string> descriptions;
     for (const std::string& file : files)
-        if (HasExtension(file, ".pak") || HasExtension(file, ".mod"))
+        if (IsArchiveName(file))
             descriptions.insert(FoldedKey(ReplaceExtension(file, "txt")));
     return descriptions;
 }

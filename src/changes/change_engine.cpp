@@ -177,7 +177,7 @@ std::function<bool(const std::string&)> NamesIn(const std::string& folder)
     return [names, folder](const std::string& name) {
         // A name inside a folder of the mod's own: that small folder is asked.
         if (name.find('\\') != std::string::npos)
-            return GetFileAttributesW(ToWide(JoinPath(folder, name), CP_ACP).c_str()) != INVALID_FILE_ATTRIBUTES;
+            return PathExists(JoinPath(folder, name));
         return names->count(FoldedKey(name)) > 0;
     };
 }

@@ -39,8 +39,7 @@ bool Recycle(const std::string& folder, const std::string& name, DWORD& error)
     operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_NOERRORUI | FOF_SILENT;
     BusyScope busy;  // the system's question, when it asks one
     int result = SHFileOperationW(&operation);
-    if (result == 0 && !operation.fAnyOperationsAborted &&
-        GetFileAttributesW(from.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (result == 0 && !operation.fAnyOperationsAborted && !PathExists(JoinPath(folder, name)))
         return true;
     error = result != 0 ? static_cast<DWORD>(result) : ERROR_CANCELLED;
     return false;

@@ -19,17 +19,6 @@ std::wstring PathOf(const wchar_t* name)
     return home.empty() ? home : home + L'\\' + name;
 }
 
-// On disk the text is UTF-8 whatever the process code page is.
-std::string ToDisk(const std::string& text)
-{
-    return GetACP() == CP_UTF8 ? text : FromWide(ToWide(text, CP_ACP), CP_UTF8);
-}
-
-std::string FromDisk(const std::string& text)
-{
-    return GetACP() == CP_UTF8 ? text : FromWide(ToWide(text, CP_UTF8), CP_ACP);
-}
-
 bool WriteAll(HANDLE file, const std::string& bytes)
 {
     DWORD written = 0;
@@ -78,7 +67,7 @@ std::optional<std::string> ReadHomeFile(const wchar_t* name, bool* unreadable)
     CloseHandle(file);
     if (!read && unreadable)
         *unreadable = true;
-    return read ? FromDisk(bytes) : std::string();
+    return read ? FromUtf8(bytes) : std::string();
 }
 
 bool WriteHomeFile(const wchar_t* name, const std::string& text, DWORD* error)
@@ -91,7 +80,7 @@ bool WriteHomeFile(const wchar_t* name, const std::string& text, DWORD* error)
     }
     std::wstring fresh = path + kNewSuffix;
     HANDLE file = CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    bool written = file != INVALID_HANDLE_VALUE && WriteAll(file, ToDisk(text)) && FlushFileBuffers(file);
+    bool written = file != INVALID_HANDLE_VALUE && WriteAll(file, ToUtf8(text)) && FlushFileBuffers(file);
     DWORD why = written ? ERROR_SUCCESS : GetLastError();
     if (file != INVALID_HANDLE_VALUE)
         CloseHandle(file);
@@ -130,7 +119,7 @@ HomeFileAppender::~HomeFileAppender()
 
 bool HomeFileAppender::Append(const std::string& line, bool flush)
 {
-    return Open() && WriteAll(file_, ToDisk(line)) && (!flush || FlushFileBuffers(file_));
+    return Open() && WriteAll(file_, ToUtf8(line)) && (!flush || FlushFileBuffers(file_));
 }
 
 void HomeFileAppender::Close()

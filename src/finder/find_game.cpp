@@ -8,8 +8,10 @@
 #include "finder/install_paths.h"
 #include "finder/library_folders.h"
 #include "finder/system_paths.h"
+#include "launcher/game_path.h"
 #include "settings/mod_directory.h"
 #include "shared/folder_listing.h"
+#include "shared/path_text.h"
 #include "shared/text_conversion.h"
 
 namespace {
@@ -20,7 +22,7 @@ const LONGLONG kLibraryListLimit = 4 << 20;
 const wchar_t kUninstallKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 struct Search {
-    std::set<std::string> seen;  // a kind letter and the PathKey of each folder looked at
+    std::set<std::string> seen;  // a kind letter and the FoldedKey of each folder looked at
     std::string modFolder;       // set when the game is found
 };
 
@@ -28,24 +30,7 @@ struct Search {
 // library or game may be named in several places.
 bool FirstTime(Search& search, char kind, const std::string& path)
 {
-    return search.seen.insert(kind + PathKey(path)).second;
-}
-
-DWORD Attributes(const std::string& path)
-{
-    return GetFileAttributesW(ToWide(path, CP_ACP).c_str());
-}
-
-bool IsFile(const std::string& path)
-{
-    DWORD attributes = Attributes(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool IsFolder(const std::string& path)
-{
-    DWORD attributes = Attributes(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return search.seen.insert(kind + FoldedKey(path)).second;
 }
 
 // True, with the mod folder noted, when `folder` holds the game.
@@ -57,7 +42,8 @@ bool TryGameFolder(Search& search, const std::string& folder)
         return false;
     // The data folder first: under Wine a name that is missing costs a scan of
     // its folder, and a game's own folder is smaller than its bin folder.
-    if (!IsFolder(*modFolder) || !IsFile(JoinedPath(*clean, "bin\\H5_Game.exe")))
+    std::optional<GameLaunch> game = GameLaunchFor(*modFolder);
+    if (!FolderExists(*modFolder) || !game || !FileExists(game->executable))
         return false;
     search.modFolder = *modFolder;
     return true;
@@ -70,7 +56,7 @@ bool AnySubfolder(const std::string& folder, Visit visit)
     bool found = false;
     ForEachEntry(folder, "*", [&](const FolderEntry& entry) {
         if (!found && (entry.attributes & FILE_ATTRIBUTE_DIRECTORY))
-            found = visit(JoinedPath(folder, entry.name));
+            found = visit(JoinPath(WithoutTrailingBackslash(folder), entry.name));
     });
     return found;
 }
@@ -103,7 +89,8 @@ std::vector<std::string> LibrariesOf(const std::string& steamFolder, bool linuxP
 {
     std::vector<std::string> libraries = {steamFolder};
     for (const char* list : {"steamapps\\libraryfolders.vdf", "config\\libraryfolders.vdf"})
-        for (const std::string& utf8 : LibraryFolders(ReadLibraryList(JoinedPath(steamFolder, list)))) {
+        for (const std::string& utf8 :
+             LibraryFolders(ReadLibraryList(JoinPath(WithoutTrailingBackslash(steamFolder), list)))) {
             std::optional<std::string> named = LibraryListPath(utf8);
             std::optional<std::string> library = !named       ? std::nullopt
                                                  : linuxPaths ? WinePathOf(*named)
@@ -123,7 +110,7 @@ bool SearchSteamFolder(Search& search, const std::string& steamFolder, bool linu
     for (const std::string& library : LibrariesOf(*clean, linuxPaths)) {
         if (!FirstTime(search, 'l', library))
             continue;
-        if (AnySubfolder(JoinedPath(library, "steamapps\\common"),
+        if (AnySubfolder(JoinPath(WithoutTrailingBackslash(library), "steamapps\\common"),
                          [&](const std::string& game) { return TryGameFolder(search, game); }))
             return true;
     }
@@ -201,7 +188,7 @@ bool SearchLinuxSteam(Search& search)
         return false;
     for (const char* steam :
          {".local\\share\\Steam", ".steam\\steam", ".var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam"})
-        if (SearchSteamFolder(search, JoinedPath(*home, steam), true))
+        if (SearchSteamFolder(search, JoinPath(WithoutTrailingBackslash(*home), steam), true))
             return true;
     return false;
 }

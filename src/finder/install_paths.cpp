@@ -1,5 +1,7 @@
 #include "finder/install_paths.h"
 
+#include "shared/path_text.h"
+
 std::optional<std::string> CleanWindowsPath(const std::string& path)
 {
     std::string clean = path;
@@ -44,29 +46,13 @@ std::optional<std::string> WineHomeFolder(const std::string& wineHomeDir)
     return CleanWindowsPath(path);
 }
 
-std::string JoinedPath(const std::string& folder, const std::string& name)
-{
-    if (!folder.empty() && folder.back() == '\\')
-        return folder + name;
-    return folder + "\\" + name;
-}
-
 std::optional<std::string> ModFolderOf(const std::string& gameFolder)
 {
     std::optional<std::string> clean = CleanWindowsPath(gameFolder);
     if (!clean)
         return std::nullopt;
-    std::string data = JoinedPath(*clean, "data");
+    std::string data = JoinPath(WithoutTrailingBackslash(*clean), "data");
     if (data.size() >= kModFolderBytes)
         return std::nullopt;
     return data;
-}
-
-std::string PathKey(const std::string& path)
-{
-    std::string key = path;
-    for (char& c : key)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return key;
 }

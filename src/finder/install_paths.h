@@ -26,13 +26,6 @@ std::optional<std::string> WinePathOf(const std::string& linuxPath);
 // a drive letter.
 std::optional<std::string> WineHomeFolder(const std::string& wineHomeDir);
 
-// `folder` + "\" + `name`, with one backslash between them even after a drive root.
-std::string JoinedPath(const std::string& folder, const std::string& name);
-
 // The mod folder of a game installed in `gameFolder`: its data folder, in the
 // form ModDirectory has, when that fits ModDirectory; nothing otherwise.
 std::optional<std::string> ModFolderOf(const std::string& gameFolder);
-
-// A form of the path for telling whether two paths are one: ASCII letters in
-// lower case, as Windows compares them regardless of case.
-std::string PathKey(const std::string& path);

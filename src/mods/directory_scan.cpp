@@ -37,7 +37,7 @@ std::string ListedInfoFile(const FolderListing& listing, const std::string& dire
 {
     std::string infoName = ReplaceExtension(archiveName, "txt");
     auto listed = listing.descriptions.find(FoldedKey(infoName));
-    if (listed == listing.descriptions.end() || !DirectoryExists(JoinPath(directory, listed->second).c_str()))
+    if (listed == listing.descriptions.end() || !PathExists(JoinPath(directory, listed->second)))
         return std::string();
     return JoinPath(directory, infoName);
 }
@@ -54,7 +54,7 @@ FolderListing ListFolder(const std::string& directory)
 std::string FindInfoFile(const std::string& archivePath)
 {
     std::string infoPath = ReplaceExtension(archivePath, "txt");
-    return DirectoryExists(infoPath.c_str()) ? infoPath : std::string();
+    return PathExists(infoPath) ? infoPath : std::string();
 }
 
 void RescanModDirectory()
@@ -74,7 +74,7 @@ void RescanModDirectory()
 
 bool RebuildModLists(ListChange change)
 {
-    bool there = DirectoryExists(ModDirectory);
+    bool there = PathExists(ModDirectory);
     if (there) {
         ClearModLists();
         RescanModDirectory();

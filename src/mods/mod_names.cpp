@@ -13,19 +13,6 @@ std::string ReplaceExtension(const std::string& name, const char* extension)
     return name.substr(0, keep) + extension;
 }
 
-std::string AsciiLower(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-static char AsciiLowerChar(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool HasExtension(const std::string& fileName, const char* extension)
 {
     // In place: every name of a folder of thousands is tested several times.
@@ -65,6 +52,20 @@ std::string TemporaryName(const std::string& name)
     return name.empty() ? "~" : name.substr(0, name.size() - 1) + "~";
 }
 
+bool IsArchiveName(const std::string& fileName)
+{
+    return HasExtension(fileName, ".pak") || HasExtension(fileName, ".mod");
+}
+
+AddRefusal RefusalOf(const std::string& fileName, bool folder)
+{
+    if (folder || !IsArchiveName(fileName))
+        return AddRefusal::NotArchive;
+    if (IsBaseArchive(ReplaceExtension(fileName, "pak")))
+        return AddRefusal::BaseArchiveName;
+    return AddRefusal::None;
+}
+
 ArchiveKind KindOf(const std::string& fileName)
 {
     if (HasExtension(fileName, ".mod"))
@@ -72,17 +73,6 @@ ArchiveKind KindOf(const std::string& fileName)
     if (HasExtension(fileName, ".pak") && !IsBaseArchive(fileName))
         return ArchiveKind::Enabled;
     return ArchiveKind::None;
-}
-
-std::string JoinPath(const std::string& directory, const std::string& name)
-{
-    return directory + "\\" + name;
-}
-
-std::string FileNamePart(const std::string& path)
-{
-    size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 VersionNames NamesOfVersions(const std::string& archive)

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "shared/path_text.h"  // JoinPath, FileNamePart, AsciiLower
+
 // How a mod is shown in a list box: the file name without its last four
 // characters (normally the dot and the three-letter extension).
 std::string DisplayName(const std::string& fileName);
@@ -22,25 +24,26 @@ bool IsBaseArchive(const std::string& fileName);
 enum class ArchiveKind { None, Enabled, Disabled };
 ArchiveKind KindOf(const std::string& fileName);
 
+// True for the name of a mod archive: a .pak or a .mod, in any ASCII letter case.
+bool IsArchiveName(const std::string& fileName);
+
+// Why a file may not be added as a mod, whatever the mod folder holds: a
+// folder or a file that is not a mod archive, and a name of one of the
+// game's own archives in either form (loaded by the game but never listed,
+// it could not be disabled). Both ways in, Add Mod and a drop, refuse by it.
+enum class AddRefusal { None, NotArchive, BaseArchiveName };
+AddRefusal RefusalOf(const std::string& fileName, bool folder);
+
 // True when the name ends in `extension` (".pak", ".mod", ".txt"), ASCII letters
 // compared without case. A wildcard such as "*.pak" also returns names that match
 // only through their generated short name ("Big.pak_old"); those fail this test.
 bool HasExtension(const std::string& fileName, const char* extension);
-
-// A copy with the ASCII letters A-Z turned into a-z; other bytes unchanged.
-std::string AsciiLower(std::string text);
 
 // The name a file is copied under before it gets its own: the same length, so
 // that whatever name fits the folder also fits while copying, with "~" as its
 // last character ("Big.pak" -> "Big.pa~"), which neither the tool's lists nor
 // the game take for an archive or a description.
 std::string TemporaryName(const std::string& name);
-
-// `directory` + "\" + `name`, with no test for a separator already there.
-std::string JoinPath(const std::string& directory, const std::string& name);
-
-// The part of a path after its last backslash (the whole path if it has none).
-std::string FileNamePart(const std::string& path);
 
 // The files of one mod in its folder, by name. The previous version's names
 // end neither in .pak, .mod nor .txt, and their extension does not begin

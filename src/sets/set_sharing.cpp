@@ -23,17 +23,6 @@ const char kUnnamedSet[] = "Mod set";  // for a set whose name another program w
 const size_t kPreviewNames = 200;
 const size_t kNamesInAMessage = 10;  // per list: a set of 100,000 mods opens at once
 
-// Between the clipboard's UTF-8 (as read) and the process's code page.
-std::string FromUtf8(const std::string& text)
-{
-    return GetACP() == CP_UTF8 ? text : FromWide(ToWide(text, CP_UTF8), CP_ACP);
-}
-
-std::string ToUtf8(const std::string& text)
-{
-    return GetACP() == CP_UTF8 ? text : FromWide(ToWide(text, CP_ACP), CP_UTF8);
-}
-
 bool PutOnClipboard(HWND owner, const std::string& utf8)
 {
     std::wstring wide = ToWide(utf8, CP_UTF8);

@@ -37,7 +37,7 @@ void ChangeModDirectory()
     if (!chosen)
         return;
 
-    if (!hasPath || !DirectoryExists(path)) {
+    if (!hasPath || !PathExists(path)) {
         ShowMessage(MainWindow, Message::DirectoryMissing);
         return;
     }

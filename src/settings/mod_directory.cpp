@@ -32,7 +32,7 @@ bool LoadSettings()
         return false;
 
     std::string stored(data, dataLength);
-    return DirectoryExists(stored.c_str()) && SetModDirectory(stored.c_str());
+    return PathExists(stored) && SetModDirectory(stored.c_str());
 }
 
 void SaveSettings()

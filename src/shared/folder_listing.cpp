@@ -1,14 +1,31 @@
 #include "shared/folder_listing.h"
 
-bool DirectoryExists(const char* path)
+#include "shared/path_text.h"
+
+namespace {
+
+DWORD AttributesOf(const std::string& path)
 {
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(ToWide(path, CP_ACP).c_str());
+}
+
+}  // namespace
+
+bool PathExists(const std::string& path)
+{
+    return AttributesOf(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool FolderExists(const std::string& path)
 {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = AttributesOf(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FileExists(const std::string& path)
+{
+    DWORD attributes = AttributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool UnderWine()
@@ -36,9 +53,19 @@ bool IsOwnName(const std::string& path)
     if (search == INVALID_HANDLE_VALUE)
         return false;
     FindClose(search);
-    size_t slash = path.find_last_of('\\');
-    return FoldCase(path.substr(slash == std::string::npos ? 0 : slash + 1)) ==
-           FoldCase(FromWide(found.cFileName, CP_ACP));
+    return FoldCase(FileNamePart(path)) == FoldCase(FromWide(found.cFileName, CP_ACP));
+}
+
+TemporarySpot WhatLiesAt(const std::string& temporary)
+{
+    DWORD attributes = AttributesOf(temporary);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return TemporarySpot::Free;
+    if (!IsOwnName(temporary))
+        return TemporarySpot::Taken;
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
+        return TemporarySpot::InTheWay;
+    return TemporarySpot::Leftover;
 }
 
 namespace {

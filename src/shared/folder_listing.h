@@ -1,5 +1,5 @@
 // Listing a folder and testing for a path: the one way the program and its
-// tests walk a folder's names.
+// tests walk a folder's names, and the one way each asks what is at a path.
 #pragma once
 
 #include <windows.h>
@@ -9,11 +9,14 @@
 
 #include "shared/text_conversion.h"
 
-// True when the platform can read the attributes of `path`.
-bool DirectoryExists(const char* path);
+// True when anything is at `path`, a file or a folder.
+bool PathExists(const std::string& path);
 
 // True when `path` is a folder: a mod folder replaced by a file is none.
 bool FolderExists(const std::string& path);
+
+// True when `path` is a file, not a folder.
+bool FileExists(const std::string& path);
 
 // True when the program runs under Wine rather than on Windows.
 bool UnderWine();
@@ -30,6 +33,15 @@ bool NameKeptWhole(const std::string& name);
 // file's generated short name ("BETT~L2Q.TXT" for "Better Towns.txt"): then
 // it is false.
 bool IsOwnName(const std::string& path);
+
+// What lies at a name that a file is copied under before it gets its own.
+enum class TemporarySpot {
+    Free,      // nothing
+    Leftover,  // a file under that very name: a copy that was cut off, the tool's own to replace
+    Taken,     // the name reaches another file through its short name: not the tool's
+    InTheWay,  // a folder or a read-only file, which cannot be replaced
+};
+TemporarySpot WhatLiesAt(const std::string& temporary);
 
 // One name of a folder, in the process's code page, of any length the file
 // system allows (a name of 255 UTF-16 units takes up to 765 bytes in UTF-8).

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "shared/path_text.h"
+
 namespace {
 
 // The plural rules of the languages, for whole numbers.
@@ -42,19 +44,11 @@ const Entry* EntryFor(uint16_t id)
     return nullptr;
 }
 
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 // The parts of a language name: "zh-Hans-CN" -> zh, hans, cn.
 std::vector<std::string> Subtags(const std::string& name)
 {
     std::vector<std::string> parts(1);
-    for (char c : Lower(name)) {
+    for (char c : AsciiLower(name)) {
         if (c == '-' || c == '_')
             parts.emplace_back();
         else

@@ -204,18 +204,6 @@ const UINT kDropReasons[] = {
 static_assert(sizeof kDropReasons / sizeof kDropReasons[0] == static_cast<size_t>(DropReason::NameTooLong) + 1,
               "one text per reason");
 
-// Details come in the process code page; texts are composed in UTF-8, so
-// that nothing of the language is lost on the way to a wide call.
-std::string ToUtf8(const std::string& text)
-{
-    return GetACP() == CP_UTF8 ? text : FromWide(ToWide(text, CP_ACP), CP_UTF8);
-}
-
-std::string FromUtf8(const std::string& text)
-{
-    return GetACP() == CP_UTF8 ? text : FromWide(ToWide(text, CP_UTF8), CP_ACP);
-}
-
 // The number a detail tells, from its digits alone ("1,200" is 1200).
 uint64_t CountOf(const std::string& detail, uint64_t otherwise)
 {

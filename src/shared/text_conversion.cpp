@@ -20,6 +20,16 @@ std::string FromWide(const std::wstring& text, UINT codePage)
     return narrow;
 }
 
+std::string ToUtf8(const std::string& text)
+{
+    return GetACP() == CP_UTF8 ? text : FromWide(ToWide(text, CP_ACP), CP_UTF8);
+}
+
+std::string FromUtf8(const std::string& utf8)
+{
+    return GetACP() == CP_UTF8 ? utf8 : FromWide(ToWide(utf8, CP_UTF8), CP_ACP);
+}
+
 std::string FoldedKey(std::string name)
 {
     for (char& c : name) {

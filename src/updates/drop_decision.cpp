@@ -4,11 +4,11 @@
 
 DropDecision DecideDroppedFile(const DroppedFile& file, const std::function<bool()>& sameBytes)
 {
-    // The refusals of adding, in its order.
-    if (file.folder || (!HasExtension(file.fileName, ".pak") && !HasExtension(file.fileName, ".mod")))
-        return {DropAction::Refuse, DropRefusal::NotArchive};
-    if (IsBaseArchive(ReplaceExtension(file.fileName, "pak")))
-        return {DropAction::Refuse, DropRefusal::BaseArchiveName};
+    switch (RefusalOf(file.fileName, file.folder)) {
+    case AddRefusal::None: break;
+    case AddRefusal::NotArchive: return {DropAction::Refuse, DropRefusal::NotArchive};
+    case AddRefusal::BaseArchiveName: return {DropAction::Refuse, DropRefusal::BaseArchiveName};
+    }
     if (file.sameModEarlier)
         return {DropAction::Refuse, DropRefusal::NameTaken};
     switch (file.installed) {

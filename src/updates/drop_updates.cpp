@@ -50,12 +50,6 @@ InstalledAs Installed(const std::string& fileName, std::string& installed)
     return installed.empty() ? InstalledAs::Nothing : InstalledAs::OneArchive;
 }
 
-bool IsFolder(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // "1.2 MB" and "2026-11-30" of a file, in the player's time zone.
 void SizeAndDate(const std::string& path, std::string& size, std::string& date)
 {
@@ -105,9 +99,9 @@ std::vector<DropChoice> ChooseForDrop(const std::vector<std::string>& files,
         choice.companion = HasExtension(fileName, ".txt") && companions.count(FoldedKey(files[i]));
         if (choice.companion)
             continue;
-        DroppedFile dropped = {fileName, IsFolder(files[i]), InstalledAs::Nothing, false};
+        DroppedFile dropped = {fileName, FolderExists(files[i]), InstalledAs::Nothing, false};
         std::string mod = FoldedKey(DisplayName(fileName));
-        bool archive = !dropped.folder && (HasExtension(fileName, ".pak") || HasExtension(fileName, ".mod"));
+        bool archive = !dropped.folder && IsArchiveName(fileName);
         if (archive) {
             dropped.installed = Installed(fileName, choice.installed);
             dropped.sameModEarlier = mods.count(mod) > 0;

@@ -23,12 +23,6 @@ struct ModFiles {
     std::string Path(const std::string& name) const { return JoinPath(folder, name); }
 };
 
-bool IsFile(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // Held open by another program without sharing its deletion, as the game
 // holds the archives it loaded: it cannot be renamed.
 bool InUse(const std::string& path)
@@ -42,21 +36,19 @@ bool InUse(const std::string& path)
     return false;
 }
 
-// A name the steps will use as a temporary one. A file there under that very
-// name is the leftover of a copy that was cut off, the tool's own: it goes. A
-// folder or a read-only file cannot; a name that reaches another file through
-// its short name is not the tool's.
+// A name the steps will use as a temporary one: a leftover of the tool's own goes.
 VersionOutcome ClearTemporary(const ModFiles& mod, const std::string& name, std::string& inTheWay)
 {
     std::string path = mod.Path(name);
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return VersionOutcome::Done;
-    inTheWay = name;
-    if (!IsOwnName(path))
-        return VersionOutcome::NameInTheWay;
-    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
-        return VersionOutcome::LeftoverInTheWay;
+    TemporarySpot spot = WhatLiesAt(path);
+    if (spot != TemporarySpot::Free)
+        inTheWay = name;
+    switch (spot) {
+    case TemporarySpot::Free: return VersionOutcome::Done;
+    case TemporarySpot::Taken: return VersionOutcome::NameInTheWay;
+    case TemporarySpot::InTheWay: return VersionOutcome::LeftoverInTheWay;
+    case TemporarySpot::Leftover: break;
+    }
     return DeleteFileA(path.c_str()) ? VersionOutcome::Done : VersionOutcome::Failed;
 }
 
@@ -71,16 +63,15 @@ VersionOutcome MakeOlderFolder(const ModFiles& mod, std::string& inTheWay)
     if (CreateDirectoryA(path.c_str(), NULL))
         return VersionOutcome::Done;
     inTheWay = mod.names.olderFolder;
-    return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES ? VersionOutcome::Failed
-                                                                       : VersionOutcome::NameInTheWay;
+    return PathExists(path) ? VersionOutcome::NameInTheWay : VersionOutcome::Failed;
 }
 
 // A file of the mod under its own name, or nothing: false for a folder, or
 // for a name that reaches another file through its short name.
 bool Present(const std::string& path, bool& present)
 {
-    present = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    return !present || (IsFile(path) && IsOwnName(path));
+    present = PathExists(path);
+    return !present || (FileExists(path) && IsOwnName(path));
 }
 
 // What the folder holds of the mod's versions; NameInTheWay, with the name,
@@ -109,7 +100,7 @@ bool InstalledBothWays(const ModFiles& mod)
 {
     std::string other =
         ReplaceExtension(mod.names.archive, HasExtension(mod.names.archive, ".pak") ? "mod" : "pak");
-    return IsFile(mod.Path(other)) && IsOwnName(mod.Path(other));
+    return FileExists(mod.Path(other)) && IsOwnName(mod.Path(other));
 }
 
 bool AnyInUse(const ModFiles& mod, const VersionFiles& files)
@@ -262,5 +253,5 @@ bool HasPreviousVersion(const std::string& archivePath)
     size_t slash = archivePath.find_last_of('\\');
     std::string folder = slash == std::string::npos ? std::string() : archivePath.substr(0, slash);
     std::string previous = JoinPath(folder, NamesOfVersions(FileNamePart(archivePath)).previousArchive);
-    return IsFile(previous);
+    return FileExists(previous);
 }

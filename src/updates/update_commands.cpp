@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <vector>
+
 #include "../res/resource.h"
 #include "shared/copy_progress.h"
 #include "mods/directory_scan.h"
@@ -13,6 +15,7 @@
 #include "shared/file_copy.h"
 #include "shared/folder_listing.h"
 #include "shared/messages.h"
+#include "shared/path_text.h"
 #include "shared/text_format.h"
 #include "shared/window_state.h"
 #include "changes/change_view.h"
@@ -21,36 +24,32 @@
 
 namespace {
 
-// A path of MAX_PATH UTF-16 units in the process's code page: in UTF-8 a unit
-// takes up to three bytes (a name of 100 Chinese characters takes 300).
-const size_t kPathBytes = MAX_PATH * 3;
-
 // The chosen file's full path, or "" when the player cancelled.
 std::string ChooseNewVersion(const std::string& archive)
 {
     // The filter's name, its patterns, and the empty string that ends the list.
     std::string filter = TextFor(Text::UpdateFilter) + '\0' + "*.pak;*.mod" + '\0' + '\0';
     std::string title = TextFor(Text::UpdateTitle, {DisplayName(archive)});
-    char file[kPathBytes] = "";
+    std::vector<char> file(kLongestPathBytes + 1);
     OPENFILENAMEA request = {};
     request.lStructSize = sizeof request;
     request.hwndOwner = MainWindow;
     request.lpstrFilter = filter.c_str();
     request.nFilterIndex = 1;
-    request.lpstrFile = file;
-    request.nMaxFile = sizeof file;
+    request.lpstrFile = file.data();
+    request.nMaxFile = static_cast<DWORD>(file.size());
     request.lpstrTitle = title.c_str();
     request.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     // The dialog makes the chosen file's folder the current one, which keeps
     // that folder from being deleted while the tool runs: the tool's own is
     // restored.
-    wchar_t current[MAX_PATH];
-    DWORD kept = GetCurrentDirectoryW(MAX_PATH, current);
+    std::vector<wchar_t> current(kLongestPathUnits + 1);
+    DWORD kept = GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data());
     BusyScope busy;
     bool chosen = GetOpenFileNameA(&request) == TRUE;
-    if (kept > 0 && kept < MAX_PATH)
-        SetCurrentDirectoryW(current);
-    return chosen ? std::string(file) : std::string();
+    if (kept > 0 && kept < current.size())
+        SetCurrentDirectoryW(current.data());
+    return chosen ? std::string(file.data()) : std::string();
 }
 
 // The lists rebuilt, with the mod selected again and its description shown.
@@ -114,7 +113,7 @@ const OutcomeMessages kRestoreMessages = {Message::RestoreInUse, Message::Restor
 bool MayChange(const std::string& archive, const OutcomeMessages& messages)
 {
     std::string other = ReplaceExtension(archive, HasExtension(archive, ".pak") ? "mod" : "pak");
-    if (GetFileAttributesA(JoinPath(ModDirectory, other).c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (PathExists(JoinPath(ModDirectory, other))) {
         Report(VersionOutcome::BothStates, archive, VersionDetail(), messages);
         return false;
     }
@@ -151,7 +150,7 @@ void UpdateModFromFile(const std::string& archivePath)
         ShowMessage(MainWindow, Message::DirectoryMissing);
         return;
     }
-    if (!HasExtension(source, ".pak") && !HasExtension(source, ".mod")) {
+    if (!IsArchiveName(source)) {
         ShowMessage(MainWindow, Message::NotArchive);
         return;
     }

@@ -210,7 +210,7 @@ TEST_F(ReliabilityTest, AFolderOfTenThousandArchives)
     SelectRow(DisabledList, 5000);
     Click(IDC_ENABLE);
     EXPECT_EQ(last, EnabledMods.back().fileName);
-    EXPECT_TRUE(DirectoryExists((path + "\\" + last).c_str()));
+    EXPECT_TRUE(PathExists(path + "\\" + last));
     Click(IDC_RESCAN);
     EXPECT_EQ(5000u, EnabledMods.size());
     ExpectListsMirrored();

@@ -105,13 +105,13 @@ TEST_F(SettingsTest, SetModDirectoryRefusesWhatDoesNotFit)
     EXPECT_EQ(std::string(259, 'a'), ModDirectory);
 }
 
-TEST_F(SettingsTest, DirectoryExistsForFoldersAndFilesOnly)
+TEST_F(SettingsTest, PathExistsForFoldersAndFilesOnly)
 {
     folder.Write("file.txt");
-    EXPECT_TRUE(DirectoryExists(folder.Path().c_str()));
-    EXPECT_TRUE(DirectoryExists(folder.Path("file.txt").c_str()));
-    EXPECT_FALSE(DirectoryExists(folder.Path("nothing").c_str()));
-    EXPECT_FALSE(DirectoryExists(""));
+    EXPECT_TRUE(PathExists(folder.Path()));
+    EXPECT_TRUE(PathExists(folder.Path("file.txt")));
+    EXPECT_FALSE(PathExists(folder.Path("nothing")));
+    EXPECT_FALSE(PathExists(""));
 }
 
 }  // namespace

@@ -139,6 +139,26 @@ TEST_F(UpdateTest, UpdateFromFileTakesTheModsNameAndRestoreSwapsTheVersionsBackA
     EXPECT_FALSE(FolderExists(download.Path("v2"))) << "the folder of the chosen file is held";
 }
 
+// A download folder named in another script: the chosen archive's path is
+// within Windows' limits but longer than MAX_PATH bytes in UTF-8, and is
+// taken whole by Update from File..., as by Add Mod.
+TEST_F(UpdateTest, UpdateFromFileTakesAnArchiveWhosePathIsLongInUtf8)
+{
+    std::string folder;  // 110 Cyrillic letters: 220 bytes of UTF-8
+    for (int i = 0; i < 110; ++i)
+        folder += "Д";
+    download.MakeFolder(folder);
+    download.Write(folder + "\\Карты 2.pak", "maps 2");
+    std::string chosen = download.Path(folder + "\\Карты 2.pak");
+    ASSERT_GT(chosen.size(), static_cast<size_t>(MAX_PATH));
+    StartWith(Files("Rich Maps.pak=maps 1"));
+
+    UpdateFromFile("Rich Maps", chosen);
+
+    EXPECT_EQ(std::vector<std::string>{}, BoxTexts(dialogs));
+    EXPECT_EQ(Files("Rich Maps.pak=maps 2|Rich Maps.previous=maps 1"), mods.Contents());
+}
+
 // What the progress window showed, seen from a timer while the work runs;
 // then Cancel is pressed.
 struct SeenProgress {
