@@ -60,16 +60,23 @@ RepairRun RunOwed(JournalWriter& writer, const ChangePlan& owed, ChangeStage sta
         DWORD error = ERROR_SUCCESS;
         bool go = run.pending.empty() || independent;
         if (go && i >= reached) {
-            reached = std::min(repairs.size(), i + MovesAhead(owed));
-            go = writer.Reach(reached, true);
+            size_t next = std::min(repairs.size(), i + MovesAhead(owed));
+            go = writer.Reach(next, true);
+            if (go)
+                reached = next;
         }
+        // Done counts the moves made from the first on: past one that could
+        // not be made it would vouch for that one too, so it stops there and
+        // the reach alone covers the rest.
         if (go && RunRepair(owed.folder, repairs[i], error)) {
             run.made.push_back(NameAfter(repairs[i]));
-            writer.Done(i + 1);
+            if (run.pending.empty())
+                writer.Done(i + 1);
         } else if (go && repairs[i].kind == RepairKind::Remove) {
             // A temporary copy that cannot go (held open) is no version of the
             // mod: it stays a leftover, which the next add or update replaces.
-            writer.Done(i + 1);
+            if (run.pending.empty())
+                writer.Done(i + 1);
         } else {
             run.pending.push_back(repairs[i]);
         }
@@ -78,7 +85,7 @@ RepairRun RunOwed(JournalWriter& writer, const ChangePlan& owed, ChangeStage sta
     if (run.pending.empty())
         writer.Remove();
     else
-        writer.Begin(OwedPlan(owed, run.pending));
+        writer.Rewrite(OwedPlan(owed, run.pending));
     return run;
 }
 
@@ -92,8 +99,8 @@ RepairRun Undo(JournalWriter& writer, const ChangePlan& plan, const std::vector<
         return RepairRun();
     }
     ChangePlan owed = OwedPlan(plan, repairs);
-    if (!writer.Begin(owed))
-        return {{}, repairs};  // the plan as it was stays for the next start
+    if (!writer.Rewrite(owed))
+        return {{}, repairs};  // the plan as it was, or the owed one, stays for the next start
     return RunOwed(writer, owed, ChangeStage::PuttingBack, progress);
 }
 
@@ -307,8 +314,8 @@ RecoveryReport PutInOrder(const std::string& modFolder, const ChangeProgress& pr
         RepairRun run;
         if (plan.phase == ChangePhase::Owed) {
             ChangePlan owed = OwedPlan(plan, FinishMoves(plan, groups));
-            run = writer.Begin(owed) ? RunOwed(writer, owed, ChangeStage::PuttingBack, progress)
-                                     : RepairRun{{}, FinishMoves(plan, groups)};
+            run = writer.Rewrite(owed) ? RunOwed(writer, owed, ChangeStage::PuttingBack, progress)
+                                       : RepairRun{{}, FinishMoves(plan, groups)};
         } else {
             run = Undo(writer, plan, groups, progress, report.inRecycleBin);
         }

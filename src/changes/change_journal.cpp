@@ -127,6 +127,12 @@ bool JournalWriter::Begin(const ChangePlan& plan, DWORD* error)
     return true;
 }
 
+bool JournalWriter::Rewrite(const ChangePlan& owed)
+{
+    appender_.reset();
+    return WriteHomeFile(kChangeJournalFile, PlanText(owed)) && Resume();
+}
+
 bool JournalWriter::Resume()
 {
     appender_ = std::make_unique<HomeFileAppender>(kChangeJournalFile);

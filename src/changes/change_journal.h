@@ -25,6 +25,9 @@ public:
     // Writes the plan whole, with no move begun; false, with the system's
     // reason, when it could not be written.
     bool Begin(const ChangePlan& plan, DWORD* error = nullptr);
+    // Writes what is still owed over the plan of a change under way. False
+    // when no progress can be appended; whatever plan was written stays.
+    bool Rewrite(const ChangePlan& owed);
     // Goes on with the journal left, appending its progress.
     bool Resume();
     // No move from `moves` on was begun: flushed to disk when asked. False

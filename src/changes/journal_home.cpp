@@ -45,7 +45,8 @@ std::optional<std::string> ReadHomeFile(const wchar_t* name, bool* unreadable)
         *unreadable = false;
     std::wstring path = PathOf(name);
     HANDLE file = path.empty() ? INVALID_HANDLE_VALUE
-                               : CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                               : CreateFileW(path.c_str(), GENERIC_READ,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
                                              OPEN_EXISTING, 0, NULL);
     if (file == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();

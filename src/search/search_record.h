@@ -1,6 +1,6 @@
-// A problem search as the strings of one registry value (REG_MULTI_SZ), so
-// that a search cut off by a crash of the game, the tool or the PC goes on
-// from its last answer:
+// A problem search as a list of strings (the lines of its file, or of the
+// registry value earlier versions kept it in), so that a search cut off by
+// a crash of the game, the tool or the PC goes on from its last answer:
 //
 //   Quillmoor problem search, version 1
 //   2 1 5 3                        the number of start-state strings, mods kept
@@ -14,7 +14,7 @@
 //   +10                            hex digit, the first suspect the highest bit
 //                                  of the first digit, the unused bits 0
 //
-// No string is empty (such a value ends at an empty string). Pure code with
+// No string is empty (an old registry value ends at an empty string). Pure code with
 // no platform headers; text in UTF-8.
 #pragma once
 

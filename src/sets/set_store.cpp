@@ -85,7 +85,7 @@ std::wstring ValueName(const ModSet& set)
 
 std::optional<ModSet> FindModSet(const std::string& name)
 {
-    HKEY key = name.empty() ? NULL : OpenUserKey(kModSetsKey, false);  // the unnamed value is the journal
+    HKEY key = name.empty() ? NULL : OpenUserKey(kModSetsKey, false);  // the unnamed value is no set
     if (!key)
         return std::nullopt;
     std::optional<ModSet> found;

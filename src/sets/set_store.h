@@ -1,10 +1,10 @@
 // Where mod sets live: HKEY_CURRENT_USER\Software\RozUrovere\Mod Sets, one
 // REG_MULTI_SZ value per set, named as the set, holding its mods' display
 // names; each written by one call, so a set is never half written. The same
-// key holds the tool's own set "Before the last switch" under that name and,
-// while a switch runs, its journal in the key's unnamed value (no set can have
-// an empty name). Names are stored as UTF-16, so they read back exactly in
-// every script.
+// key holds the tool's own set "Before the last switch" under that name; its
+// unnamed value is where earlier versions of the tool kept a switch's plan
+// (no set can have an empty name). Names are stored as UTF-16, so they read
+// back exactly in every script.
 #pragma once
 
 #include <optional>

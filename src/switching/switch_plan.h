@@ -48,4 +48,3 @@ SwitchPlan PlanSomeMods(const std::vector<ListedArchive>& archives, const std::v
 
 // The display names of the archives that are on, in listing order.
 std::vector<std::string> ModsOn(const std::vector<ListedArchive>& archives);
-
