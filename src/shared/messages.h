@@ -93,6 +93,15 @@ enum class Message {
     UpdateNameTooLong,
     UpdateCutOffUndoneOlderInBin,
     FolderHeld,
+    AccessNotAllowed,
+    AccessNotAllowedOffer,
+    AllowCancelled,
+    AllowRefused,
+    AllowFailed,
+    AllowNoAnswer,
+    AllowedNow,
+    StillNotAllowed,
+    AllowNotNeeded,
 };
 
 struct MessageText {
@@ -184,6 +193,22 @@ enum class Text {
     SizeMegabytes,
     SizeGigabytes,
     SizeTerabytes,
+    // The mod folder's access: the system menu's entry, why the folder
+    // refuses changes, and why the elevated part refused to open it.
+    AllowChangesEntry,
+    AccessCauseProgramFolder,
+    AccessCauseControlledFolderAccess,
+    AccessCauseReadOnly,
+    AccessCauseOtherOwner,
+    AccessCauseSystem,
+    AllowRefusedArguments,
+    AllowRefusedAccount,
+    AllowRefusedNotAFolder,
+    AllowRefusedRoot,
+    AllowRefusedWindowsFolder,
+    AllowRefusedProgramFolder,
+    AllowRefusedNotAGameFolder,
+    AllowEndedWith,
 };
 
 // The text in the current language, in the process code page, with its

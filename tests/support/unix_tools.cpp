@@ -1,6 +1,8 @@
 #include "unix_tools.h"
 
 #include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -100,6 +102,32 @@ bool SetFolderImmutable(const std::string& folder, bool immutable)
            StartUnixCommand(std::string("/usr/bin/chattr ") + (immutable ? "+i" : "-i") + " \"" + unixFolder +
                             "\"") &&
            WaitUntil([&] { return FolderTakesNewEntries(folder) != immutable; }, 5000);
+}
+
+namespace {
+
+std::string OwnerOf(const std::string& folder)
+{
+    PSID owner = NULL;
+    PSECURITY_DESCRIPTOR descriptor = NULL;
+    LPSTR text = NULL;
+    std::string sid;
+    if (GetNamedSecurityInfoA(folder.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, NULL, NULL, NULL,
+                              &descriptor) == ERROR_SUCCESS &&
+        ConvertSidToStringSidA(owner, &text))
+        sid = text;
+    LocalFree(text);
+    LocalFree(descriptor);
+    return sid;
+}
+
+}  // namespace
+
+bool GiveFolderToNobody(const std::string& folder)
+{
+    std::string unixFolder = UnixPath(folder), before = OwnerOf(folder);
+    return !unixFolder.empty() && StartUnixCommand("/bin/chown 65534:65534 \"" + unixFolder + "\"") &&
+           WaitUntil([&] { return OwnerOf(folder) != before; }, 5000);
 }
 
 bool MountSmallDisk(const std::string& folder)
