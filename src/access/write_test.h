@@ -15,8 +15,9 @@ struct FolderWrite {
 
 // The file is created new ("~qmm-write-test-<process>-<n>.tmp", hidden and
 // temporary: no list shows it, the game never loads it, and no short name of
-// it ends in .pak, .mod or .txt), renamed inside the folder as Enable renames,
-// and gone when the handle closes. Never touches a file of another name.
+// it ends in .pak, .mod or .txt), on Windows renamed inside the folder as
+// Enable renames, and gone when the handle closes. Never touches a file of
+// another name.
 FolderWrite TestFolderWrite(const std::string& folder);
 
 // The beginning of every name the test gives its file.
