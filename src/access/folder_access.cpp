@@ -10,6 +10,7 @@
 #include "shared/busy.h"
 #include "shared/folder_listing.h"
 #include "shared/messages.h"
+#include "shared/system_reason.h"
 #include "shared/window_state.h"
 
 namespace {
@@ -73,7 +74,7 @@ void AskToAllow(const std::string& folder)
         return;
     }
     if (result.startError != ERROR_SUCCESS) {
-        ShowMessage(MainWindow, Message::AllowFailed, {folder, SystemReason(result.startError)});
+        ShowMessage(MainWindow, Message::AllowFailed, {folder, SystemReasonLine(result.startError)});
         return;
     }
     AllowOutcome outcome = OutcomeOfExitCode(result.exitCode);
@@ -82,7 +83,7 @@ void AskToAllow(const std::string& folder)
         ShowMessage(MainWindow, Message::AllowRefused, {folder, RefusalText(outcome.refusal)});
         return;
     case AllowOutcome::Failed:
-        ShowMessage(MainWindow, Message::AllowFailed, {folder, SystemReason(outcome.error)});
+        ShowMessage(MainWindow, Message::AllowFailed, {folder, SystemReasonLine(outcome.error)});
         return;
     case AllowOutcome::Unknown: {
         char code[16];

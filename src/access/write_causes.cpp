@@ -8,6 +8,7 @@
 
 #include "access/elevation.h"
 #include "shared/messages.h"
+#include "shared/system_reason.h"
 #include "shared/text_conversion.h"
 
 namespace {
@@ -108,21 +109,6 @@ bool ControlledFolderAccessOn()
            value == 1;
 }
 
-std::string SystemReason(DWORD error)
-{
-    LPWSTR text = NULL;
-    DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       NULL, error, 0, reinterpret_cast<LPWSTR>(&text), 0, NULL);
-    std::wstring reason = length ? std::wstring(text, length) : std::wstring();
-    LocalFree(text);
-    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
-        reason.pop_back();
-    if (reason.empty())
-        reason = L"0x" + std::to_wstring(error);  // no text of its own: its number
-    return FromWide(reason, CP_ACP);
-}
-
 WriteCauseText DescribeWriteFailure(const std::string& folder, DWORD error)
 {
     std::wstring wide = ToWide(folder, CP_ACP);
@@ -140,5 +126,5 @@ WriteCauseText DescribeWriteFailure(const std::string& folder, DWORD error)
     case WriteCause::OtherOwner: return {TextFor(Text::AccessCauseOtherOwner, {owner}), choice.offerAllow};
     case WriteCause::System: break;
     }
-    return {TextFor(Text::AccessCauseSystem, {SystemReason(error)}), choice.offerAllow};
+    return {TextFor(Text::AccessCauseSystem, {SystemReasonLine(error)}), choice.offerAllow};
 }

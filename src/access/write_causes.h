@@ -17,10 +17,6 @@ SystemFolders TheSystemFolders(UINT codePage);
 // Windows Security's controlled folder access blocks changes (its setting is 1).
 bool ControlledFolderAccessOn();
 
-// The system's own text for an error, in the player's language, without its
-// line break at the end.
-std::string SystemReason(DWORD error);
-
 struct WriteCauseText {
     std::string sentence;  // in the player's language, for the notice's "%2"
     bool offerAllow;       // an entry for the player's account can open the folder

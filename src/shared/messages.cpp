@@ -5,6 +5,7 @@
 #include "shared/language.h"
 #include "shared/language_rules.h"
 #include "shared/locale_format.h"
+#include "shared/system_reason.h"
 #include "shared/text_conversion.h"
 #include "shared/text_format.h"
 
@@ -113,9 +114,15 @@ const MessageEntry kMessages[] = {
     {IDS_ALLOWED_NOW, IDS_CAPTION_MOD_FOLDER, MB_ICONINFORMATION, MB_OK, 0, 0},
     {IDS_STILL_NOT_ALLOWED, IDS_CAPTION_MOD_FOLDER, MB_ICONWARNING, MB_OK, 0, 0},
     {IDS_ALLOW_NOT_NEEDED, IDS_CAPTION_MOD_FOLDER, MB_ICONINFORMATION, MB_OK, 0, 0},
+    {IDS_VIRTUAL_COPY_FOUND, IDS_CAPTION_MOD_FOLDER, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_VIRTUAL_COPY_OFFER, IDS_CAPTION_MOD_FOLDER, MB_ICONQUESTION, MB_YESNO, 0, 0},
+    {IDS_VIRTUAL_COPY_LEFT, IDS_CAPTION_MOD_FOLDER, MB_ICONINFORMATION, MB_OK, 0, 0},
+    {IDS_VIRTUAL_COPY_NOT_MOVED, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_MOVE_IN_NOT_PUT_BACK, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_MOVE_IN_CUT_OFF, IDS_CAPTION_MOD_FOLDER, MB_ICONINFORMATION, MB_OK, 0, 0},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::AllowNotNeeded) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::MoveInCutOff) + 1,
               "one entry per message");
 
 struct TextEntry {
@@ -287,6 +294,15 @@ int ShowMessage(HWND owner, Message message, const std::vector<std::string>& det
     const MessageEntry& entry = EntryFor(message);
     return ShowBox(owner, Composed(entry.text, details, entry.countDetail, entry.soleCount),
                    Composed(entry.caption, {}, 0, 0), entry.buttons | entry.icon);
+}
+
+int ShowFailure(HWND owner, Message message, DWORD error, const std::vector<std::string>& details)
+{
+    const MessageEntry& entry = EntryFor(message);
+    std::string text = Composed(entry.text, details, entry.countDetail, entry.soleCount);
+    if (error != ERROR_SUCCESS)
+        text += "\n\n" + ToUtf8(SystemReasonLine(error));
+    return ShowBox(owner, text, Composed(entry.caption, {}, 0, 0), entry.buttons | entry.icon);
 }
 
 std::string TextFor(Text text, const std::vector<std::string>& details)

@@ -102,6 +102,12 @@ enum class Message {
     AllowedNow,
     StillNotAllowed,
     AllowNotNeeded,
+    VirtualCopyFound,
+    VirtualCopyOffer,
+    VirtualCopyLeft,
+    VirtualCopyNotMoved,
+    MoveInNotPutBack,
+    MoveInCutOff,
 };
 
 struct MessageText {
@@ -121,6 +127,10 @@ MessageText MessageFor(Message message, const std::vector<std::string>& details 
 // filled in, and gives the button pressed (IDOK, IDYES, IDNO). The tool is
 // busy while it shows.
 int ShowMessage(HWND owner, Message message, const std::vector<std::string>& details = {});
+
+// A message that reports a failed call on a file: the same, with the
+// system's reason for `error` as its last line (none for ERROR_SUCCESS).
+int ShowFailure(HWND owner, Message message, DWORD error, const std::vector<std::string>& details = {});
 
 // The texts of the tool's own windows other than message boxes, and the
 // pieces of layout (lists, lines) that messages are told with.

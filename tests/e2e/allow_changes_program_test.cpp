@@ -12,6 +12,7 @@
 #include "running_app.h"
 #include "settings/mod_directory.h"
 #include "shared/messages.h"
+#include "shared/system_reason.h"
 #include "temp_folder.h"
 #include "unix_tools.h"
 
@@ -68,7 +69,7 @@ TEST(AllowChangesProgram, YesToTheNoticeStartsTheElevatedPartThroughWindowsAndTe
     const std::string caption = MessageFor(Message::AccessNotAllowedOffer).caption;
     HWND notice = app.WaitForDialog(caption);
     ASSERT_NE((HWND)NULL, notice) << "no notice within 10 s";
-    std::string denied = TextFor(Text::AccessCauseSystem, {SystemReason(ERROR_ACCESS_DENIED)});
+    std::string denied = TextFor(Text::AccessCauseSystem, {SystemReasonLine(ERROR_ACCESS_DENIED)});
     EXPECT_EQ(MessageFor(Message::AccessNotAllowedOffer, {temp.Path("data"), denied}).text, BoxText(notice));
     PostMessageA(notice, WM_COMMAND, IDYES, 0);
 
@@ -81,7 +82,8 @@ TEST(AllowChangesProgram, YesToTheNoticeStartsTheElevatedPartThroughWindowsAndTe
     ASSERT_TRUE(WaitUntil([&] { return (answer = app.WaitForDialog(caption, 100)) && answer != notice; }));
     std::string told = BoxText(answer),
                 failed =
-                    MessageFor(Message::AllowFailed, {temp.Path("data"), SystemReason(ERROR_ACCESS_DENIED)}).text,
+                    MessageFor(Message::AllowFailed, {temp.Path("data"), SystemReasonLine(ERROR_ACCESS_DENIED)})
+                        .text,
                 still = MessageFor(Message::StillNotAllowed, {temp.Path("data"), denied}).text;
     EXPECT_TRUE(told == failed || told == still)
         << "expected \"" << failed << "\"\nor \"" << still << "\",\ngot \"" << told << '"';

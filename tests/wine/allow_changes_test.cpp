@@ -12,6 +12,7 @@
 #include "elevation_seam.h"
 #include "menus.h"
 #include "shared/folder_listing.h"
+#include "shared/system_reason.h"
 #include "unix_tools.h"
 
 namespace {
@@ -172,7 +173,7 @@ TEST_F(AllowChangesTest, OnePromptWithTheNarrowRequestAndEachAnswerToldWithNothi
     const std::string folder = temp.Path("data"), sddl = FolderSddl(folder);
     ClosedFolder closed(folder);
     ASSERT_TRUE(closed.Closed());
-    const std::string stillClosed = TextFor(Text::AccessCauseSystem, {SystemReason(ERROR_ACCESS_DENIED)});
+    const std::string stillClosed = TextFor(Text::AccessCauseSystem, {SystemReasonLine(ERROR_ACCESS_DENIED)});
     ElevationSeam seam;
     const struct {
         const char* what;
@@ -200,7 +201,7 @@ TEST_F(AllowChangesTest, OnePromptWithTheNarrowRequestAndEachAnswerToldWithNothi
          [](const ElevationRequest&) {
              return ElevationResult{ERROR_SUCCESS, FailureExitCode(1307)};
          },
-         Box(Message::AllowFailed, NULL, {folder, SystemReason(1307)})},
+         Box(Message::AllowFailed, NULL, {folder, SystemReasonLine(1307)})},
         {"Cancel at the prompt",
          [](const ElevationRequest&) {
              return ElevationResult{ERROR_CANCELLED, 0};
@@ -215,7 +216,7 @@ TEST_F(AllowChangesTest, OnePromptWithTheNarrowRequestAndEachAnswerToldWithNothi
          [](const ElevationRequest&) {
              return ElevationResult{ERROR_FILE_NOT_FOUND, 0};
          },
-         Box(Message::AllowFailed, NULL, {folder, SystemReason(ERROR_FILE_NOT_FOUND)})},
+         Box(Message::AllowFailed, NULL, {folder, SystemReasonLine(ERROR_FILE_NOT_FOUND)})},
         {"refused",
          [](const ElevationRequest&) {
              return ElevationResult{ERROR_SUCCESS, RefusalExitCode(AllowRefusal::NotAGameFolder)};

@@ -11,6 +11,7 @@
 #include "elevation_seam.h"
 #include "game_installs.h"
 #include "settings/mod_directory.h"
+#include "shared/system_reason.h"
 #include "unix_tools.h"
 
 namespace {
@@ -64,7 +65,7 @@ protected:
     }
     std::string AccessDenied() const
     {
-        return TextFor(Text::AccessCauseSystem, {SystemReason(ERROR_ACCESS_DENIED)});
+        return TextFor(Text::AccessCauseSystem, {SystemReasonLine(ERROR_ACCESS_DENIED)});
     }
 
     TempFolder temp;
