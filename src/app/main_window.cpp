@@ -57,9 +57,11 @@ static void OnCreate(HWND window)
     AddSystemMenuEntries(window);
     DragAcceptFiles(window, TRUE);
     LetDropsThrough(window);  // also when started as administrator
-    StartFolderAccessChecks(window);
+    // What a start finishes first: the folder's test, posted after it, waits
+    // while their messages show (the tool is busy), never a second box at once.
     if (StartTasksWait())
         PostMessageA(window, WM_APP_AT_START, 0, 0);
+    StartFolderAccessChecks(window);
 }
 
 // After the controls are gone: what was made for them and the window.

@@ -13,37 +13,21 @@ const std::string kLocal = "C:\\Users\\Ann\\AppData\\Local";
 const std::string kFolder = "C:\\Program Files (x86)\\Game\\data";
 const std::string kCopy = kLocal + "\\VirtualStore\\Program Files (x86)\\Game\\data";
 
-std::string Joined(const std::vector<std::string>& names)
-{
-    std::string text;
-    for (const std::string& name : names)
-        text += (text.empty() ? "" : "+") + name;
-    return text;
-}
-
+// Mods as "a+b c": their files joined by "+", the mods by " ".
 std::string Mods(const std::vector<VirtualMod>& mods)
 {
     std::string text;
     for (const VirtualMod& mod : mods)
-        text += (text.empty() ? "" : " ") + Joined(mod.files);
+        for (size_t i = 0; i < mod.files.size(); ++i)
+            text += (text.empty() ? "" : i ? "+" : " ") + mod.files[i];
     return text;
 }
 
 TEST(MoveIn, TheVirtualCopyIsTheFolderBelowVirtualStoreAndOnlyADrivesFolderHasOne)
 {
-    const struct {
-        std::string folder, expected;
-    } cases[] = {
-        {kFolder, kCopy},
-        {"c:/Program Files (x86)/Game/./data/", kLocal + "\\VirtualStore\\Program Files (x86)\\Game\\data"},
-        {"\\\\server\\share\\data", "(none)"},
-        {"data", "(none)"},
-        {"C:\\", "(none)"},
-    };
-    for (const auto& c : cases) {
-        std::optional<std::string> copy = VirtualCopyOf(kLocal, c.folder);
-        EXPECT_EQ(c.expected, copy ? *copy : "(none)") << c.folder;
-    }
+    EXPECT_EQ(kCopy, VirtualCopyOf(kLocal, "c:/Program Files (x86)/Game/./data/").value_or("(none)"));
+    for (const char* folder : {"\\\\server\\share\\data", "data", "C:\\"})
+        EXPECT_FALSE(VirtualCopyOf(kLocal, folder)) << folder;
 }
 
 // A mod is the files of one name: it moves whole, or stays whole when one of
@@ -58,7 +42,10 @@ TEST(MoveIn, AModMovesWholeOrStaysWholeForANameTheFolderHas)
                                                    inFolder);
     EXPECT_EQ("Lone.txt Maps.pak Towns.pak+Towns.txt", Mods(contents.movable));
     EXPECT_EQ("Other.PAK Roads.TXT+Roads.mod Twice.mod", Mods(contents.left));
-    EXPECT_EQ("Other.PAK+Roads.TXT+Twice.mod", Joined(contents.taken));
+    std::vector<VirtualMod> taken;  // each name on its own
+    for (const std::string& name : contents.taken)
+        taken.push_back({{name}});
+    EXPECT_EQ("Other.PAK Roads.TXT Twice.mod", Mods(taken));
 }
 
 // A plan read back from the journal is followed only as a move of the
@@ -71,24 +58,20 @@ TEST(MoveIn, OnlyRenamesFromTheFoldersOwnVirtualCopyUnderTheSameNameFit)
     EXPECT_EQ(ChangeKind::MoveIn, read->kind);
     EXPECT_EQ(plan.steps, read->steps);
     EXPECT_TRUE(StepsRefused(*read).empty());
+    const std::string windows = kLocal + "\\VirtualStore\\Windows";
     const struct {
         const char* what;
-        std::string copy;
-        ChangeStep step;
+        std::string copy, from, to;
     } refused[] = {
-        {"another name", kCopy, {ChangeStepKind::Rename, kCopy + "\\Towns.pak", "Roads.pak", ""}},
-        {"not an archive or a description", kCopy, {ChangeStepKind::Rename, kCopy + "\\game.exe", "game.exe", ""}},
-        {"into a subfolder", kCopy, {ChangeStepKind::Rename, kCopy + "\\a\\T.pak", "a\\T.pak", ""}},
-        {"from elsewhere", kCopy, {ChangeStepKind::Rename, "C:\\Windows\\T.pak", "T.pak", ""}},
-        {"another folder's copy",
-         kLocal + "\\VirtualStore\\Windows",
-         {ChangeStepKind::Rename, kLocal + "\\VirtualStore\\Windows\\T.pak", "T.pak", ""}},
-        {"a recycle", kCopy, {ChangeStepKind::Recycle, "Towns.pak", "", ""}},
+        {"another name", kCopy, kCopy + "\\Towns.pak", "Roads.pak"},
+        {"not an archive or a description", kCopy, kCopy + "\\game.exe", "game.exe"},
+        {"from elsewhere", kCopy, "C:\\Windows\\T.pak", "T.pak"},
+        {"another folder's copy", windows, windows + "\\T.pak", "T.pak"},
     };
     for (const auto& c : refused) {
         ChangePlan other = plan;
         other.mod = c.copy;
-        EXPECT_FALSE(StepFits(other, c.step)) << c.what;
+        EXPECT_FALSE(StepFits(other, {ChangeStepKind::Rename, c.from, c.to, ""})) << c.what;
     }
 }
 

@@ -10,6 +10,7 @@
 #include "changes/move_in_rules.h"
 #include "journal.h"
 #include "shared/text_conversion.h"
+#include "update_fixture.h"
 
 namespace {
 
@@ -30,24 +31,17 @@ protected:
         AppTest::TearDown();
         EmptyFolder(copy);
     }
-    // name=content pairs, "|" between them, written into `where`.
     static void Put(const std::string& where, const std::string& files)
     {
-        for (size_t start = 0; start < files.size();) {
-            size_t end = files.find('|', start), equals = files.find('=', start);
-            end = end == std::string::npos ? files.size() : end;
-            WriteFileBytes(where + "\\" + files.substr(start, equals - start),
-                           files.substr(equals + 1, end - equals - 1));
-            start = end + 1;
-        }
+        for (const auto& file : Files(files))
+            WriteFileBytes(where + "\\" + file.first, file.second);
     }
-    // Every file of a folder as name=content, sorted.
-    static std::string Held(const std::string& where)
+    static Contents Held(const std::string& where)
     {
-        std::string text;
+        Contents held;
         for (const std::string& name : FolderNames(where))
-            text += (text.empty() ? "" : "|") + name + "=" + ReadFileBytes(where + "\\" + name);
-        return text;
+            held[name] = ReadFileBytes(where + "\\" + name);
+        return held;
     }
 
     TempFolder mods;
@@ -86,8 +80,8 @@ TEST_F(VirtualCopyTest, TheVirtualCopysModsAreToldAndMovedWholeNeverOverAFile)
                                          Box(Message::VirtualCopyLeft, MainWindow, {"Roads.mod, Roads.txt"})};
         told.resize(boxes);
         ExpectBoxes(dialogs, told);
-        EXPECT_EQ(c.inFolder, Held(folder));
-        EXPECT_EQ(c.inCopy, Held(copy));
+        EXPECT_EQ(Files(c.inFolder), Held(folder));
+        EXPECT_EQ(Files(c.inCopy), Held(copy));
         EXPECT_FALSE(JournalLeft());
         CloseApp();
     }
@@ -101,12 +95,12 @@ TEST_F(VirtualCopyTest, AMoveCutOffIsPutBackWhole)
     const struct {
         const char* what;
         size_t done, reached;
-        std::string movedBefore;  // the files the cut-off move had made, "|" between them
+        std::vector<std::string> moved;  // the files the cut-off move had made
     } cases[] = {
-        {"before the first rename", 0, 1, ""},
-        {"the first rename made, not recorded", 0, 1, "Towns.pak"},
-        {"the first recorded, the second made", 1, 2, "Towns.pak|Towns.txt"},
-        {"both recorded", 2, 2, "Towns.pak|Towns.txt"},
+        {"before the first rename", 0, 1, {}},
+        {"the first rename made, not recorded", 0, 1, {"Towns.pak"}},
+        {"the first recorded, the second made", 1, 2, {"Towns.pak", "Towns.txt"}},
+        {"both recorded", 2, 2, {"Towns.pak", "Towns.txt"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -114,12 +108,8 @@ TEST_F(VirtualCopyTest, AMoveCutOffIsPutBackWhole)
         EmptyFolder(copy);
         Put(folder, "Other.pak=other");
         Put(copy, "Towns.pak=towns|Towns.txt=about towns");
-        for (size_t start = 0; start < c.movedBefore.size();) {
-            size_t end = std::min(c.movedBefore.find('|', start), c.movedBefore.size());
-            std::string name = c.movedBefore.substr(start, end - start);
+        for (const std::string& name : c.moved)
             ASSERT_TRUE(MoveFileA((copy + "\\" + name).c_str(), (folder + "\\" + name).c_str()));
-            start = end + 1;
-        }
         StoreChangeJournal(plan, c.done, c.reached);
         dialogs.Forget();
         dialogs.AnswerQuestion(IDNO);  // the offer that follows, when the copy held files at start
@@ -129,8 +119,8 @@ TEST_F(VirtualCopyTest, AMoveCutOffIsPutBackWhole)
         std::vector<SeenDialog> boxes = dialogs.MessageBoxes();
         ASSERT_FALSE(boxes.empty());
         EXPECT_EQ(Text(Message::MoveInCutOff), boxes[0].text);
-        EXPECT_EQ("Other.pak=other", Held(folder));
-        EXPECT_EQ("Towns.pak=towns|Towns.txt=about towns", Held(copy));
+        EXPECT_EQ(Files("Other.pak=other"), Held(folder));
+        EXPECT_EQ(Files("Towns.pak=towns|Towns.txt=about towns"), Held(copy));
         EXPECT_FALSE(JournalLeft());
         CloseApp();
     }
