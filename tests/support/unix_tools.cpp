@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "shared/folder_listing.h"
 #include "shared/text_conversion.h"
 #include "temp_folder.h"
 #include "window_text.h"
@@ -98,10 +99,19 @@ bool CanMakeRootFaults()
 bool SetFolderImmutable(const std::string& folder, bool immutable)
 {
     std::string unixFolder = UnixPath(folder);
-    return !unixFolder.empty() &&
-           StartUnixCommand(std::string("/usr/bin/chattr ") + (immutable ? "+i" : "-i") + " \"" + unixFolder +
-                            "\"") &&
-           WaitUntil([&] { return FolderTakesNewEntries(folder) != immutable; }, 5000);
+    auto set = [&](bool on) {
+        return StartUnixCommand(std::string("/usr/bin/chattr ") + (on ? "+i" : "-i") + " \"" + unixFolder +
+                                "\"") &&
+               WaitUntil([&] { return FolderTakesNewEntries(folder) != on; }, 5000);
+    };
+    if (unixFolder.empty() || !set(immutable))
+        return false;
+    // The folder may have locked between the probe's creation and its removal:
+    // opened again, the probe goes, and the folder is locked without it.
+    for (int tries = 0; immutable && PathExists(folder + "\\qmm-probe") && tries < 3; ++tries)
+        if (!set(false) || !set(true))
+            return false;
+    return !(immutable && PathExists(folder + "\\qmm-probe"));
 }
 
 namespace {
