@@ -1,6 +1,7 @@
 #include "app/at_start.h"
 
 #include "../res/resource.h"
+#include "access/virtual_copy.h"
 #include "app/commands.h"
 #include "changes/change_engine.h"
 #include "changes/change_view.h"
@@ -33,6 +34,7 @@ const StartTask kAtStart[] = {
     {ChangeCutOffWaits, PutChangeInOrderAtStart},
     {RenamesOwedWait, PutChangeInOrderAtStart},
     {SearchStored, TakeUpSearch},
+    {VirtualCopyWaits, OfferVirtualCopyMove},
 };
 
 }  // namespace

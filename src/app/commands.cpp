@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "access/folder_access.h"
 #include "adding/add_mod.h"
 #include "app/list_menu.h"
 #include "launcher/open_folder.h"
@@ -58,6 +59,8 @@ constexpr Command kCommands[] = {
      [](const CommandTarget&) { ShowModSetsDialog(); }},
     {IDM_PROBLEM_SEARCH, kButtonOrKey | kListMenu, Text::SearchMenuEntry, kNotWhileBusy,
      [](const CommandTarget&) { ShowProblemSearch(); }},
+    {IDM_ALLOW_CHANGES, kListMenu, Text::AllowChangesEntry, kNotWhileBusy | kFolderNeeded,
+     [](const CommandTarget&) { AllowChangesToModFolder(); }},
     {IDM_OPEN_FOLDER, kListMenu, std::nullopt, kFolderNeeded,
      [](const CommandTarget& target) { OpenModFolder(target.archive); }},
     {IDM_UPDATE_FROM_FILE, kListMenu, std::nullopt, kNotWhileBusy | kFolderNeeded,

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "../res/resource.h"
+#include "access/folder_access.h"
 #include "mods/list_state.h"
 #include "mods/mod_lists.h"
 #include "sets/mod_sets_dialog.h"
@@ -106,6 +107,8 @@ ListMenuChoice ShowListMenu(HWND listBox, LPARAM position)
     std::string archive = row >= 0 ? SideOf(listBox).mods[static_cast<size_t>(row)].path : "";
     KeepStateEntry(menu, listBox, row);
     KeepVersionEntries(menu, archive);
+    if (!ModFolderRefusesChanges())  // offered where it is needed
+        DeleteMenu(menu, IDM_ALLOW_CHANGES, MF_BYCOMMAND);
     std::vector<std::string> sets = SwitchableSetNames();
     FillSwitchMenu(menu, sets);
 

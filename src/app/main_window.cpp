@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
 #include "../res/resource.h"
+#include "access/folder_access.h"
+#include "access/message_filter.h"
 #include "adding/drop_files.h"
 #include "app/at_start.h"
 #include "app/commands.h"
@@ -54,8 +56,12 @@ static void OnCreate(HWND window)
     SetWindowIcons(window, WindowDpi(window));
     AddSystemMenuEntries(window);
     DragAcceptFiles(window, TRUE);
+    LetDropsThrough(window);  // also when started as administrator
+    // What a start finishes first: the folder's test, posted after it, waits
+    // while their messages show (the tool is busy), never a second box at once.
     if (StartTasksWait())
         PostMessageA(window, WM_APP_AT_START, 0, 0);
+    StartFolderAccessChecks(window);
 }
 
 // After the controls are gone: what was made for them and the window.
@@ -82,6 +88,7 @@ static void OnFreeAgain()
 {
     AddWaitingDrops();
     RefreshIfLeftMeanwhile();
+    CheckFolderAccessIfDue();
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -90,11 +97,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE: OnCreate(window); return 0;
     case WM_DPICHANGED: OnDpiChanged(window, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_COMMAND: RouteWindowCommand(wParam); break;
-    case WM_ACTIVATE: NoteActivation(LOWORD(wParam) != WA_INACTIVE); break;
+    case WM_ACTIVATE:
+        NoteActivation(LOWORD(wParam) != WA_INACTIVE);
+        NoteFolderAccessActivation(LOWORD(wParam) != WA_INACTIVE);
+        break;
     case WM_ACTIVATEAPP: NoteToolActivation(wParam != FALSE); break;
     case WM_DROPFILES: AddDroppedFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_APP_FREE_AGAIN: OnFreeAgain(); return 0;
     case WM_APP_AT_START: RunStartTasks(); return 0;
+    case WM_APP_CHECK_ACCESS: CheckFolderAccessIfDue(); return 0;
     case WM_CONTEXTMENU:
         if (RouteContextMenu(reinterpret_cast<HWND>(wParam), lParam))
             return 0;

@@ -39,6 +39,7 @@ std::string NameAfter(const RepairMove& move)
 struct RepairRun {
     std::vector<std::string> made;    // as named now
     std::vector<RepairMove> pending;  // not made
+    DWORD error = ERROR_SUCCESS;      // why the first of them was not
 };
 
 // Makes what the owed plan holds, the journal holding it already: every
@@ -78,6 +79,8 @@ RepairRun RunOwed(JournalWriter& writer, const ChangePlan& owed, ChangeStage sta
             if (run.pending.empty())
                 writer.Done(i + 1);
         } else {
+            if (run.pending.empty())
+                run.error = go ? error : GetLastError();
             run.pending.push_back(repairs[i]);
         }
         Tell(progress, stage, i + 1, repairs.size());
@@ -100,7 +103,7 @@ RepairRun Undo(JournalWriter& writer, const ChangePlan& plan, const std::vector<
     }
     ChangePlan owed = OwedPlan(plan, repairs);
     if (!writer.Rewrite(owed))
-        return {{}, repairs};  // the plan as it was, or the owed one, stays for the next start
+        return {{}, repairs, GetLastError()};  // the plan as it was, or the owed one, stays for the next start
     return RunOwed(writer, owed, ChangeStage::PuttingBack, progress);
 }
 
@@ -166,6 +169,7 @@ void FinishVersionChange(const ChangePlan& plan, const std::vector<MoveGroup>& g
             report.outcome = RecoveryReport::Outcome::Undone;
             report.putBack = undone.made;
             report.owed = OwedNames(undone.pending);
+            report.error = undone.error;
             return;
         }
         writer.Done(first + i + 1);
@@ -184,7 +188,7 @@ std::function<bool(const std::string&)> NamesIn(const std::string& folder)
     return [names, folder](const std::string& name) {
         // A name inside a folder of the mod's own: that small folder is asked.
         if (name.find('\\') != std::string::npos)
-            return PathExists(JoinPath(folder, name));
+            return PathExists(PathOfName(folder, name));
         return names->count(FoldedKey(name)) > 0;
     };
 }
@@ -300,7 +304,7 @@ RecoveryReport PutInOrder(const std::string& modFolder, const ChangeProgress& pr
     }
     for (size_t step : StepsRefused(plan))
         report.refused.push_back(plan.steps[step].first);
-    bool version = plan.kind != ChangeKind::Switch;
+    bool version = plan.kind == ChangeKind::Update || plan.kind == ChangeKind::Restore;
     if (version && !report.refused.empty()) {
         report.outcome = RecoveryReport::Outcome::Unreadable;  // not a plan the tool writes
         report.refused.clear();
@@ -315,13 +319,14 @@ RecoveryReport PutInOrder(const std::string& modFolder, const ChangeProgress& pr
         if (plan.phase == ChangePhase::Owed) {
             ChangePlan owed = OwedPlan(plan, FinishMoves(plan, groups));
             run = writer.Rewrite(owed) ? RunOwed(writer, owed, ChangeStage::PuttingBack, progress)
-                                       : RepairRun{{}, FinishMoves(plan, groups)};
+                                       : RepairRun{{}, FinishMoves(plan, groups), GetLastError()};
         } else {
             run = Undo(writer, plan, groups, progress, report.inRecycleBin);
         }
         report.outcome = RecoveryReport::Outcome::PutBack;
         report.putBack = run.made;
         report.owed = OwedNames(run.pending);
+        report.error = run.error;
         return report;
     }
     if (std::any_of(groups.begin(), groups.end(), [](const MoveGroup& group) { return group.made < 0; })) {
@@ -336,6 +341,7 @@ RecoveryReport PutInOrder(const std::string& modFolder, const ChangeProgress& pr
         report.outcome = RecoveryReport::Outcome::Undone;
         report.putBack = undone.made;
         report.owed = OwedNames(undone.pending);
+        report.error = undone.error;
     }
     TidyAfter(plan, report);
     return report;

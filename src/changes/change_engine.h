@@ -67,6 +67,7 @@ struct RecoveryReport {
     std::vector<std::string> owed;          // files still to put back (kept for later), as named now
     std::vector<std::string> refused;       // steps no change of the kind makes, left alone
     std::vector<std::string> inRecycleBin;  // files an update had sent there, not brought back
+    DWORD error = ERROR_SUCCESS;            // why the first file owed was not put back
 
     // True when nothing is left for later: the journal is gone.
     bool Settled() const;

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "changes/move_in_rules.h"
 #include "mods/mod_names.h"
 
 namespace {
@@ -86,6 +87,12 @@ size_t MovesBefore(const std::vector<ChangeStep>& steps, size_t count)
     return moves;
 }
 
+std::string PathOfName(const std::string& folder, const std::string& name)
+{
+    bool full = (name.size() > 2 && name[1] == ':' && name[2] == '\\') || name.compare(0, 2, "\\\\") == 0;
+    return full ? name : JoinPath(folder, name);
+}
+
 bool StepFits(const ChangePlan& plan, const ChangeStep& step)
 {
     switch (plan.kind) {
@@ -94,6 +101,7 @@ bool StepFits(const ChangePlan& plan, const ChangeStep& step)
                step.second == FlippedName(step.first) && step.third.empty();
     case ChangeKind::Update:
     case ChangeKind::Restore: return FitsVersionChange(plan.mod, step);
+    case ChangeKind::MoveIn: return FitsMoveIn(plan, step);
     }
     return false;
 }

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-enum class ChangeKind { Switch, Update, Restore };
+// MoveIn: a mod's files moved from the folder's virtual copy (move_in_rules.h).
+enum class ChangeKind { Switch, Update, Restore, MoveIn };
 
 // Doing: the change as planned, cut off when the copy of the tool that made
 // it is gone. Owed: what a failed change could not put back at once, as the
@@ -43,6 +44,10 @@ struct ChangePlan {
     std::string mod;     // the archive an update or a restore is about; empty for a switch
     std::vector<ChangeStep> steps;
 };
+
+// A step's name as a path: a name in `folder`, or a full path as it is (the
+// file a move in takes from the virtual copy).
+std::string PathOfName(const std::string& folder, const std::string& name);
 
 // The rename of a switch: the archive to its other state.
 ChangeStep FlipStep(const std::string& fileName);

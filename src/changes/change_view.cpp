@@ -32,9 +32,9 @@ void TellSwitchPutBack(HWND owner, const RecoveryReport& report)
     if (!owed && report.owed.empty())
         ShowMessage(owner, Message::SwitchCutOff);
     else if (!owed)
-        ShowMessage(owner, Message::SwitchCutOffNotUndone, {Names(report.owed)});
+        ShowFailure(owner, Message::SwitchCutOffNotUndone, report.error, {Names(report.owed)});
     else if (!report.owed.empty())
-        ShowMessage(owner, Message::SwitchOwedNotPutBack, {Names(report.owed)});
+        ShowFailure(owner, Message::SwitchOwedNotPutBack, report.error, {Names(report.owed)});
     else if (!report.putBack.empty())
         ShowMessage(owner, Message::SwitchOwedPutBack, {Names(report.putBack)});
 }
@@ -46,7 +46,7 @@ void TellVersionRepair(HWND owner, const RecoveryReport& report)
     std::string mod = DisplayName(report.mod);
     bool update = report.kind == ChangeKind::Update;
     if (!report.owed.empty())
-        ShowMessage(owner, Message::VersionCutOffNotRepaired, {mod});
+        ShowFailure(owner, Message::VersionCutOffNotRepaired, report.error, {mod});
     else if (!report.inRecycleBin.empty())
         ShowMessage(owner, Message::UpdateCutOffUndoneOlderInBin, {mod, Names(report.inRecycleBin)});
     else if (report.outcome == Outcome::Finished)
@@ -110,6 +110,15 @@ void TellHeld(HWND owner, FolderWork holder)
 void TellRecovery(HWND owner, const RecoveryReport& report)
 {
     using Outcome = RecoveryReport::Outcome;
+    if (report.kind == ChangeKind::MoveIn && report.outcome != Outcome::Nothing &&
+        report.outcome != Outcome::Unreadable) {
+        // Put back into the virtual copy; what could not be waits for a later start.
+        if (report.owed.empty())
+            ShowMessage(owner, Message::MoveInCutOff);
+        else
+            ShowFailure(owner, Message::MoveInNotPutBack, report.error, {Names(report.owed)});
+        return;
+    }
     bool switchKind = report.kind == ChangeKind::Switch;
     std::string mod = DisplayName(report.mod);
     switch (report.outcome) {
@@ -158,21 +167,22 @@ void TellChangeOutcome(HWND owner, ChangeKind kind, const std::string& mod, cons
     case Result::NotJournalled:
     case Result::Failed:
         if (kind == ChangeKind::Switch && outcome.result == Result::NotJournalled)
-            ShowMessage(owner, Message::SwitchNotJournalled);
+            ShowFailure(owner, Message::SwitchNotJournalled, outcome.error);
         else if (kind == ChangeKind::Switch)
-            ShowMessage(owner, Message::SwitchFailed, {outcome.failed});
+            ShowFailure(owner, Message::SwitchFailed, outcome.error, {outcome.failed});
         else if (update && outcome.failed == NamesOfVersions(mod).olderFolder)
-            ShowMessage(owner, Message::UpdateNotRecycled, {name});
+            ShowFailure(owner, Message::UpdateNotRecycled, outcome.error, {name});
         else if (InUse(outcome.error))
-            ShowMessage(owner, update ? Message::UpdateInUse : Message::RestoreInUse, {name});
+            ShowFailure(owner, update ? Message::UpdateInUse : Message::RestoreInUse, outcome.error, {name});
         else
-            ShowMessage(owner, update ? Message::UpdateFailed : Message::RestoreFailed, {name});
+            ShowFailure(owner, update ? Message::UpdateFailed : Message::RestoreFailed, outcome.error, {name});
         return;
     case Result::NotPutBack:
         if (kind == ChangeKind::Switch)
-            ShowMessage(owner, Message::SwitchNotUndone, {outcome.failed, outcome.owed.front()});
+            ShowFailure(owner, Message::SwitchNotUndone, outcome.error, {outcome.failed, outcome.owed.front()});
         else
-            ShowMessage(owner, update ? Message::UpdateNotPutBack : Message::RestoreNotPutBack, {name});
+            ShowFailure(owner, update ? Message::UpdateNotPutBack : Message::RestoreNotPutBack, outcome.error,
+                        {name});
         return;
     }
 }

@@ -4,7 +4,7 @@ const char kJournalMark[] = "Quillmoor mod folder change, version 1";
 
 namespace {
 
-const char* const kKinds[] = {"switch", "update", "restore"};
+const char* const kKinds[] = {"switch", "update", "restore", "move-in"};
 const char* const kPhases[] = {"doing", "owed"};
 const char* const kStepWords[] = {"rename", "replace", "recycle", "copy", "remove"};
 // How many names a step of each kind holds.

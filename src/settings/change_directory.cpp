@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "access/folder_access.h"
 #include "mods/directory_scan.h"
 #include "mods/list_state.h"
 #include "mods/mod_lists.h"
@@ -48,4 +49,5 @@ void ChangeModDirectory()
     ClearModLists();
     RescanModDirectory();
     ShowListState(ListChange::Rebuilt);
+    CheckFolderAccessSoon();
 }

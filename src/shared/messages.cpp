@@ -5,6 +5,7 @@
 #include "shared/language.h"
 #include "shared/language_rules.h"
 #include "shared/locale_format.h"
+#include "shared/system_reason.h"
 #include "shared/text_conversion.h"
 #include "shared/text_format.h"
 
@@ -104,9 +105,24 @@ const MessageEntry kMessages[] = {
     {IDS_UPDATE_NAME_TOO_LONG, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
     {IDS_UPDATE_CUT_OFF_UNDONE_OLDER_IN_BIN, IDS_CAPTION_UPDATE_MOD, MB_ICONINFORMATION, MB_OK, 0, 0},
     {IDS_FOLDER_HELD, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_ACCESS_NOT_ALLOWED, IDS_CAPTION_MOD_FOLDER, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_ACCESS_NOT_ALLOWED_OFFER, IDS_CAPTION_MOD_FOLDER, MB_ICONQUESTION, MB_YESNO, 0, 0},
+    {IDS_ALLOW_CANCELLED, IDS_CAPTION_MOD_FOLDER, MB_ICONINFORMATION, MB_OK, 0, 0},
+    {IDS_ALLOW_REFUSED, IDS_CAPTION_MOD_FOLDER, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_ALLOW_FAILED, IDS_CAPTION_MOD_FOLDER, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_ALLOW_NO_ANSWER, IDS_CAPTION_MOD_FOLDER, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_ALLOWED_NOW, IDS_CAPTION_MOD_FOLDER, MB_ICONINFORMATION, MB_OK, 0, 0},
+    {IDS_STILL_NOT_ALLOWED, IDS_CAPTION_MOD_FOLDER, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_ALLOW_NOT_NEEDED, IDS_CAPTION_MOD_FOLDER, MB_ICONINFORMATION, MB_OK, 0, 0},
+    {IDS_VIRTUAL_COPY_FOUND, IDS_CAPTION_MOD_FOLDER, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_VIRTUAL_COPY_OFFER, IDS_CAPTION_MOD_FOLDER, MB_ICONQUESTION, MB_YESNO, 0, 0},
+    {IDS_VIRTUAL_COPY_LEFT, IDS_CAPTION_MOD_FOLDER, MB_ICONINFORMATION, MB_OK, 0, 0},
+    {IDS_VIRTUAL_COPY_NOT_MOVED, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_MOVE_IN_NOT_PUT_BACK, IDS_CAPTION_ERROR, MB_ICONWARNING, MB_OK, 0, 0},
+    {IDS_MOVE_IN_CUT_OFF, IDS_CAPTION_MOD_FOLDER, MB_ICONINFORMATION, MB_OK, 0, 0},
 };
 
-static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::FolderHeld) + 1,
+static_assert(sizeof kMessages / sizeof kMessages[0] == static_cast<size_t>(Message::MoveInCutOff) + 1,
               "one entry per message");
 
 struct TextEntry {
@@ -178,9 +194,23 @@ const TextEntry kTexts[] = {
     {IDS_SIZE_MB, 0},
     {IDS_SIZE_GB, 0},
     {IDS_SIZE_TB, 0},
+    {IDS_ALLOW_CHANGES_ENTRY, 0},
+    {IDS_ACCESS_CAUSE_PROGRAM_FOLDER, 0},
+    {IDS_ACCESS_CAUSE_CONTROLLED_FOLDER_ACCESS, 0},
+    {IDS_ACCESS_CAUSE_READ_ONLY, 0},
+    {IDS_ACCESS_CAUSE_OTHER_OWNER, 0},
+    {IDS_ACCESS_CAUSE_SYSTEM, 0},
+    {IDS_ALLOW_REFUSED_ARGUMENTS, 0},
+    {IDS_ALLOW_REFUSED_ACCOUNT, 0},
+    {IDS_ALLOW_REFUSED_NOT_A_FOLDER, 0},
+    {IDS_ALLOW_REFUSED_ROOT, 0},
+    {IDS_ALLOW_REFUSED_WINDOWS_FOLDER, 0},
+    {IDS_ALLOW_REFUSED_PROGRAM_FOLDER, 0},
+    {IDS_ALLOW_REFUSED_NOT_A_GAME_FOLDER, 0},
+    {IDS_ALLOW_ENDED_WITH, 0},
 };
 
-static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<size_t>(Text::SizeTerabytes) + 1,
+static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<size_t>(Text::AllowEndedWith) + 1,
               "one entry per text");
 
 // In the order of the enumeration.
@@ -264,6 +294,15 @@ int ShowMessage(HWND owner, Message message, const std::vector<std::string>& det
     const MessageEntry& entry = EntryFor(message);
     return ShowBox(owner, Composed(entry.text, details, entry.countDetail, entry.soleCount),
                    Composed(entry.caption, {}, 0, 0), entry.buttons | entry.icon);
+}
+
+int ShowFailure(HWND owner, Message message, DWORD error, const std::vector<std::string>& details)
+{
+    const MessageEntry& entry = EntryFor(message);
+    std::string text = Composed(entry.text, details, entry.countDetail, entry.soleCount);
+    if (error != ERROR_SUCCESS)
+        text += "\n\n" + ToUtf8(SystemReasonLine(error));
+    return ShowBox(owner, text, Composed(entry.caption, {}, 0, 0), entry.buttons | entry.icon);
 }
 
 std::string TextFor(Text text, const std::vector<std::string>& details)

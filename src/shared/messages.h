@@ -93,6 +93,21 @@ enum class Message {
     UpdateNameTooLong,
     UpdateCutOffUndoneOlderInBin,
     FolderHeld,
+    AccessNotAllowed,
+    AccessNotAllowedOffer,
+    AllowCancelled,
+    AllowRefused,
+    AllowFailed,
+    AllowNoAnswer,
+    AllowedNow,
+    StillNotAllowed,
+    AllowNotNeeded,
+    VirtualCopyFound,
+    VirtualCopyOffer,
+    VirtualCopyLeft,
+    VirtualCopyNotMoved,
+    MoveInNotPutBack,
+    MoveInCutOff,
 };
 
 struct MessageText {
@@ -112,6 +127,10 @@ MessageText MessageFor(Message message, const std::vector<std::string>& details 
 // filled in, and gives the button pressed (IDOK, IDYES, IDNO). The tool is
 // busy while it shows.
 int ShowMessage(HWND owner, Message message, const std::vector<std::string>& details = {});
+
+// A message that reports a failed call on a file: the same, with the
+// system's reason for `error` as its last line (none for ERROR_SUCCESS).
+int ShowFailure(HWND owner, Message message, DWORD error, const std::vector<std::string>& details = {});
 
 // The texts of the tool's own windows other than message boxes, and the
 // pieces of layout (lists, lines) that messages are told with.
@@ -184,6 +203,22 @@ enum class Text {
     SizeMegabytes,
     SizeGigabytes,
     SizeTerabytes,
+    // The mod folder's access: the system menu's entry, why the folder
+    // refuses changes, and why the elevated part refused to open it.
+    AllowChangesEntry,
+    AccessCauseProgramFolder,
+    AccessCauseControlledFolderAccess,
+    AccessCauseReadOnly,
+    AccessCauseOtherOwner,
+    AccessCauseSystem,
+    AllowRefusedArguments,
+    AllowRefusedAccount,
+    AllowRefusedNotAFolder,
+    AllowRefusedRoot,
+    AllowRefusedWindowsFolder,
+    AllowRefusedProgramFolder,
+    AllowRefusedNotAGameFolder,
+    AllowEndedWith,
 };
 
 // The text in the current language, in the process code page, with its

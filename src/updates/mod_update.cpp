@@ -63,7 +63,11 @@ VersionOutcome MakeOlderFolder(const ModFiles& mod, std::string& inTheWay)
     if (CreateDirectoryA(path.c_str(), NULL))
         return VersionOutcome::Done;
     inTheWay = mod.names.olderFolder;
-    return PathExists(path) ? VersionOutcome::NameInTheWay : VersionOutcome::Failed;
+    DWORD error = GetLastError();
+    if (PathExists(path))
+        return VersionOutcome::NameInTheWay;
+    SetLastError(error);  // the reason told
+    return VersionOutcome::Failed;
 }
 
 // A file of the mod under its own name, or nothing: false for a folder, or
@@ -181,6 +185,7 @@ CopyIn CopiesWith(const ModFiles& mod, CopyBatch& batch)
 VersionOutcome OutcomeOf(const ChangeOutcome& change, const ModFiles& mod, VersionDetail& detail)
 {
     using Result = ChangeOutcome::Result;
+    detail.error = change.error;
     switch (change.result) {
     case Result::Done: return VersionOutcome::Done;
     case Result::Held: detail.holder = change.holder; return VersionOutcome::Elsewhere;
@@ -205,6 +210,8 @@ VersionOutcome UpdateMod(const std::string& archive, const std::string& source, 
     ModFiles mod = {ModDirectory, NamesOfVersions(archive)};
     VersionFiles files;
     VersionOutcome prepared = Prepare(mod, files, detail.inTheWay);
+    if (prepared == VersionOutcome::Failed)
+        detail.error = GetLastError();
     if (prepared != VersionOutcome::Done)
         return prepared;
     // The description that comes with the new version, or else the installed
@@ -225,6 +232,8 @@ VersionOutcome UpdateMod(const std::string& archive, const std::string& source, 
         return VersionOutcome::EarlierOwed;
     if (files.previousArchive || files.previousDescription) {
         VersionOutcome made = MakeOlderFolder(mod, detail.inTheWay);
+        if (made == VersionOutcome::Failed)
+            detail.error = GetLastError();
         if (made != VersionOutcome::Done)
             return made;
     }
@@ -240,6 +249,8 @@ VersionOutcome RestorePreviousVersion(const std::string& archive, VersionDetail&
     ModFiles mod = {ModDirectory, NamesOfVersions(archive)};
     VersionFiles files;
     VersionOutcome prepared = Prepare(mod, files, detail.inTheWay);
+    if (prepared == VersionOutcome::Failed)
+        detail.error = GetLastError();
     if (prepared != VersionOutcome::Done)
         return prepared;
     if (!files.previousArchive)

@@ -6,6 +6,8 @@
 // step that fails undoes the ones before it.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 #include "changes/folder_lock.h"
@@ -32,6 +34,7 @@ enum class VersionOutcome {
 struct VersionDetail {
     std::string inTheWay;
     FolderWork holder = FolderWork::Unknown;
+    DWORD error = ERROR_SUCCESS;  // InUse, Failed, NotRecycled, NotPutBack: the system's reason
 };
 
 // The mod whose archive is `archive` (a file name in ModDirectory) takes a

@@ -80,14 +80,18 @@ void Report(VersionOutcome outcome, const std::string& archive, const VersionDet
     switch (outcome) {
     case VersionOutcome::Done:
     case VersionOutcome::Cancelled: break;  // the player's choice, and nothing changed
-    case VersionOutcome::InUse: ShowMessage(MainWindow, messages.inUse, mod); break;
+    case VersionOutcome::InUse:
+        ShowFailure(MainWindow, messages.inUse, detail.error ? detail.error : ERROR_SHARING_VIOLATION, mod);
+        break;
     case VersionOutcome::Failed:
         if (FolderExists(ModDirectory))
-            ShowMessage(MainWindow, messages.failed, mod);
+            ShowFailure(MainWindow, messages.failed, detail.error, mod);
         break;
-    case VersionOutcome::NotRecycled: ShowMessage(MainWindow, Message::UpdateNotRecycled, mod); break;
+    case VersionOutcome::NotRecycled:
+        ShowFailure(MainWindow, Message::UpdateNotRecycled, detail.error, mod);
+        break;
     case VersionOutcome::LeftoverInTheWay: ShowMessage(MainWindow, Message::LeftoverInTheWay, {inTheWay}); break;
-    case VersionOutcome::NotPutBack: ShowMessage(MainWindow, messages.notPutBack, mod); break;
+    case VersionOutcome::NotPutBack: ShowFailure(MainWindow, messages.notPutBack, detail.error, mod); break;
     case VersionOutcome::Elsewhere: TellHeld(MainWindow, detail.holder); break;
     case VersionOutcome::EarlierOwed: break;  // asked about before, and kept
     case VersionOutcome::BothStates:

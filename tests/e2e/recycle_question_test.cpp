@@ -13,6 +13,7 @@
 #include "running_app.h"
 #include "settings/mod_directory.h"
 #include "shared/messages.h"
+#include "shared/system_reason.h"
 #include "shared/text_format.h"
 #include "shared/window_state.h"
 
@@ -59,7 +60,8 @@ TEST(RecycleQuestionTest, AnOlderVersionThatCannotGoToTheRecycleBinIsAskedAboutO
     } cases[] = {
         {"Yes: both files deleted for good", IDYES, updated, ""},
         {"No: the mod as it was", IDNO, installed,
-         FormatText(MessageFor(Message::UpdateNotRecycled).text, {"Better Towns"})},
+         FormatText(MessageFor(Message::UpdateNotRecycled).text, {"Better Towns"}) + "\n\n" +
+             SystemReasonLine(ERROR_CANCELLED)},
     };
     TempFolder download;
     download.Write("Better Towns v3.pak", "towns 3");

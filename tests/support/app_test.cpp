@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "mods/mod_names.h"
 #include "settings/mod_directory.h"
+#include "shared/system_reason.h"
 #include "shared/text_conversion.h"
 #include "shared/text_format.h"
 
@@ -149,6 +150,18 @@ ExpectedBox Box(Message message, HWND owner, const std::vector<std::string>& det
 std::string Text(Message message)
 {
     return MessageFor(message).text;
+}
+
+std::string WithReason(const std::string& text, DWORD error)
+{
+    return text + "\n\n" + SystemReasonLine(error);
+}
+
+ExpectedBox FailureBox(Message message, HWND owner, DWORD error, const std::vector<std::string>& details)
+{
+    ExpectedBox box = Box(message, owner, details);
+    box.text = WithReason(box.text, error);
+    return box;
 }
 
 void ExpectBoxes(const DialogAnswerer& dialogs, const std::vector<ExpectedBox>& expected)

@@ -87,6 +87,10 @@ struct ExpectedBox {
 // A message of the catalogue, as the program should show it, with its details.
 ExpectedBox Box(Message message, HWND owner, const std::vector<std::string>& details = {});
 std::string Text(Message message);
+// A message that reports a failed call on a file: its text ends with the
+// system's reason for `error`.
+std::string WithReason(const std::string& text, DWORD error);
+ExpectedBox FailureBox(Message message, HWND owner, DWORD error, const std::vector<std::string>& details = {});
 
 // The message boxes seen so far are exactly these, in this order.
 void ExpectBoxes(const DialogAnswerer& dialogs, const std::vector<ExpectedBox>& expected);

@@ -204,7 +204,7 @@ std::vector<std::string> VisitEveryWindow(DialogAnswerer& dialogs, const std::st
     }
     // Of the system menu only the tool's own entry: the rest is the system's.
     wchar_t entry[128] = L"";
-    for (UINT id : {IDM_MOD_SETS, IDM_PROBLEM_SEARCH}) {
+    for (UINT id : {IDM_MOD_SETS, IDM_PROBLEM_SEARCH, IDM_ALLOW_CHANGES}) {
         GetMenuStringW(GetSystemMenu(MainWindow, FALSE), id, entry, 128, MF_BYCOMMAND);
         entries.push_back(FromWide(entry, CP_UTF8));
     }

@@ -14,10 +14,10 @@ RunningApp::~RunningApp()
     }
 }
 
-bool RunningApp::Start(const std::string& exe)
+bool RunningApp::Start(const std::string& exe, const std::string& arguments)
 {
     std::string program = exe.empty() ? TestProgramFolder() + "QuillmoorModManager.exe" : exe;
-    std::string commandLine = "\"" + program + "\"";
+    std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     return CreateProcessA(program.c_str(), &commandLine[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,

@@ -17,8 +17,9 @@ public:
     RunningApp(const RunningApp&) = delete;
     RunningApp& operator=(const RunningApp&) = delete;
 
-    // Starts QuillmoorModManager.exe from beside the test program (or `exe`).
-    bool Start(const std::string& exe = "");
+    // Starts QuillmoorModManager.exe from beside the test program (or `exe`),
+    // with these arguments after its name.
+    bool Start(const std::string& exe = "", const std::string& arguments = "");
     // The main window, once it exists; NULL after `timeoutMs`.
     HWND WaitForWindow(DWORD timeoutMs = 10000);
     // A top-level dialog of the process with this caption; NULL after `timeoutMs`.

@@ -1,11 +1,14 @@
 #include "unix_tools.h"
 
 #include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
+#include "shared/folder_listing.h"
 #include "shared/text_conversion.h"
 #include "temp_folder.h"
 #include "window_text.h"
@@ -96,10 +99,45 @@ bool CanMakeRootFaults()
 bool SetFolderImmutable(const std::string& folder, bool immutable)
 {
     std::string unixFolder = UnixPath(folder);
-    return !unixFolder.empty() &&
-           StartUnixCommand(std::string("/usr/bin/chattr ") + (immutable ? "+i" : "-i") + " \"" + unixFolder +
-                            "\"") &&
-           WaitUntil([&] { return FolderTakesNewEntries(folder) != immutable; }, 5000);
+    auto set = [&](bool on) {
+        return StartUnixCommand(std::string("/usr/bin/chattr ") + (on ? "+i" : "-i") + " \"" + unixFolder +
+                                "\"") &&
+               WaitUntil([&] { return FolderTakesNewEntries(folder) != on; }, 5000);
+    };
+    if (unixFolder.empty() || !set(immutable))
+        return false;
+    // The folder may have locked between the probe's creation and its removal:
+    // opened again, the probe goes, and the folder is locked without it.
+    for (int tries = 0; immutable && PathExists(folder + "\\qmm-probe") && tries < 3; ++tries)
+        if (!set(false) || !set(true))
+            return false;
+    return !(immutable && PathExists(folder + "\\qmm-probe"));
+}
+
+namespace {
+
+std::string OwnerOf(const std::string& folder)
+{
+    PSID owner = NULL;
+    PSECURITY_DESCRIPTOR descriptor = NULL;
+    LPSTR text = NULL;
+    std::string sid;
+    if (GetNamedSecurityInfoA(folder.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, NULL, NULL, NULL,
+                              &descriptor) == ERROR_SUCCESS &&
+        ConvertSidToStringSidA(owner, &text))
+        sid = text;
+    LocalFree(text);
+    LocalFree(descriptor);
+    return sid;
+}
+
+}  // namespace
+
+bool GiveFolderToNobody(const std::string& folder)
+{
+    std::string unixFolder = UnixPath(folder), before = OwnerOf(folder);
+    return !unixFolder.empty() && StartUnixCommand("/bin/chown 65534:65534 \"" + unixFolder + "\"") &&
+           WaitUntil([&] { return OwnerOf(folder) != before; }, 5000);
 }
 
 bool MountSmallDisk(const std::string& folder)

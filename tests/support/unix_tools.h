@@ -26,6 +26,35 @@ bool CanMakeRootFaults();
 // deletions; false when that did not take effect within 5 s.
 bool SetFolderImmutable(const std::string& folder, bool immutable);
 
+// A folder that refuses new entries, renames and deletions while in scope,
+// as a folder of Windows' programs refuses a program started normally.
+class ClosedFolder {
+public:
+    explicit ClosedFolder(const std::string& folder) : folder_(folder), closed_(false) { Close(); }
+    ~ClosedFolder() { Open(); }
+    ClosedFolder(const ClosedFolder&) = delete;
+    ClosedFolder& operator=(const ClosedFolder&) = delete;
+    bool Closed() const { return closed_; }
+    void Close()
+    {
+        if (!closed_)
+            closed_ = SetFolderImmutable(folder_, true);
+    }
+    void Open()
+    {
+        if (closed_)
+            closed_ = !SetFolderImmutable(folder_, false);
+    }
+
+private:
+    std::string folder_;
+    bool closed_;
+};
+
+// Gives the folder to the Unix user nobody, whom Wine shows as another
+// account; false when that did not take effect within 5 s.
+bool GiveFolderToNobody(const std::string& folder);
+
 // Mounts a disk of 64 KB over the (empty) folder, or unmounts it again; false
 // when that did not take effect within 5 s.
 bool MountSmallDisk(const std::string& folder);

@@ -112,6 +112,7 @@ TEST_F(CommandsTest, ACommandThatOpensAModalWindowWaitsForNoneAndOneThatNeedsThe
         {"Restore Previous Version", IDM_RESTORE_PREVIOUS, CommandSource::ListMenu, {a, ""}, true, true},
         {"Switch To", IDM_SWITCH_FIRST, CommandSource::ListMenu, {"", "Mine"}, true, false},
         {"Open Mod Folder", IDM_OPEN_FOLDER, CommandSource::ListMenu, {a, ""}, false, true},
+        {"Allow Changes to This Folder", IDM_ALLOW_CHANGES, CommandSource::SystemMenu, {}, true, true},
     };
     // The mod folder replaced by a file: only the directory error.
     std::string away = mods.Path() + "-away";

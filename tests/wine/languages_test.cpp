@@ -143,7 +143,7 @@ TEST(AltLetterTest, TheToolsSystemMenuEntriesTakeNoLetterOfTheSystemsOwn)
             if (wchar_t letter = AltLetter(entry))
                 taken.emplace(letter, entry);
         UseLanguage(language.id);
-        for (UINT id : {IDS_SYSTEM_MOD_SETS, IDS_SEARCH_MENU_ENTRY}) {
+        for (UINT id : {IDS_SYSTEM_MOD_SETS, IDS_SEARCH_MENU_ENTRY, IDS_ALLOW_CHANGES_ENTRY}) {
             std::wstring entry = ResourceText(id);
             wchar_t letter = AltLetter(entry);
             if (!letter)

@@ -3,6 +3,9 @@
 // their entry; this is where the texts themselves are checked.
 #include "app_test.h"
 
+#include "shared/language.h"
+#include "shared/system_reason.h"
+
 namespace {
 
 TEST(MessagesTest, EveryMessageIsShownWithItsTextCaptionIconAndOwner)
@@ -46,6 +49,25 @@ TEST(MessagesTest, EveryMessageIsShownWithItsTextCaptionIconAndOwner)
     EXPECT_EQ("a\nb", JoinLines({"a", "b"}, 2));
     EXPECT_EQ("a\nb\nand 2 more", JoinLines({"a", "b", "c", "d"}, 2));
     EXPECT_EQ("", JoinLines({}, 15));
+}
+
+// The last line of a failure: Windows' text in the tool's language (the
+// system's own where Windows has none in it), and the number.
+TEST(MessagesTest, TheReasonLineIsWindowsTextInTheToolsLanguageWithItsNumber)
+{
+    const LANGID before = CurrentLanguage();
+    const LANGID languages[] = {0x0409, 0x0407, 0x040E, 0x0419, 0x0804};
+    std::vector<std::string> lines;
+    for (LANGID language : languages) {
+        UseLanguage(language);
+        std::string line = SystemReasonLine(ERROR_ACCESS_DENIED);
+        EXPECT_TRUE(line.size() > 4 && line.compare(line.size() - 4, 4, " (5)") == 0)
+            << "language " << language << ": expected a text and \" (5)\", got \"" << line << "\"";
+        lines.push_back(line);
+    }
+    EXPECT_NE(lines[0], lines[1]) << "the German line is the English one: the tool's language was not asked for";
+    EXPECT_EQ("(536875572)", SystemReasonLine(0x20001234)) << "a code without a text";
+    UseLanguage(before);
 }
 
 }  // namespace

@@ -219,11 +219,12 @@ TEST_F(ModSetsTest, AnArchiveInUseAtAnyPointUndoesEveryRenameAndWarnsOnce)
             MenuChooser menu({"&Switch To", "Opposite"});
             OpenListMenu(DisabledList, -1);
         }
-        ExpectBoxes(
-            dialogs,
-            {{order[place] + " could not be switched: it may be in use by the game, a file of its other name "
-                             "may exist, or its path may be too long. No mod was changed.",
-              "Error", MB_ICONWARNING, MainWindow}});
+        ExpectBoxes(dialogs,
+                    {{WithReason(order[place] +
+                                     " could not be switched: it may be in use by the game, a file of its other "
+                                     "name may exist, or its path may be too long. No mod was changed.",
+                                 ERROR_SHARING_VIOLATION),
+                      "Error", MB_ICONWARNING, MainWindow}});
         EXPECT_EQ(before, mods.Names()) << "not every archive was put back";
         ExpectLists({"Mod1", "Mod2", "Mod4", "Mod5", "Mod7", "Mod8"}, {"Mod0", "Mod3", "Mod6", "Mod9"});
         EXPECT_FALSE(FindModSet(kBeforeLastSwitchSet)) << "a switch that did not happen counts as one";

@@ -122,10 +122,11 @@ TEST_F(NamesTest, NamesOfAnyLengthWindowsAllowsAreListedDescribedAndNeverCut)
     SendMessageA(MainWindow, WM_DROPFILES,
                  reinterpret_cast<WPARAM>(DropOf({folder.Path("drop\\" + fitting + ".pak")})), 0);
     SwitchToModSet({kNoModsSet, {}});
-    ExpectBoxes(dialogs, {Box(Message::ModNotEnabled, MainWindow),
-                          {ShortenInMiddle(fitting + ".pak", 60) + ": could not be copied", "Error",
-                           MB_ICONWARNING, MainWindow},
-                          Box(Message::SwitchFailed, MainWindow, {named + ".pak"})});
+    ExpectBoxes(
+        dialogs,
+        {Box(Message::ModNotEnabled, MainWindow),
+         {ShortenInMiddle(fitting + ".pak", 60) + ": could not be copied", "Error", MB_ICONWARNING, MainWindow},
+         FailureBox(Message::SwitchFailed, MainWindow, ERROR_FILENAME_EXCED_RANGE, {named + ".pak"})});
     EXPECT_EQ(names, folder.Names("mods"));
     ExpectLists({named}, {longest});
 }

@@ -95,8 +95,9 @@ TEST_F(SwitchJournalTest, OnlyWhatAFailedSwitchOwesIsPutBackAtTheNextStart)
     // refused: what is owed stays owed, not written over by its plan.
     dialogs.Forget();
     SwitchToSetNamed(kNoModsSet);
-    ExpectBoxes(dialogs, {Box(Message::SwitchOwedNotPutBack, MainWindow, {"A.mod"}),
-                          Box(Message::SwitchAfterEarlier, MainWindow)});
+    ExpectBoxes(dialogs,
+                {FailureBox(Message::SwitchOwedNotPutBack, MainWindow, ERROR_SHARING_VIOLATION, {"A.mod"}),
+                 Box(Message::SwitchAfterEarlier, MainWindow)});
     EXPECT_EQ((std::vector<std::string>{"A.mod", "B.pak", "C.mod", "D.pak"}), mods.Names());
     EXPECT_EQ(owed, StoredJournalText());
     EXPECT_FALSE(FindModSet(kBeforeLastSwitchSet));
@@ -163,7 +164,7 @@ TEST_F(SwitchJournalTest, NothingIsRenamedWhenTheJournalCannotBeWritten)
         SwitchToSetNamed(kNoModsSet);
         RemoveDirectoryW(inTheWay.c_str());
     }
-    ExpectBoxes(dialogs, {Box(Message::SwitchNotJournalled, MainWindow)});
+    ExpectBoxes(dialogs, {FailureBox(Message::SwitchNotJournalled, MainWindow, ERROR_ACCESS_DENIED)});
     EXPECT_EQ((std::vector<std::string>{"A.pak", "B.pak", "C.mod"}), mods.Names());
     EXPECT_FALSE(FindModSet(kBeforeLastSwitchSet));
     ExpectLists({"A", "B"}, {"C"});

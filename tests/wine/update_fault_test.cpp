@@ -32,9 +32,9 @@ void CALLBACK TakeOnceCopying(HWND, UINT, UINT_PTR timer, DWORD)
 }
 
 // The installed version and the one kept before it stay as they were, file for
-// file, whether the game holds the archive before the update, takes it or the
-// description while the new version is copied, or the archive is read-only;
-// nothing goes to the Recycle Bin.
+// file, whether the game holds the archive before the update or takes it or
+// the description while the new version is copied; nothing goes to the
+// Recycle Bin, and the message ends with the system's reason.
 TEST_F(UpdateTest, AnUpdateOrRestoreThatCannotBeMadeKeepsBothVersionsAsTheyWere)
 {
     const Contents installed = Files(
@@ -45,8 +45,11 @@ TEST_F(UpdateTest, AnUpdateOrRestoreThatCannotBeMadeKeepsBothVersionsAsTheyWere)
     ASSERT_TRUE(MakeLargeFile(download.Path("big\\Better Towns.pak"), kLongCopy));
     download.Write("big\\Better Towns.txt", "about towns 3");
     enum class Act { Drop, UpdateFromFile, Restore };
-    enum class When { Before, DuringCopy, ReadOnly };
+    enum class When { Before, DuringCopy };
     const std::string dropInUse = "Better Towns.pak: " + DropReasonText(DropReason::UpdateInUse);
+    auto inUse = [](Message message) {
+        return WithReason(FormatText(Text(message), {"Better Towns"}), ERROR_SHARING_VIOLATION);
+    };
     const struct {
         const char* what;
         Act act;
@@ -56,14 +59,12 @@ TEST_F(UpdateTest, AnUpdateOrRestoreThatCannotBeMadeKeepsBothVersionsAsTheyWere)
     } cases[] = {
         {"a drop, the game running", Act::Drop, When::Before, "Better Towns.pak", dropInUse},
         {"Update from File, the game running", Act::UpdateFromFile, When::Before, "Better Towns.pak",
-         FormatText(Text(Message::UpdateInUse), {"Better Towns"})},
+         inUse(Message::UpdateInUse)},
         {"Restore Previous Version, the game running", Act::Restore, When::Before, "Better Towns.pak",
-         FormatText(Text(Message::RestoreInUse), {"Better Towns"})},
+         inUse(Message::RestoreInUse)},
         {"Update from File, the game started during the copy", Act::UpdateFromFile, When::DuringCopy,
-         "Better Towns.pak", FormatText(Text(Message::UpdateInUse), {"Better Towns"})},
+         "Better Towns.pak", inUse(Message::UpdateInUse)},
         {"a drop, the description's replace refused", Act::Drop, When::DuringCopy, "Better Towns.txt", dropInUse},
-        {"Update from File, the installed archive read-only", Act::UpdateFromFile, When::ReadOnly,
-         "Better Towns.pak", FormatText(Text(Message::UpdateFailed), {"Better Towns"})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -74,8 +75,6 @@ TEST_F(UpdateTest, AnUpdateOrRestoreThatCannotBeMadeKeepsBothVersionsAsTheyWere)
         std::shared_ptr<void> game = c.when == When::Before ? Hold(path) : nullptr;
         during = {mods.Path("Better Towns.pa~"), path, nullptr};
         UINT_PTR timer = c.when == When::DuringCopy ? SetTimer(NULL, 0, 1, TakeOnceCopying) : 0;
-        if (c.when == When::ReadOnly)
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
         switch (c.act) {
         case Act::Drop:
             DropAndUpdate(c.when == When::DuringCopy
@@ -90,7 +89,6 @@ TEST_F(UpdateTest, AnUpdateOrRestoreThatCannotBeMadeKeepsBothVersionsAsTheyWere)
         EXPECT_TRUE(c.when != When::DuringCopy || during.hold) << "the copy ended before the file was taken";
         game.reset();
         during.hold.reset();
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         std::vector<std::string> told = BoxTexts(dialogs);
         EXPECT_EQ(c.told, told.empty() ? "(nothing)" : told.back());
         EXPECT_EQ(installed, mods.Contents()) << "no file changed, none left behind";
@@ -306,7 +304,9 @@ TEST_F(UpdateTest, AChangeCutOffIsPutInOrderAtAStartWhereItCan)
             details.push_back(folder);
         if (!c.recycledBefore.empty())
             details.push_back(names.previousArchive + ", " + names.previousDescription);
-        ExpectBoxes(dialogs, {Box(c.told, MainWindow, details)});
+        ExpectBoxes(dialogs, {c.told == Message::VersionCutOffNotRepaired
+                                  ? FailureBox(c.told, MainWindow, ERROR_SHARING_VIOLATION, details)
+                                  : Box(c.told, MainWindow, details)});
         EXPECT_EQ(c.caption, dialogs.MessageBoxes().empty() ? "(none)" : dialogs.MessageBoxes()[0].caption);
         held.clear();
         EXPECT_EQ(Files(c.after), mods.Contents());

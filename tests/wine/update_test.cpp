@@ -159,6 +159,38 @@ TEST_F(UpdateTest, UpdateFromFileTakesAnArchiveWhosePathIsLongInUtf8)
     EXPECT_EQ(Files("Rich Maps.pak=maps 2|Rich Maps.previous=maps 1"), mods.Contents());
 }
 
+// An archive copied from a disc is read-only, which Windows' replace refuses:
+// it is updated and restored like any other, and each version stays
+// read-only, the one installed and the one kept.
+TEST_F(UpdateTest, AReadOnlyArchiveIsUpdatedAndRestoredAndStaysReadOnly)
+{
+    download.Write("Old Roads.pak", "roads 2");
+    StartWith(Files("Old Roads.pak=roads 1"));
+    ASSERT_TRUE(SetFileAttributesA(mods.Path("Old Roads.pak").c_str(), FILE_ATTRIBUTE_READONLY));
+    const struct {
+        std::string entry, after;
+    } steps[] = {
+        {kUpdateEntry, "Old Roads.pak=roads 2|Old Roads.previous=roads 1"},
+        {kRestoreEntry, "Old Roads.pak=roads 1|Old Roads.previous=roads 2"},
+        {kRestoreEntry, "Old Roads.pak=roads 2|Old Roads.previous=roads 1"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.entry + " to " + step.after);
+        if (step.entry == kUpdateEntry)
+            dialogs.ChooseFile(download.Path("Old Roads.pak"));
+        ChooseInMenu("Old Roads", step.entry);
+        EXPECT_EQ(Files(step.after), mods.Contents());
+        for (const char* name : {"Old Roads.pak", "Old Roads.previous"}) {
+            DWORD attributes = GetFileAttributesA(mods.Path(name).c_str());
+            EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+                << name << ": expected read-only, got attributes " << attributes;
+        }
+    }
+    EXPECT_TRUE(BoxTexts(dialogs).empty()) << BoxTexts(dialogs).front();
+    for (const char* name : {"Old Roads.pak", "Old Roads.previous"})
+        SetFileAttributesA(mods.Path(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 // What the progress window showed, seen from a timer while the work runs;
 // then Cancel is pressed.
 struct SeenProgress {
