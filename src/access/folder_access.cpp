@@ -42,6 +42,7 @@ FolderWrite Test(const std::string& folder)
 {
     FolderWrite write = TestFolderWrite(folder);
     refusing = write.told && !write.mayChange ? KeyOf(folder) : std::wstring();
+    NoteFolderRefusingChanges(refusing.empty() ? std::string() : folder);
     return write;
 }
 
@@ -124,6 +125,7 @@ void StartFolderAccessChecks(HWND window)
 {
     told.clear();
     refusing.clear();
+    NoteFolderRefusingChanges("");
     wasInactive = false;
     due = true;
     PostMessageA(window, WM_APP_CHECK_ACCESS, 0, 0);

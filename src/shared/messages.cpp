@@ -2,6 +2,7 @@
 
 #include "../res/resource.h"
 #include "shared/busy.h"
+#include "shared/window_state.h"
 #include "shared/language.h"
 #include "shared/language_rules.h"
 #include "shared/locale_format.h"
@@ -10,6 +11,8 @@
 #include "shared/text_format.h"
 
 namespace {
+
+std::string refusingFolder;  // the mod folder its last test found closed
 
 struct MessageEntry {
     UINT text, caption;
@@ -208,9 +211,10 @@ const TextEntry kTexts[] = {
     {IDS_ALLOW_REFUSED_PROGRAM_FOLDER, 0},
     {IDS_ALLOW_REFUSED_NOT_A_GAME_FOLDER, 0},
     {IDS_ALLOW_ENDED_WITH, 0},
+    {IDS_ACCESS_REFUSED_HERE, 0},
 };
 
-static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<size_t>(Text::AllowEndedWith) + 1,
+static_assert(sizeof kTexts / sizeof kTexts[0] == static_cast<size_t>(Text::AccessRefusedHere) + 1,
               "one entry per text");
 
 // In the order of the enumeration.
@@ -299,10 +303,18 @@ int ShowMessage(HWND owner, Message message, const std::vector<std::string>& det
 int ShowFailure(HWND owner, Message message, DWORD error, const std::vector<std::string>& details)
 {
     const MessageEntry& entry = EntryFor(message);
-    std::string text = Composed(entry.text, details, entry.countDetail, entry.soleCount);
+    bool refused = error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT;
+    std::string text = refused && !refusingFolder.empty() && refusingFolder == ModDirectory
+                           ? Composed(IDS_ACCESS_REFUSED_HERE, {refusingFolder}, 0, 0)
+                           : Composed(entry.text, details, entry.countDetail, entry.soleCount);
     if (error != ERROR_SUCCESS)
         text += "\n\n" + ToUtf8(SystemReasonLine(error));
     return ShowBox(owner, text, Composed(entry.caption, {}, 0, 0), entry.buttons | entry.icon);
+}
+
+void NoteFolderRefusingChanges(const std::string& folder)
+{
+    refusingFolder = folder;
 }
 
 std::string TextFor(Text text, const std::vector<std::string>& details)

@@ -130,7 +130,12 @@ int ShowMessage(HWND owner, Message message, const std::vector<std::string>& det
 
 // A message that reports a failed call on a file: the same, with the
 // system's reason for `error` as its last line (none for ERROR_SUCCESS).
+// Where Windows refused access and the mod folder's last test found it
+// closed to this tool, the message says that instead of guessing.
 int ShowFailure(HWND owner, Message message, DWORD error, const std::vector<std::string>& details = {});
+
+// The mod folder that its last test found closed to changes, or "".
+void NoteFolderRefusingChanges(const std::string& folder);
 
 // The texts of the tool's own windows other than message boxes, and the
 // pieces of layout (lists, lines) that messages are told with.
@@ -219,6 +224,8 @@ enum class Text {
     AllowRefusedProgramFolder,
     AllowRefusedNotAGameFolder,
     AllowEndedWith,
+    // A failed change where the last test of the mod folder found it closed.
+    AccessRefusedHere,
 };
 
 // The text in the current language, in the process code page, with its

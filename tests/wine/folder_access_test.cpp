@@ -11,6 +11,7 @@
 #include "elevation_seam.h"
 #include "game_installs.h"
 #include "settings/mod_directory.h"
+#include "sets/mod_switch.h"
 #include "shared/system_reason.h"
 #include "unix_tools.h"
 
@@ -102,7 +103,12 @@ TEST_F(FolderAccessTest, AClosedFolderIsToldOncePerFolderAndStartAndNothingChang
     RestartApp();  // a new start tells again
     SetForegroundWindow(MainWindow);
     Settle();
-    ExpectBoxes(dialogs, {Notice(first, AccessDenied())});
+    // A change tried anyway says why it failed instead of guessing.
+    SwitchToModSet({kNoModsSet, {}});
+    ExpectedBox refused = Box(Message::SwitchFailed, MainWindow, {"On.pak"});
+    refused.text = WithReason(TextFor(Text::AccessRefusedHere, {first}), ERROR_ACCESS_DENIED);
+    ExpectBoxes(dialogs, {Notice(first, AccessDenied()), refused});
+    ExpectLists({"On"}, {"Off"});
     closedFirst.Open();
     closedSecond.Open();
     EXPECT_EQ(before, temp.Contents()) << "no file was made, left or changed";
