@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "shared/path_text.h"
+
 namespace {
 
 char FoldAscii(char c)
@@ -36,18 +38,6 @@ bool IsStep(const std::string& step)
     return true;
 }
 
-std::vector<std::string> Steps(const std::string& text)
-{
-    std::vector<std::string> steps(1);
-    for (char c : text) {
-        if (c == '\\')
-            steps.emplace_back();
-        else
-            steps.back() += c;
-    }
-    return steps;
-}
-
 // The steps after the root joined again, or nothing when one is not a step.
 // One backslash at the end is allowed.
 std::optional<std::string> JoinedSteps(std::string rest)
@@ -59,7 +49,7 @@ std::optional<std::string> JoinedSteps(std::string rest)
     if (rest.empty())
         return std::nullopt;
     std::string joined;
-    for (const std::string& step : Steps(rest)) {
+    for (const std::string& step : SplitAt(rest, '\\')) {
         if (!IsStep(step))
             return std::nullopt;
         joined += "\\" + step;
@@ -115,7 +105,7 @@ bool IsRootPath(const std::string& normal)
 {
     if (normal.size() == 3 && normal[1] == ':')
         return true;
-    return normal.compare(0, 2, "\\\\") == 0 && Steps(normal.substr(2)).size() == 2;
+    return normal.compare(0, 2, "\\\\") == 0 && SplitAt(normal.substr(2), '\\').size() == 2;
 }
 
 bool IsSameOrInside(const std::string& normal, const std::string& folder)

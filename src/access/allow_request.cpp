@@ -1,5 +1,7 @@
 #include "access/allow_request.h"
 
+#include "shared/path_text.h"
+
 const char kAllowChangesSwitch[] = "--allow-changes";
 
 namespace {
@@ -19,18 +21,6 @@ bool IsSubAuthority(const std::string& text)
         value = value * 10 + static_cast<uint64_t>(c - '0');
     }
     return value <= 0xFFFFFFFFull;
-}
-
-std::vector<std::string> SplitAtDashes(const std::string& text)
-{
-    std::vector<std::string> parts(1);
-    for (char c : text) {
-        if (c == '-')
-            parts.emplace_back();
-        else
-            parts.back() += c;
-    }
-    return parts;
 }
 
 }  // namespace
@@ -71,7 +61,7 @@ std::string AllowRequestParameters(const AllowRequest& request)
 
 bool HasUserAccountForm(const std::string& sid)
 {
-    std::vector<std::string> parts = SplitAtDashes(sid);
+    std::vector<std::string> parts = SplitAt(sid, '-');
     // "S", "1", the authority, its first sub-authority, then four numbers.
     if (parts.size() != 8 || parts[0] != "S" || parts[1] != "1")
         return false;

@@ -27,3 +27,15 @@ std::string AsciiLower(std::string text)
         c = AsciiLowerChar(c);
     return text;
 }
+
+std::vector<std::string> SplitAt(const std::string& text, char separator)
+{
+    std::vector<std::string> parts(1);
+    for (char c : text) {
+        if (c == separator)
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    }
+    return parts;
+}

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // The longest path Windows takes, in UTF-16 units (a path in the \\?\ form),
 // and in bytes of the process's code page: UTF-8 takes up to three bytes for
@@ -24,6 +25,9 @@ std::string WithoutTrailingBackslash(const std::string& folder);
 
 // The part of a path after its last backslash (the whole path if it has none).
 std::string FileNamePart(const std::string& path);
+
+// The text cut at every `separator`: "a\\b" gives {"a", "b"}, "" gives {""}.
+std::vector<std::string> SplitAt(const std::string& text, char separator);
 
 // The ASCII letters A-Z turned into a-z; other bytes unchanged.
 char AsciiLowerChar(char c);

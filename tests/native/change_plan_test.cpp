@@ -6,17 +6,9 @@
 #include "changes/legacy_forms.h"
 #include "changes/recovery_rules.h"
 #include "mods/mod_names.h"
+#include "change_plans.h"
 
 namespace {
-
-ChangePlan Switch(const std::vector<std::string>& names)
-{
-    ChangePlan plan;
-    plan.folder = "C:\\Games\\data";
-    for (const std::string& name : names)
-        plan.steps.push_back(FlipStep(name));
-    return plan;
-}
 
 // An update of "B.pak" with a description, as the tool plans it, with or
 // without the copies of the new version that come first.
@@ -62,7 +54,7 @@ TEST(ChangeJournal, ReadsBackOnlyAWholePlanAndTheLastWholeProgressLines)
     written.folder = "C:\\Игры\\da\tta";
     written.steps.push_back({ChangeStepKind::Recycle, "B.previous", "", ""});
     std::string text = PlanText(written) + ReachLine(1) + DoneLine(1) + ReachLine(2);
-    std::string noKind = PlanText(Switch({"A.pak"}));
+    std::string noKind = PlanText(FlipsOf({"A.pak"}));
     noKind.replace(noKind.find("rename"), 6, "delete");
     JournalRead read = ReadJournalText(text + "don");  // the last line cut off
     ASSERT_TRUE(read.plan.has_value());
@@ -99,7 +91,7 @@ TEST(ChangeRecovery, PutsBackOrFinishesOnlyWhatTheJournalAllowsAndTheFolderShows
         bool canFinish;
     } cases[] = {
         {"a switch cut off in its third rename",
-         Switch({"A.pak", "B.pak", "C.mod", "D.mod"}),
+         FlipsOf({"A.pak", "B.pak", "C.mod", "D.mod"}),
          2,
          3,
          {"A.mod", "B.mod", "C.pak", "D.mod"},
@@ -107,7 +99,7 @@ TEST(ChangeRecovery, PutsBackOrFinishesOnlyWhatTheJournalAllowsAndTheFolderShows
          "D.mod>D.pak",
          true},
         {"a rename not reached that the player made since is left alone",
-         Switch({"A.pak", "B.pak"}),
+         FlipsOf({"A.pak", "B.pak"}),
          1,
          1,
          {"A.mod", "B.mod"},
@@ -115,16 +107,16 @@ TEST(ChangeRecovery, PutsBackOrFinishesOnlyWhatTheJournalAllowsAndTheFolderShows
          "",
          false},
         {"a rename the player undid since is passed over",
-         Switch({"A.pak", "B.pak"}),
+         FlipsOf({"A.pak", "B.pak"}),
          2,
          2,
          {"A.pak", "B.mod"},
          "B.mod>B.pak",
          "",
          false},
-        {"letter case aside", Switch({"Town.PAK"}), 0, 1, {"TOWN.mod"}, "Town.mod>Town.PAK", "", true},
+        {"letter case aside", FlipsOf({"Town.PAK"}), 0, 1, {"TOWN.mod"}, "Town.mod>Town.PAK", "", true},
         {"the game's own archives and other names are never followed",
-         Switch({"data.pak", "notes.txt", "sub\\x.pak", "Mine.pak"}),
+         FlipsOf({"data.pak", "notes.txt", "sub\\x.pak", "Mine.pak"}),
          4,
          4,
          {"data.mod", "notes.pak", "sub\\x.mod", "Mine.mod"},

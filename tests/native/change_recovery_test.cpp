@@ -12,6 +12,7 @@
 
 #include "changes/recovery_rules.h"
 #include "updates/version_plan.h"
+#include "change_plans.h"
 
 namespace {
 
@@ -74,15 +75,6 @@ Folder Make(const std::string& text)
     return folder;
 }
 
-ChangePlan Switch(const std::vector<std::string>& names)
-{
-    ChangePlan plan;
-    plan.folder = "C:\\Games\\data";
-    for (const std::string& name : names)
-        plan.steps.push_back(FlipStep(name));
-    return plan;
-}
-
 TEST(ChangeCutOff, EveryPointOfEveryKindOfChangeIsPutInOrderWhole)
 {
     VersionFiles all = {true, true, true}, noOlderDescription = {true, true, false};
@@ -108,7 +100,7 @@ TEST(ChangeCutOff, EveryPointOfEveryKindOfChangeIsPutInOrderWhole)
          "a=v2 d=d2 ap=v1", "a=v1 ap=v2 dp=d2"},
         {"a restore back to the version with a description", RestorePlan("C:\\data", kNames, {false, true, true}),
          "a=v1 ap=v2 dp=d2", "a=v2 d=d2 ap=v1"},
-        {"a switch", Switch({"A.pak", "B.mod", "C.pak"}), "A.pak=a B.mod=b C.pak=c", "A.mod=a B.pak=b C.mod=c"},
+        {"a switch", FlipsOf({"A.pak", "B.mod", "C.pak"}), "A.pak=a B.mod=b C.pak=c", "A.mod=a B.pak=b C.mod=c"},
     };
     for (const auto& c : cases) {
         const Folder before = Make(c.before);
